@@ -1,0 +1,38 @@
+#pragma once
+// The one seam through which the game reads keys, buttons and the cursor.
+// In a normal run it forwards to SFML's real-time state, but only while the
+// window has focus; in a headless or scripted run it answers from its own
+// state, which the input script (or a test) sets.
+#include <SFML/Window/Keyboard.hpp>
+#include <SFML/Window/Mouse.hpp>
+#include <SFML/System/Vector2.hpp>
+
+namespace sf { class Window; }
+
+namespace ReEng {
+
+class Input {
+public:
+    // Live: read SFML for this window. Without a window, always scripted.
+    void SetLive(const sf::Window* window) { m_window = window; }
+    bool IsLive() const { return m_window != nullptr; }
+
+    bool IsKeyPressed(sf::Keyboard::Key key) const;
+    bool IsButtonPressed(sf::Mouse::Button button) const;
+    // Desktop coordinates, as sf::Mouse::getPosition() without a window.
+    sf::Vector2i GetMousePosition() const;
+
+    // Scripted state; ignored while live.
+    void SetKey(sf::Keyboard::Key key, bool down);
+    void SetButton(sf::Mouse::Button button, bool down);
+    void SetMousePosition(sf::Vector2i position) { m_mouse = position; }
+    void ReleaseAll();
+
+private:
+    const sf::Window* m_window = nullptr;
+    bool m_keys[sf::Keyboard::KeyCount] = {};
+    bool m_buttons[sf::Mouse::ButtonCount] = {};
+    sf::Vector2i m_mouse;
+};
+
+}  // namespace ReEng

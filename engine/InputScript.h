@@ -1,0 +1,38 @@
+#pragma once
+// Scripted input for repeatable runs. One event a line:
+//   FRAME KEY down | FRAME KEY up | FRAME mouse X Y
+// Frames count from 0 and never go back; '#' starts a comment.
+#include <istream>
+#include <string>
+#include <vector>
+
+#include "engine/Input.h"
+
+namespace ReEng {
+
+class InputScript {
+public:
+    struct Event {
+        unsigned frame;
+        enum Kind { Key, Button, Mouse } kind;
+        int code;   // sf::Keyboard::Key or sf::Mouse::Button
+        bool down;
+        int x, y;   // Mouse only
+    };
+
+    // On failure error reads "FILE:LINE: what is wrong" (or names the file
+    // that cannot be opened) and the script is left empty.
+    bool Load(const std::string& file, std::string& error);
+    bool Parse(std::istream& in, const std::string& name, std::string& error);
+
+    // Applies every event of this frame to the input state.
+    void Apply(unsigned frame, Input& input);
+
+    const std::vector<Event>& GetEvents() const { return m_events; }
+
+private:
+    std::vector<Event> m_events;
+    std::size_t m_next = 0;
+};
+
+}  // namespace ReEng

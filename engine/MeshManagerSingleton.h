@@ -1,0 +1,92 @@
+#pragma once
+// Models, their named instances and the queue of what a frame draws.
+// A model file is read once; any number of instance names share it.
+#include <map>
+#include <string>
+#include <vector>
+
+#include "engine/Definitions.h"
+#include "engine/Model.h"
+#include "engine/RenderQueue.h"
+
+namespace ReEng {
+
+class Renderer;
+
+class MeshManagerSingleton {
+public:
+    static MeshManagerSingleton* GetInstance();
+    static void ReleaseInstance();
+
+    // Binds instanceName to the model in fileName, reading the file only the
+    // first time it is named. An existing name is rebound, nothing reloaded.
+    // A file that cannot be read gives RE_ERROR_FILE_MISSING or RE_ERROR_FILE
+    // and an instance with no vertices. The remaining arguments are accepted
+    // for the game's calls and do not change the result.
+    REERRORS LoadModel(std::string fileName, std::string instanceName, bool absoluteRoute = false,
+                       matrix4 matrix = matrix4(1.0f), int visibility = 1, int collidable = 1,
+                       int state = 0);
+    // Distinct vertex positions of the instance's model, in model space.
+    std::vector<vector3> GetVertexList(std::string instanceName);
+    // Sets the instance's matrix. Unknown names (the empty one included) are ignored.
+    void SetModelMatrix(matrix4 matrix, std::string instanceName, bool boundingObjects = false);
+    void AddInstanceToRenderList(std::string instanceName);
+
+    // Orientation: 1 the xy plane, 2 the xz plane, 4 the yz plane. A negative
+    // colour component means the renderer's default colour.
+    void AddGridToQueue(float size, int orientation, vector3 colour);
+    // A sphere of diameter 1 placed by matrix.
+    void AddSphereToQueue(matrix4 matrix, vector3 colour, int style = 1);
+    void AddWireToQueue(RenderQueue::Shape shape, matrix4 matrix, vector3 colour);
+    // A text line; lines stack from the top-left in the order queued.
+    void PrintLine(std::string text, vector3 colour = vector3(1.0f));
+
+    // Per-frame bookkeeping; nothing to do between frames at present.
+    void Update(bool force = false);
+    // Draws the queue (when a renderer is attached), then empties it.
+    void Render();
+
+    // What has been queued since the last Render.
+    const RenderQueue& GetQueue() const { return m_queue; }
+    // The text lines of the last frame rendered.
+    const std::vector<std::string>& GetLastFrameText() const { return m_lastText; }
+
+    // The drawing backend; null in a headless run. Not owned.
+    void SetRenderer(Renderer* renderer) { m_pRenderer = renderer; }
+    Renderer* GetRenderer() const { return m_pRenderer; }
+
+    const std::vector<Model>& GetModels() const { return m_models; }
+    int GetInstanceCount() const { return static_cast<int>(m_instances.size()); }
+    bool HasInstance(const std::string& instanceName) const;
+    matrix4 GetModelMatrix(const std::string& instanceName) const;
+    // How many times a model file has been opened and read.
+    int GetFileReadCount() const { return m_fileReads; }
+
+private:
+    struct Instance {
+        std::string name;
+        int model;
+        matrix4 matrix;
+    };
+
+    MeshManagerSingleton() = default;
+    ~MeshManagerSingleton() = default;
+    MeshManagerSingleton(const MeshManagerSingleton&) = delete;
+    MeshManagerSingleton& operator=(const MeshManagerSingleton&) = delete;
+
+    int FindOrLoadModel(const std::string& fileName);
+    int FindInstance(const std::string& instanceName) const;
+
+    static MeshManagerSingleton* s_instance;
+
+    std::vector<Model> m_models;
+    std::map<std::string, int> m_modelByPath;
+    std::vector<Instance> m_instances;
+    std::map<std::string, int> m_instanceByName;
+    RenderQueue m_queue;
+    std::vector<std::string> m_lastText;
+    Renderer* m_pRenderer = nullptr;
+    int m_fileReads = 0;
+};
+
+}  // namespace ReEng

@@ -1,0 +1,24 @@
+#pragma once
+// Geometry of one model file, read once and shared by all its instances.
+#include <string>
+#include <vector>
+
+#include "engine/Definitions.h"
+
+namespace ReEng {
+
+class Model {
+public:
+    std::string path;               // the path as the game gave it
+    std::vector<vector3> positions; // triangle list, three per triangle
+    std::vector<vector3> normals;   // one per position
+    std::vector<vector3> vertices;  // distinct vertex positions, for bounding volumes
+    bool loaded = false;            // false: unreadable or not a model; no geometry
+
+    // Reads an OBJ file. On failure sets error to one line naming the file.
+    bool LoadObj(const std::string& file, std::string& error);
+    // Same from text in memory; used by tests and by the file loader.
+    bool LoadObjText(const std::string& text, const std::string& name, std::string& error);
+};
+
+}  // namespace ReEng

@@ -1,0 +1,25 @@
+#pragma once
+// The engine's command line. The game never reads it.
+#include <string>
+#include <vector>
+
+namespace ReEng {
+
+class Options {
+public:
+    bool help = false;
+    bool version = false;
+    bool headless = false;
+    long long frames = -1;      // -1: until the quit request
+    double frameTime = 0.0;     // > 0: every frame lasts exactly this long
+    std::string inputFile;
+    bool printText = false;
+    std::string screenshotFile;
+    int maxFps = 60;            // 0: uncapped
+
+    // False with a one-line error naming the bad option or value.
+    bool Parse(const std::vector<std::string>& args, std::string& error);
+    static std::string Usage(const std::string& program);
+};
+
+}  // namespace ReEng

@@ -1,0 +1,22 @@
+#pragma once
+// The few Windows calls the game was written against, with the same effect
+// on every platform.
+#include <cstddef>
+#include <cstdint>
+
+namespace ReEng {
+
+class WindowClass;
+
+using HINSTANCE = void*;
+using HWND = WindowClass*;
+constexpr unsigned WM_QUIT = 0x0012;
+
+// Posting WM_QUIT to the engine's window ends the frame loop after the
+// current frame. Any other message is ignored. False for a null window.
+bool PostMessageW(HWND window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
+
+// Bounded formatting that always terminates the buffer.
+int sprintf_s(char* buffer, std::size_t size, const char* format, ...);
+
+}  // namespace ReEng

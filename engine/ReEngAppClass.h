@@ -1,0 +1,88 @@
+#pragma once
+// The application base: owns the window and the frame loop and calls the
+// game's hooks. Each frame: window events, ProcessKeyboard, ProcessMouse,
+// Update, Display.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/CameraManagerSingleton.h"
+#include "engine/Definitions.h"
+#include "engine/GLSystemSingleton.h"
+#include "engine/Input.h"
+#include "engine/InputScript.h"
+#include "engine/MeshManagerSingleton.h"
+#include "engine/Options.h"
+#include "engine/Portable.h"
+#include "engine/SystemSingleton.h"
+#include "engine/WindowClass.h"
+
+namespace ReEng {
+
+class Renderer;
+
+class ReEngAppClass {
+public:
+    // args: the command line without the program name.
+    ReEngAppClass(HINSTANCE instance, std::vector<std::string> args, int showMode, bool console);
+    virtual ~ReEngAppClass();
+    ReEngAppClass(const ReEngAppClass&) = delete;
+    ReEngAppClass& operator=(const ReEngAppClass&) = delete;
+
+    // Runs frames until the quit request; returns the process exit status
+    // (0, or non-zero when the command line or the machine prevents a run).
+    virtual int Run();
+    virtual void ProcessMessages();
+    virtual void Reshape(int width, int height);
+    virtual void Init();
+    virtual void ArcBall(float sensitivity = 0.1f);
+    virtual void CameraRotation(float speed = 0.005f);
+    virtual void InitWindow(std::string windowName);
+    virtual void ReadConfig();
+    virtual void WriteConfig();
+    virtual void InitVariables();
+    virtual void SetMaxFramerate(float framesPerSecond);
+    virtual void Release();
+    virtual void Update();
+    virtual void Display();
+    virtual void Idle();
+    virtual void ProcessKeyboard();
+    virtual void ProcessMouse();
+    virtual void ProcessJoystick();
+
+    // Headless set-up without Run, for tests: the singletons exist, no window.
+    void InitHeadless();
+    // Runs one frame's hooks (keyboard, mouse, update, display).
+    void RunFrame();
+
+    const Options& GetOptions() const { return m_options; }
+    Input& GetInput() { return m_input; }
+    unsigned long long GetFrameCount() const { return m_frame; }
+
+protected:
+    SystemSingleton* m_pSystem = nullptr;
+    WindowClass* m_pWindow = nullptr;
+    GLSystemSingleton* m_pGLSystem = nullptr;
+    MeshManagerSingleton* m_pMeshMngr = nullptr;
+    CameraManagerSingleton* m_pCameraMngr = nullptr;
+    vector4 m_v4ClearColor = vector4(0.0f, 0.0f, 0.0f, 0.0f);
+    bool m_bRightClick = false;
+    bool m_bMiddleClick = false;
+    Input m_input;
+
+private:
+    bool ParseCommandLine(int& status);
+    bool OpenWindow(int& status);
+    void Shutdown();
+
+    std::vector<std::string> m_args;
+    Options m_options;
+    InputScript m_script;
+    std::unique_ptr<WindowClass> m_window;
+    std::unique_ptr<Renderer> m_renderer;
+    std::string m_title = "ReEng";
+    unsigned long long m_frame = 0;
+    bool m_baseReleased = false;
+};
+
+}  // namespace ReEng

@@ -1,0 +1,50 @@
+#pragma once
+// What a frame asked to draw, as plain records. It is filled the same way
+// with or without a GL context, so tests read a frame from here.
+#include <string>
+#include <vector>
+
+#include "engine/Definitions.h"
+
+namespace ReEng {
+
+class RenderQueue {
+public:
+    struct Instance {
+        std::string name;
+        int model;  // index into the mesh manager's models; -1 when it has none
+        matrix4 matrix;
+    };
+    struct Sphere {  // a sphere of diameter 1 placed by its matrix
+        matrix4 matrix;
+        vector3 colour;
+        int style;
+    };
+    struct Grid {
+        float size;
+        int orientation;
+        vector3 colour;
+    };
+    enum class Shape { Box, Sphere };
+    struct Wire {  // unit cube (-1..1) or unit sphere (radius 1) placed by its matrix
+        Shape shape;
+        matrix4 matrix;
+        vector3 colour;
+    };
+    struct Text {
+        std::string text;
+        vector3 colour;
+    };
+
+    std::vector<Grid> grids;
+    std::vector<Instance> instances;
+    std::vector<Sphere> spheres;
+    std::vector<Wire> wires;
+    std::vector<Text> lines;
+
+    // Empties every list but keeps their storage for the next frame.
+    void Clear();
+    bool Empty() const;
+};
+
+}  // namespace ReEng
