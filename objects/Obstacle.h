@@ -2,7 +2,8 @@
 #include "objects/GameObject.h"
 
 // Scenery that ends the game on contact until a bullet takes it out.
-class Obstacle : public GameObject {
+// final: owners delete it through this type, as there is no virtual destructor.
+class Obstacle final : public GameObject {
 public:
     bool active;
 
