@@ -2,7 +2,8 @@
 #include "objects/GameObject.h"
 
 // One of the player's pooled projectiles.
-class Bullet : public GameObject {
+// final: owners delete it through this type, as there is no virtual destructor.
+class Bullet final : public GameObject {
 public:
     glm::vec3 velocity;  // world units per second
     float speed;

@@ -3,7 +3,8 @@
 #include "objects/GameObject.h"
 
 // The white sphere the user steers up the course.
-class Player : public GameObject {
+// final: owners delete it through this type, as there is no virtual destructor.
+class Player final : public GameObject {
 public:
     static constexpr int kBulletCount = 10;
 
