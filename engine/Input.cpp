@@ -1,0 +1,53 @@
+#include "engine/Input.h"
+
+#include <algorithm>
+
+#include <SFML/Window/Window.hpp>
+
+namespace ReEng {
+
+namespace {
+
+bool ValidKey(sf::Keyboard::Key key) {
+    return key >= 0 && key < sf::Keyboard::KeyCount;  // Unknown is -1
+}
+
+bool ValidButton(sf::Mouse::Button button) {
+    return button >= 0 && button < sf::Mouse::ButtonCount;
+}
+
+}  // namespace
+
+bool Input::IsKeyPressed(sf::Keyboard::Key key) const {
+    if (!ValidKey(key)) return false;
+    // SFML reports the keyboard whatever window is in front; a game in the
+    // background must not react to typing elsewhere.
+    if (IsLive()) return m_window->hasFocus() && sf::Keyboard::isKeyPressed(key);
+    return m_keys[key];
+}
+
+bool Input::IsButtonPressed(sf::Mouse::Button button) const {
+    if (!ValidButton(button)) return false;
+    if (IsLive()) return m_window->hasFocus() && sf::Mouse::isButtonPressed(button);
+    return m_buttons[button];
+}
+
+sf::Vector2i Input::GetMousePosition() const {
+    if (IsLive()) return sf::Mouse::getPosition();
+    return m_mouse;
+}
+
+void Input::SetKey(sf::Keyboard::Key key, bool down) {
+    if (ValidKey(key)) m_keys[key] = down;
+}
+
+void Input::SetButton(sf::Mouse::Button button, bool down) {
+    if (ValidButton(button)) m_buttons[button] = down;
+}
+
+void Input::ReleaseAll() {
+    std::fill(std::begin(m_keys), std::end(m_keys), false);
+    std::fill(std::begin(m_buttons), std::end(m_buttons), false);
+}
+
+}  // namespace ReEng

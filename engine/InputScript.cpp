@@ -1,0 +1,155 @@
+#include "engine/InputScript.h"
+
+#include <climits>
+#include <fstream>
+#include <sstream>
+
+namespace ReEng {
+
+namespace {
+
+struct KeyName {
+    const char* name;
+    InputScript::Event::Kind kind;
+    int code;
+};
+
+// Only the keys and buttons the game reads; anything else is a typo.
+const KeyName kKeyNames[] = {
+    {"Return", InputScript::Event::Key, sf::Keyboard::Enter},
+    {"A", InputScript::Event::Key, sf::Keyboard::A},
+    {"D", InputScript::Event::Key, sf::Keyboard::D},
+    {"Left", InputScript::Event::Key, sf::Keyboard::Left},
+    {"Right", InputScript::Event::Key, sf::Keyboard::Right},
+    {"W", InputScript::Event::Key, sf::Keyboard::W},
+    {"Up", InputScript::Event::Key, sf::Keyboard::Up},
+    {"P", InputScript::Event::Key, sf::Keyboard::P},
+    {"Escape", InputScript::Event::Key, sf::Keyboard::Escape},
+    {"MouseLeft", InputScript::Event::Button, sf::Mouse::Left},
+    {"MouseRight", InputScript::Event::Button, sf::Mouse::Right},
+    {"MouseMiddle", InputScript::Event::Button, sf::Mouse::Middle},
+};
+
+bool ParseFrame(const std::string& text, unsigned& out) {
+    if (text.empty()) return false;
+    unsigned long long value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return false;
+        value = value * 10 + static_cast<unsigned>(c - '0');
+        if (value > UINT_MAX) return false;
+    }
+    out = static_cast<unsigned>(value);
+    return true;
+}
+
+bool ParseCoordinate(const std::string& text, int& out) {
+    std::size_t i = 0;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    if (i == text.size()) return false;
+    long long value = 0;
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c < '0' || c > '9') return false;
+        value = value * 10 + (c - '0');
+        if (value > static_cast<long long>(INT_MAX) + 1) return false;
+    }
+    if (negative) value = -value;
+    if (value < INT_MIN || value > INT_MAX) return false;
+    out = static_cast<int>(value);
+    return true;
+}
+
+}  // namespace
+
+bool InputScript::Load(const std::string& file, std::string& error) {
+    std::ifstream in(file);
+    if (!in) {
+        m_events.clear();
+        m_next = 0;
+        error = "cannot read input script " + file;
+        return false;
+    }
+    return Parse(in, file, error);
+}
+
+bool InputScript::Parse(std::istream& in, const std::string& name, std::string& error) {
+    m_events.clear();
+    m_next = 0;
+
+    std::string line;
+    unsigned lineNumber = 0;
+    auto fail = [&](const std::string& what) {
+        error = name + ":" + std::to_string(lineNumber) + ": " + what;
+        m_events.clear();
+        return false;
+    };
+
+    while (std::getline(in, line)) {
+        ++lineNumber;
+        const std::size_t hash = line.find('#');
+        if (hash != std::string::npos) line.erase(hash);
+
+        std::istringstream words(line);
+        std::vector<std::string> tokens;
+        for (std::string token; words >> token;) tokens.push_back(token);
+        if (tokens.empty()) continue;
+
+        Event event{};
+        if (!ParseFrame(tokens[0], event.frame)) return fail("bad frame number '" + tokens[0] + "'");
+        if (tokens.size() < 2) return fail("missing key name or 'mouse'");
+
+        std::size_t used = 0;
+        if (tokens[1] == "mouse") {
+            if (tokens.size() < 4) return fail("mouse needs X and Y");
+            event.kind = Event::Mouse;
+            if (!ParseCoordinate(tokens[2], event.x)) return fail("bad mouse coordinate '" + tokens[2] + "'");
+            if (!ParseCoordinate(tokens[3], event.y)) return fail("bad mouse coordinate '" + tokens[3] + "'");
+            used = 4;
+        } else {
+            const KeyName* key = nullptr;
+            for (const KeyName& candidate : kKeyNames) {
+                if (tokens[1] == candidate.name) key = &candidate;
+            }
+            if (key == nullptr) return fail("unknown key '" + tokens[1] + "'");
+            if (tokens.size() < 3) return fail("missing 'down' or 'up' after " + tokens[1]);
+            if (tokens[2] != "down" && tokens[2] != "up") {
+                return fail("expected 'down' or 'up', not '" + tokens[2] + "'");
+            }
+            event.kind = key->kind;
+            event.code = key->code;
+            event.down = tokens[2] == "down";
+            used = 3;
+        }
+        if (tokens.size() > used) return fail("unexpected '" + tokens[used] + "'");
+        // Events are applied in one forward pass, so the script must be in frame order.
+        if (!m_events.empty() && event.frame < m_events.back().frame) {
+            return fail("frame " + std::to_string(event.frame) + " comes after frame " +
+                        std::to_string(m_events.back().frame));
+        }
+        m_events.push_back(event);
+    }
+    return true;
+}
+
+void InputScript::Apply(unsigned frame, Input& input) {
+    for (; m_next < m_events.size() && m_events[m_next].frame <= frame; ++m_next) {
+        const Event& event = m_events[m_next];
+        switch (event.kind) {
+        case Event::Key:
+            input.SetKey(static_cast<sf::Keyboard::Key>(event.code), event.down);
+            break;
+        case Event::Button:
+            input.SetButton(static_cast<sf::Mouse::Button>(event.code), event.down);
+            break;
+        case Event::Mouse:
+            input.SetMousePosition(sf::Vector2i(event.x, event.y));
+            break;
+        }
+    }
+}
+
+}  // namespace ReEng

@@ -1,0 +1,99 @@
+#include "engine/Options.h"
+
+#include <cerrno>
+#include <climits>
+#include <cmath>
+#include <cstdlib>
+
+namespace ReEng {
+
+namespace {
+
+// Digits only: no sign, no spaces, no trailing junk, no overflow.
+bool ParseCount(const std::string& text, long long max, long long& out) {
+    if (text.empty()) return false;
+    long long value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return false;
+        const int digit = c - '0';
+        if (value > (max - digit) / 10) return false;
+        value = value * 10 + digit;
+    }
+    out = value;
+    return true;
+}
+
+bool ParseSeconds(const std::string& text, double& out) {
+    if (text.empty() || text.front() == ' ' || text.front() == '\t') return false;
+    char* end = nullptr;
+    errno = 0;
+    const double value = std::strtod(text.c_str(), &end);
+    if (end != text.c_str() + text.size() || errno == ERANGE) return false;
+    if (!std::isfinite(value) || value <= 0.0) return false;
+    out = value;
+    return true;
+}
+
+}  // namespace
+
+bool Options::Parse(const std::vector<std::string>& args, std::string& error) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--help") {
+            help = true;
+        } else if (arg == "--version") {
+            version = true;
+        } else if (arg == "--headless") {
+            headless = true;
+        } else if (arg == "--print-text") {
+            printText = true;
+        } else if (arg == "--frames" || arg == "--frame-time" || arg == "--input" ||
+                   arg == "--screenshot" || arg == "--max-fps") {
+            // A following option is far more likely a forgotten value than a file name.
+            if (i + 1 >= args.size() || args[i + 1].rfind("--", 0) == 0) {
+                error = "missing value for " + arg;
+                return false;
+            }
+            const std::string& value = args[++i];
+            bool ok = true;
+            if (arg == "--frames") {
+                ok = ParseCount(value, LLONG_MAX, frames);
+            } else if (arg == "--frame-time") {
+                ok = ParseSeconds(value, frameTime);
+            } else if (arg == "--max-fps") {
+                long long fps = 0;
+                ok = ParseCount(value, 1000, fps);
+                if (ok) maxFps = static_cast<int>(fps);
+            } else if (arg == "--input") {
+                ok = !value.empty();
+                if (ok) inputFile = value;
+            } else {
+                ok = !value.empty();
+                if (ok) screenshotFile = value;
+            }
+            if (!ok) {
+                error = "bad value '" + value + "' for " + arg;
+                return false;
+            }
+        } else {
+            error = "unknown option '" + arg + "'";
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string Options::Usage(const std::string& program) {
+    return "usage: " + program + " [options]\n"
+           "  --help             show this text and exit\n"
+           "  --version          show the version and exit\n"
+           "  --headless         run without a window\n"
+           "  --frames N         stop after N frames\n"
+           "  --frame-time S     make every frame last exactly S seconds\n"
+           "  --input FILE       play scripted input from FILE\n"
+           "  --print-text       print each frame's text lines\n"
+           "  --screenshot FILE  save the last frame to FILE\n"
+           "  --max-fps N        cap the frame rate (0 to 1000, 0: uncapped)\n";
+}
+
+}  // namespace ReEng

@@ -1,0 +1,50 @@
+#include "engine/ResourcePath.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+namespace ReEng {
+
+namespace {
+
+bool Exists(const std::string& path) {
+    std::error_code ec;
+    return std::filesystem::exists(path, ec);
+}
+
+}  // namespace
+
+std::string ExecutableDirectory() {
+    char buffer[4096];
+    const ssize_t n = readlink("/proc/self/exe", buffer, sizeof(buffer) - 1);
+    if (n <= 0) return ".";
+    buffer[n] = '\0';
+    const std::string exe(buffer);
+    const std::size_t slash = exe.rfind('/');
+    if (slash == std::string::npos) return ".";
+    if (slash == 0) return "/";
+    return exe.substr(0, slash);
+}
+
+std::string FindResource(const std::string& relativePath) {
+    // The game names its files the Windows way.
+    std::string rel = relativePath;
+    std::replace(rel.begin(), rel.end(), '\\', '/');
+    if (rel.empty() || rel.front() == '/') return rel;
+
+    const std::string exeDir = ExecutableDirectory();
+    const std::string candidates[] = {
+        std::filesystem::path(exeDir + "/" + rel).lexically_normal().string(),
+        std::filesystem::path(exeDir + "/../share/vaultrix/" + rel).lexically_normal().string(),
+        rel,
+    };
+    for (const std::string& candidate : candidates) {
+        if (Exists(candidate)) return candidate;
+    }
+    return rel;
+}
+
+}  // namespace ReEng
