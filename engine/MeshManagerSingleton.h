@@ -61,6 +61,9 @@ public:
     matrix4 GetModelMatrix(const std::string& instanceName) const;
     // How many times a model file has been opened and read.
     int GetFileReadCount() const { return m_fileReads; }
+    // Counts Render calls; lets a volume be queued once per frame. It keeps
+    // counting across ReleaseInstance so a stale mark never matches.
+    unsigned GetFrameIndex() const { return s_frameIndex; }
 
 private:
     struct Instance {
@@ -78,6 +81,7 @@ private:
     int FindInstance(const std::string& instanceName) const;
 
     static MeshManagerSingleton* s_instance;
+    static unsigned s_frameIndex;
 
     std::vector<Model> m_models;
     std::map<std::string, int> m_modelByPath;

@@ -14,6 +14,7 @@ public:
     std::vector<vector3> normals;   // one per position
     std::vector<vector3> vertices;  // distinct vertex positions, for bounding volumes
     bool loaded = false;            // false: unreadable or not a model; no geometry
+    bool missing = false;           // the file could not be opened at all (vs. bad content)
 
     // Reads an OBJ file. On failure sets error to one line naming the file.
     bool LoadObj(const std::string& file, std::string& error);

@@ -1,0 +1,198 @@
+#include "engine/BoundingObjectClass.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include <glm/gtc/matrix_transform.hpp>
+
+#include "engine/MeshManagerSingleton.h"
+
+namespace ReEng {
+
+int BoundingObjectClass::s_live = 0;
+
+namespace {
+
+// Allows for rounding, so that shapes which exactly touch count as colliding.
+constexpr float kTolerance = 1e-5f;
+
+struct OrientedBox {
+    vector3 centre;
+    vector3 axis[3];  // unit length
+    float extent[3];  // half extents along the axes
+};
+
+// The box the matrix makes of a model-space box: for a rotation, scale and
+// translation the columns give the world axes and their lengths the scale.
+OrientedBox WorldBox(const matrix4& m, const vector3& centre, const vector3& halfWidth) {
+    OrientedBox box;
+    box.centre = vector3(m * vector4(centre, 1.0f));
+    for (int i = 0; i < 3; ++i) {
+        const vector3 column(m[i]);
+        const float length = glm::length(column);
+        if (length > 1e-20f) {
+            box.axis[i] = column / length;
+        } else {
+            // Flattened to nothing along this axis; any direction will do.
+            box.axis[i] = vector3(0.0f);
+            box.axis[i][i] = 1.0f;
+        }
+        box.extent[i] = halfWidth[i] * length;
+    }
+    return box;
+}
+
+bool SphereTouchesBox(const vector3& centre, float radius, const OrientedBox& box) {
+    // The closest point of the box to the sphere centre, found axis by axis.
+    const vector3 d = centre - box.centre;
+    vector3 closest = box.centre;
+    for (int i = 0; i < 3; ++i) {
+        const float t = std::clamp(glm::dot(d, box.axis[i]), -box.extent[i], box.extent[i]);
+        closest += t * box.axis[i];
+    }
+    const vector3 gap = centre - closest;
+    const float reach = radius + kTolerance * std::max(1.0f, radius);
+    return glm::dot(gap, gap) <= reach * reach;
+}
+
+// Separating-axis test: the three axes of each box and their nine cross products.
+bool BoxesTouch(const OrientedBox& a, const OrientedBox& b) {
+    float r[3][3];
+    float absR[3][3];
+    for (int i = 0; i < 3; ++i) {
+        for (int j = 0; j < 3; ++j) {
+            r[i][j] = glm::dot(a.axis[i], b.axis[j]);
+            // The epsilon keeps near-parallel edges, whose cross product is
+            // almost zero, from reporting a separation that is only noise.
+            absR[i][j] = std::fabs(r[i][j]) + 1e-6f;
+        }
+    }
+    const vector3 d = b.centre - a.centre;
+    const float t[3] = {glm::dot(d, a.axis[0]), glm::dot(d, a.axis[1]), glm::dot(d, a.axis[2])};
+
+    float scale = 1.0f;
+    for (int i = 0; i < 3; ++i) scale = std::max({scale, a.extent[i], b.extent[i]});
+    const float slack = kTolerance * scale;
+    auto separated = [slack](float distance, float ra, float rb) { return std::fabs(distance) > ra + rb + slack; };
+
+    for (int i = 0; i < 3; ++i) {
+        const float ra = a.extent[i];
+        const float rb = b.extent[0] * absR[i][0] + b.extent[1] * absR[i][1] + b.extent[2] * absR[i][2];
+        if (separated(t[i], ra, rb)) return false;
+    }
+    for (int j = 0; j < 3; ++j) {
+        const float ra = a.extent[0] * absR[0][j] + a.extent[1] * absR[1][j] + a.extent[2] * absR[2][j];
+        const float rb = b.extent[j];
+        if (separated(t[0] * r[0][j] + t[1] * r[1][j] + t[2] * r[2][j], ra, rb)) return false;
+    }
+    for (int i = 0; i < 3; ++i) {
+        const int i1 = (i + 1) % 3;
+        const int i2 = (i + 2) % 3;
+        for (int j = 0; j < 3; ++j) {
+            const int j1 = (j + 1) % 3;
+            const int j2 = (j + 2) % 3;
+            // Axis a.axis[i] x b.axis[j], expressed in a's frame.
+            const float ra = a.extent[i1] * absR[i2][j] + a.extent[i2] * absR[i1][j];
+            const float rb = b.extent[j1] * absR[i][j2] + b.extent[j2] * absR[i][j1];
+            const float distance = t[i2] * r[i1][j] - t[i1] * r[i2][j];
+            if (separated(distance, ra, rb)) return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+BoundingObjectClass::BoundingObjectClass(std::vector<vector3> vertexList, matrix4 modelMatrix, std::string name)
+    : m_name(std::move(name)), m_modelMatrix(modelMatrix) {
+    ++s_live;
+    if (vertexList.empty()) {
+        m_empty = true;
+        return;
+    }
+    vector3 low = vertexList.front();
+    vector3 high = vertexList.front();
+    for (const vector3& v : vertexList) {
+        low = glm::min(low, v);
+        high = glm::max(high, v);
+    }
+    m_centre = (low + high) * 0.5f;
+    m_halfWidth = (high - low) * 0.5f;
+    m_radius = glm::length(m_halfWidth);
+}
+
+BoundingObjectClass::BoundingObjectClass(vector3 centre, float radius)
+    : m_sphere(true), m_centre(centre), m_radius(std::fabs(radius)) {
+    ++s_live;
+    m_halfWidth = vector3(m_radius);
+}
+
+BoundingObjectClass::~BoundingObjectClass() { --s_live; }
+
+void BoundingObjectClass::SetModelMatrix(matrix4 modelMatrix) {
+    m_modelMatrix = modelMatrix;
+    ++m_placements;
+}
+
+void BoundingObjectClass::SetVisible(bool visible) {
+    if (!visible) {
+        m_visibleBS = m_visibleAABB = m_visibleOBB = false;
+    } else if (m_sphere) {
+        m_visibleBS = true;
+    } else {
+        m_visibleOBB = true;
+    }
+}
+
+vector3 BoundingObjectClass::GetCentreGlobal() const { return vector3(m_modelMatrix * vector4(m_centre, 1.0f)); }
+
+float BoundingObjectClass::GetRadiusGlobal() const {
+    // The largest scale of the matrix keeps the sphere around the scaled shape.
+    const float scale = std::max({glm::length(vector3(m_modelMatrix[0])), glm::length(vector3(m_modelMatrix[1])),
+                                  glm::length(vector3(m_modelMatrix[2]))});
+    return m_radius * scale;
+}
+
+void BoundingObjectClass::AddToRenderList(bool oncePerFrame) {
+    MeshManagerSingleton* meshes = MeshManagerSingleton::GetInstance();
+    const unsigned frame = meshes->GetFrameIndex();
+    if (oncePerFrame && m_queuedFrame == frame) return;
+    m_queuedFrame = frame;
+    if (m_empty) return;
+
+    if (m_visibleBS) {
+        const matrix4 placed = glm::scale(glm::translate(matrix4(1.0f), GetCentreGlobal()), vector3(GetRadiusGlobal()));
+        meshes->AddWireToQueue(RenderQueue::Shape::Sphere, placed, vector3(1.0f, 1.0f, 1.0f));
+    }
+    if (m_visibleOBB) {
+        const matrix4 placed = glm::scale(glm::translate(m_modelMatrix, m_centre), m_halfWidth);
+        meshes->AddWireToQueue(RenderQueue::Shape::Box, placed, vector3(1.0f, 0.0f, 0.0f));
+    }
+    if (m_visibleAABB) {
+        const OrientedBox box = WorldBox(m_modelMatrix, m_centre, m_halfWidth);
+        vector3 extent(0.0f);
+        for (int i = 0; i < 3; ++i) extent += glm::abs(box.axis[i]) * box.extent[i];
+        const matrix4 placed = glm::scale(glm::translate(matrix4(1.0f), box.centre), extent);
+        meshes->AddWireToQueue(RenderQueue::Shape::Box, placed, vector3(0.0f, 1.0f, 1.0f));
+    }
+}
+
+bool BoundingObjectClass::IsColliding(BoundingObjectClass& other, bool exact) {
+    if (m_empty || other.m_empty) return false;
+
+    const vector3 c1 = GetCentreGlobal();
+    const vector3 c2 = other.GetCentreGlobal();
+    const float r1 = GetRadiusGlobal();
+    const float r2 = other.GetRadiusGlobal();
+    const float reach = r1 + r2 + kTolerance * std::max(1.0f, r1 + r2);
+    const vector3 d = c2 - c1;
+    if (glm::dot(d, d) > reach * reach) return false;
+    if (!exact || (m_sphere && other.m_sphere)) return true;
+
+    if (m_sphere) return SphereTouchesBox(c1, r1, WorldBox(other.m_modelMatrix, other.m_centre, other.m_halfWidth));
+    if (other.m_sphere) return SphereTouchesBox(c2, r2, WorldBox(m_modelMatrix, m_centre, m_halfWidth));
+    return BoxesTouch(WorldBox(m_modelMatrix, m_centre, m_halfWidth),
+                      WorldBox(other.m_modelMatrix, other.m_centre, other.m_halfWidth));
+}
+
+}  // namespace ReEng

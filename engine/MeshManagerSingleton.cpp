@@ -1,0 +1,120 @@
+#include "engine/MeshManagerSingleton.h"
+
+#include <iostream>
+
+#include "engine/CameraManagerSingleton.h"
+#include "engine/Renderer.h"
+#include "engine/ResourcePath.h"
+
+namespace ReEng {
+
+MeshManagerSingleton* MeshManagerSingleton::s_instance = nullptr;
+unsigned MeshManagerSingleton::s_frameIndex = 0;
+
+MeshManagerSingleton* MeshManagerSingleton::GetInstance() {
+    if (s_instance == nullptr) s_instance = new MeshManagerSingleton();
+    return s_instance;
+}
+
+void MeshManagerSingleton::ReleaseInstance() {
+    delete s_instance;
+    s_instance = nullptr;
+}
+
+int MeshManagerSingleton::FindOrLoadModel(const std::string& fileName) {
+    const std::string path = FindResource(fileName);
+    const auto known = m_modelByPath.find(path);
+    if (known != m_modelByPath.end()) return known->second;
+
+    // Failures are kept as models too, so a bad file is reported and read once.
+    Model model;
+    model.path = fileName;
+    std::string error;
+    ++m_fileReads;
+    if (!model.LoadObj(path, error)) std::cerr << error << '\n';
+    m_models.push_back(std::move(model));
+    const int index = static_cast<int>(m_models.size()) - 1;
+    m_modelByPath.emplace(path, index);
+    return index;
+}
+
+int MeshManagerSingleton::FindInstance(const std::string& instanceName) const {
+    const auto found = m_instanceByName.find(instanceName);
+    return found == m_instanceByName.end() ? -1 : found->second;
+}
+
+REERRORS MeshManagerSingleton::LoadModel(std::string fileName, std::string instanceName, bool, matrix4 matrix,
+                                         int, int, int) {
+    const int model = FindOrLoadModel(fileName);
+    if (instanceName.empty()) return RE_ERROR_NAME;
+
+    const int existing = FindInstance(instanceName);
+    if (existing >= 0) {
+        m_instances[existing].model = model;
+        m_instances[existing].matrix = matrix;
+    } else {
+        m_instances.push_back(Instance{instanceName, model, matrix});
+        m_instanceByName.emplace(instanceName, static_cast<int>(m_instances.size()) - 1);
+    }
+
+    const Model& loaded = m_models[model];
+    if (loaded.loaded) return RE_NO_ERROR;
+    return loaded.missing ? RE_ERROR_FILE_MISSING : RE_ERROR_FILE;
+}
+
+std::vector<vector3> MeshManagerSingleton::GetVertexList(std::string instanceName) {
+    const int instance = FindInstance(instanceName);
+    if (instance < 0) return {};
+    return m_models[m_instances[instance].model].vertices;
+}
+
+void MeshManagerSingleton::SetModelMatrix(matrix4 matrix, std::string instanceName, bool) {
+    const int instance = FindInstance(instanceName);
+    if (instance >= 0) m_instances[instance].matrix = matrix;
+}
+
+void MeshManagerSingleton::AddInstanceToRenderList(std::string instanceName) {
+    const int instance = FindInstance(instanceName);
+    if (instance < 0) return;
+    const Instance& found = m_instances[instance];
+    m_queue.instances.push_back(RenderQueue::Instance{found.name, found.model, found.matrix});
+}
+
+void MeshManagerSingleton::AddGridToQueue(float size, int orientation, vector3 colour) {
+    m_queue.grids.push_back(RenderQueue::Grid{size, orientation, colour});
+}
+
+void MeshManagerSingleton::AddSphereToQueue(matrix4 matrix, vector3 colour, int style) {
+    m_queue.spheres.push_back(RenderQueue::Sphere{matrix, colour, style});
+}
+
+void MeshManagerSingleton::AddWireToQueue(RenderQueue::Shape shape, matrix4 matrix, vector3 colour) {
+    m_queue.wires.push_back(RenderQueue::Wire{shape, matrix, colour});
+}
+
+void MeshManagerSingleton::PrintLine(std::string text, vector3 colour) {
+    m_queue.lines.push_back(RenderQueue::Text{std::move(text), colour});
+}
+
+void MeshManagerSingleton::Update(bool) {}
+
+void MeshManagerSingleton::Render() {
+    if (m_pRenderer != nullptr) m_pRenderer->Draw(m_queue, m_models, *CameraManagerSingleton::GetInstance());
+
+    // Assigning into existing strings reuses their buffers frame after frame.
+    m_lastText.resize(m_queue.lines.size());
+    for (std::size_t i = 0; i < m_queue.lines.size(); ++i) m_lastText[i] = m_queue.lines[i].text;
+    m_queue.Clear();
+    ++s_frameIndex;
+}
+
+bool MeshManagerSingleton::HasInstance(const std::string& instanceName) const {
+    return FindInstance(instanceName) >= 0;
+}
+
+matrix4 MeshManagerSingleton::GetModelMatrix(const std::string& instanceName) const {
+    const int instance = FindInstance(instanceName);
+    return instance < 0 ? matrix4(1.0f) : m_instances[instance].matrix;
+}
+
+}  // namespace ReEng

@@ -1,0 +1,156 @@
+#include "engine/Model.h"
+
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include <tiny_obj_loader.h>
+
+namespace ReEng {
+
+namespace {
+
+// tinyobjloader reads "nan" and "inf" as 0 without a word, so the
+// coordinates are checked on the text before it sees them.
+bool CheckCoordinates(const std::string& text, std::string& what) {
+    std::istringstream lines(text);
+    std::string line;
+    for (unsigned number = 1; std::getline(lines, line); ++number) {
+        std::istringstream words(line);
+        std::string keyword;
+        if (!(words >> keyword) || (keyword != "v" && keyword != "vn")) continue;
+        for (std::string word; words >> word;) {
+            char* end = nullptr;
+            errno = 0;
+            const double value = std::strtod(word.c_str(), &end);
+            if (end != word.c_str() + word.size() || !std::isfinite(value)) {
+                what = "line " + std::to_string(number) + ": coordinate '" + word + "' is not a finite number";
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+std::string OneLine(std::string text) {
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ')) text.pop_back();
+    for (char& c : text) {
+        if (c == '\n' || c == '\r') c = ' ';
+    }
+    return text;
+}
+
+vector3 FaceNormal(const vector3& a, const vector3& b, const vector3& c) {
+    const vector3 n = glm::cross(b - a, c - a);
+    const float length = glm::length(n);
+    // A degenerate triangle has no direction; any unit vector keeps the shader sane.
+    return length > 1e-20f ? n / length : vector3(0.0f, 0.0f, 1.0f);
+}
+
+}  // namespace
+
+bool Model::LoadObj(const std::string& file, std::string& error) {
+    std::ifstream in(file, std::ios::binary);
+    if (!in) {
+        positions.clear();
+        normals.clear();
+        vertices.clear();
+        loaded = false;
+        missing = true;
+        error = "cannot open model file '" + file + "'";
+        return false;
+    }
+    std::ostringstream text;
+    text << in.rdbuf();
+    if (in.bad()) {
+        positions.clear();
+        normals.clear();
+        vertices.clear();
+        loaded = false;
+        missing = true;
+        error = "cannot read model file '" + file + "'";
+        return false;
+    }
+    return LoadObjText(text.str(), file, error);
+}
+
+bool Model::LoadObjText(const std::string& text, const std::string& name, std::string& error) {
+    positions.clear();
+    normals.clear();
+    vertices.clear();
+    loaded = false;
+    missing = false;
+
+    auto fail = [&](const std::string& what) {
+        positions.clear();
+        normals.clear();
+        vertices.clear();
+        error = "bad model file '" + name + "': " + what;
+        return false;
+    };
+
+    std::string what;
+    if (!CheckCoordinates(text, what)) return fail(what);
+
+    tinyobj::ObjReaderConfig config;
+    config.triangulate = true;
+    config.vertex_color = false;
+    tinyobj::ObjReader reader;
+    // Materials are not used; from a string the mtllib lines are skipped.
+    if (!reader.ParseFromString(text, "", config)) return fail(OneLine(reader.Error()));
+
+    const tinyobj::attrib_t& attrib = reader.GetAttrib();
+    const long vertexCount = static_cast<long>(attrib.vertices.size() / 3);
+    const long normalCount = static_cast<long>(attrib.normals.size() / 3);
+    auto position = [&](int i) {
+        return vector3(attrib.vertices[3 * i], attrib.vertices[3 * i + 1], attrib.vertices[3 * i + 2]);
+    };
+
+    for (const tinyobj::shape_t& shape : reader.GetShapes()) {
+        const std::vector<tinyobj::index_t>& indices = shape.mesh.indices;
+        std::size_t offset = 0;
+        for (unsigned faceVertices : shape.mesh.num_face_vertices) {
+            if (faceVertices != 3 || offset + 3 > indices.size()) return fail("a face is not a triangle");
+            const tinyobj::index_t* face = &indices[offset];
+            offset += 3;
+            // tinyobjloader only warns about indices past the end; reading them would overrun.
+            bool haveNormals = true;
+            for (int k = 0; k < 3; ++k) {
+                if (face[k].vertex_index < 0 || face[k].vertex_index >= vertexCount) {
+                    return fail("vertex index " + std::to_string(face[k].vertex_index + 1) + " out of range (" +
+                                std::to_string(vertexCount) + " vertices)");
+                }
+                if (face[k].normal_index >= normalCount || face[k].normal_index < -1) {
+                    return fail("normal index " + std::to_string(face[k].normal_index + 1) + " out of range (" +
+                                std::to_string(normalCount) + " normals)");
+                }
+                if (face[k].normal_index < 0) haveNormals = false;
+            }
+            const vector3 a = position(face[0].vertex_index);
+            const vector3 b = position(face[1].vertex_index);
+            const vector3 c = position(face[2].vertex_index);
+            positions.push_back(a);
+            positions.push_back(b);
+            positions.push_back(c);
+            if (haveNormals) {
+                for (int k = 0; k < 3; ++k) {
+                    const int n = face[k].normal_index;
+                    normals.emplace_back(attrib.normals[3 * n], attrib.normals[3 * n + 1], attrib.normals[3 * n + 2]);
+                }
+            } else {
+                const vector3 n = FaceNormal(a, b, c);
+                normals.insert(normals.end(), 3, n);
+            }
+        }
+    }
+    if (positions.empty()) return fail("no triangles");
+
+    vertices.reserve(static_cast<std::size_t>(vertexCount));
+    for (long i = 0; i < vertexCount; ++i) vertices.push_back(position(static_cast<int>(i)));
+    loaded = true;
+    return true;
+}
+
+}  // namespace ReEng
