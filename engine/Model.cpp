@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -53,7 +54,9 @@ vector3 FaceNormal(const vector3& a, const vector3& b, const vector3& c) {
 
 bool Model::LoadObj(const std::string& file, std::string& error) {
     std::ifstream in(file, std::ios::binary);
-    if (!in) {
+    std::error_code ec;
+    // A directory opens like a file here but has nothing to read.
+    if (!in || std::filesystem::is_directory(file, ec)) {
         positions.clear();
         normals.clear();
         vertices.clear();
