@@ -1,0 +1,127 @@
+// The keyboard and mouse hooks: polled once a frame; pause, resume and quit
+// fire on the release of their keys.
+#include "app/AppClass.h"
+#include "game/GameManager.h"
+#include "objects/Player.h"
+
+namespace {
+
+using Key = sf::Keyboard;
+
+void SteerLeft(Player& player)
+{
+    const float s = player.steerSpeed;
+    float& vx = player.velocity.x;
+    if (vx > 0.2f * s)
+        vx -= 0.4f * s;
+    else if (vx > -s)
+        vx -= 0.2f * s;
+}
+
+void SteerRight(Player& player)
+{
+    const float s = player.steerSpeed;
+    float& vx = player.velocity.x;
+    if (vx < -0.2f * s)
+        vx += 0.4f * s;
+    else if (vx < s)
+        vx += 0.2f * s;
+}
+
+// Maps a screen coordinate to -1 .. 1 across the window, 0 on its centre.
+float EdgeToEdge(int value, int low, int centre, int size)
+{
+    if (value < centre)
+        return (static_cast<float>(value) - static_cast<float>(low)) /
+                   (static_cast<float>(centre) - static_cast<float>(low)) -
+               1.0f;
+    if (value > centre)
+        return (static_cast<float>(value) - static_cast<float>(centre)) /
+               (static_cast<float>(low + size) - static_cast<float>(centre));
+    return 0.0f;
+}
+
+}  // namespace
+
+void AppClass::ProcessKeyboard()
+{
+    static bool escapeWasDown = false;
+
+    switch (gameManager->state) {
+    case Title:
+        if (m_input.IsKeyPressed(Key::Return)) {
+            gameManager->state = Playing;
+            gameManager->StartGame();
+        }
+        break;
+    case Playing: {
+        Player& player = *gameManager->player;
+        const bool a = m_input.IsKeyPressed(Key::A), d = m_input.IsKeyPressed(Key::D);
+        const bool left = m_input.IsKeyPressed(Key::Left), right = m_input.IsKeyPressed(Key::Right);
+        if ((a && !d) || (left && !right))
+            SteerLeft(player);
+        else if (d || right)
+            SteerRight(player);
+        else
+            player.Decelerate();
+
+        if ((m_input.IsKeyPressed(Key::W) || m_input.IsKeyPressed(Key::Up)) && !player.airborne) {
+            player.velocity.y = player.jumpSpeed;
+            player.airborne = true;
+            player.rising = true;
+        }
+
+        if (m_input.IsKeyPressed(Key::P)) {
+            pauseKeyDown = true;
+        } else {
+            if (pauseKeyDown) gameManager->state = Paused;
+            pauseKeyDown = false;
+        }
+        break;
+    }
+    case Paused:
+        if (m_input.IsKeyPressed(Key::P)) {
+            pauseKeyDown = true;
+        } else {
+            if (pauseKeyDown) gameManager->state = Playing;
+            pauseKeyDown = false;
+        }
+        break;
+    case GameOver:
+        break;
+    }
+
+    const bool escapeDown = m_input.IsKeyPressed(Key::Escape);
+    if (!escapeDown && escapeWasDown)
+        ReEng::PostMessageW(m_pWindow->GetHandler(), ReEng::WM_QUIT, 0, 0);
+    escapeWasDown = escapeDown;
+}
+
+void AppClass::ProcessMouse()
+{
+    m_bRightClick = false;
+    m_bMiddleClick = false;
+    if (m_input.IsButtonPressed(sf::Mouse::Middle)) m_bMiddleClick = true;
+    if (m_input.IsButtonPressed(sf::Mouse::Right)) m_bRightClick = true;
+
+    if (gameManager->state != Playing) return;
+    if (!m_input.IsButtonPressed(sf::Mouse::Left)) return;
+    Player& player = *gameManager->player;
+    if (!player.canShoot) return;
+
+    const int wx = m_pSystem->GetWindowX(), wy = m_pSystem->GetWindowY();
+    const int ww = m_pSystem->GetWindowWidth(), wh = m_pSystem->GetWindowHeight();
+    // A minimised window has no centre to aim from: its divisors are zero.
+    if (ww < 2 || wh < 2) return;
+    const int cx = wx + ww / 2, cy = wy + wh / 2;
+
+    const sf::Vector2i mouse = m_input.GetMousePosition();
+    const float nx = EdgeToEdge(mouse.x, wx, cx, ww);
+    const float ny = -EdgeToEdge(mouse.y, wy, cy, wh);
+
+    const float ax = 15.0f * nx;
+    const float ay = 10.0f * (ny + 0.03f);
+    const float hc = gameManager->camera->GetPosition(-1).y;
+    const float px = player.translationMatrix[3].x, py = player.translationMatrix[3].y;
+    player.Shoot(glm::vec3(ax - px, ay - (py - hc), 0.0f));
+}
