@@ -15,18 +15,18 @@ const Entry kPattern0[] = {
 };
 
 const Entry kPattern1[] = {
-    {Kind::Platform, -3.0f, 0.0f},  {Kind::Platform, -1.0f, 2.0f},  {Kind::Obstacle, 2.0f, 2.0f},
-    {Kind::Platform, -1.0f, 5.0f},  {Kind::Platform, -2.0f, 7.0f},  {Kind::Platform, 1.5f, 7.0f},
-    {Kind::Obstacle, 0.0f, 8.0f},   {Kind::Platform, 0.0f, 10.0f},  {Kind::Platform, 0.5f, 12.0f},
-    {Kind::Platform, 4.0f, 13.0f},  {Kind::Platform, -2.0f, 14.0f}, {Kind::Obstacle, 4.0f, 15.0f},
-    {Kind::Platform, 1.0f, 16.0f},  {Kind::Obstacle, -3.0f, 17.0f}, {Kind::Platform, -1.0f, 18.0f},
+    {Kind::Platform, -3.0f, 0.0f}, {Kind::Platform, -1.0f, 2.0f},  {Kind::Obstacle, 2.0f, 2.0f},
+    {Kind::Platform, -1.0f, 5.0f}, {Kind::Platform, -2.0f, 7.0f},  {Kind::Platform, 1.5f, 7.0f},
+    {Kind::Obstacle, 0.0f, 8.0f},  {Kind::Platform, 0.0f, 10.0f},  {Kind::Platform, 0.5f, 12.0f},
+    {Kind::Platform, 4.0f, 13.0f}, {Kind::Platform, -2.0f, 14.0f}, {Kind::Obstacle, 4.0f, 15.0f},
+    {Kind::Platform, 1.0f, 16.0f}, {Kind::Obstacle, -3.0f, 17.0f}, {Kind::Platform, -1.0f, 18.0f},
 };
 
 const Entry kPattern2[] = {
-    {Kind::Platform, 1.0f, 0.0f},   {Kind::Platform, -3.0f, 2.0f},  {Kind::Obstacle, 1.0f, 3.0f},
-    {Kind::Platform, 0.0f, 5.0f},   {Kind::Platform, -1.0f, 8.0f},  {Kind::Obstacle, 1.0f, 8.0f},
-    {Kind::Platform, -1.0f, 10.0f}, {Kind::Platform, 3.0f, 12.0f},  {Kind::Platform, -2.0f, 14.0f},
-    {Kind::Obstacle, 3.0f, 14.0f},  {Kind::Platform, 0.0f, 17.0f},  {Kind::Obstacle, -2.0f, 17.0f},
+    {Kind::Platform, 1.0f, 0.0f},   {Kind::Platform, -3.0f, 2.0f}, {Kind::Obstacle, 1.0f, 3.0f},
+    {Kind::Platform, 0.0f, 5.0f},   {Kind::Platform, -1.0f, 8.0f}, {Kind::Obstacle, 1.0f, 8.0f},
+    {Kind::Platform, -1.0f, 10.0f}, {Kind::Platform, 3.0f, 12.0f}, {Kind::Platform, -2.0f, 14.0f},
+    {Kind::Obstacle, 3.0f, 14.0f},  {Kind::Platform, 0.0f, 17.0f}, {Kind::Obstacle, -2.0f, 17.0f},
     {Kind::Platform, -3.0f, 19.0f},
 };
 

@@ -4,7 +4,8 @@
 
 #include <glm/gtc/matrix_transform.hpp>
 
-Bullet::Bullet() : GameObject(), velocity(0.0f), speed(10.0f), active(false), age(0.0f), lifetime(3.0f) {
+Bullet::Bullet()
+    : GameObject(), velocity(0.0f), speed(10.0f), active(false), age(0.0f), lifetime(3.0f) {
     translationMatrix = glm::mat4(1.0f);
     velocity = glm::vec3(speed, 0.0f, 0.0f);
     active = false;
