@@ -55,6 +55,8 @@ public:
     // Runs one frame's hooks (keyboard, mouse, update, display).
     void RunFrame();
 
+    // No window and no GL context: nothing may touch GL.
+    bool IsHeadless() const { return m_renderer == nullptr; }
     const Options& GetOptions() const { return m_options; }
     Input& GetInput() { return m_input; }
     unsigned long long GetFrameCount() const { return m_frame; }
@@ -74,6 +76,7 @@ private:
     bool ParseCommandLine(int& status);
     bool OpenWindow(int& status);
     void Shutdown();
+    void CreateSingletons();
 
     std::vector<std::string> m_args;
     Options m_options;
@@ -83,6 +86,7 @@ private:
     std::string m_title = "ReEng";
     unsigned long long m_frame = 0;
     bool m_baseReleased = false;
+    bool m_singletonsCreated = false;  // only what this app created is released by it
 };
 
 }  // namespace ReEng

@@ -1,0 +1,68 @@
+#include <epoxy/gl.h>
+
+#include "engine/GLSystemSingleton.h"
+
+#include <algorithm>
+
+#include <SFML/Graphics/Image.hpp>
+#include <SFML/Graphics/RenderWindow.hpp>
+
+#include "engine/WindowClass.h"
+
+namespace ReEng {
+
+GLSystemSingleton* GLSystemSingleton::s_instance = nullptr;
+
+GLSystemSingleton* GLSystemSingleton::GetInstance() {
+    if (s_instance == nullptr) s_instance = new GLSystemSingleton();
+    return s_instance;
+}
+
+void GLSystemSingleton::ReleaseInstance() {
+    delete s_instance;
+    s_instance = nullptr;
+}
+
+void GLSystemSingleton::GLSwapBuffers() {
+    sf::RenderWindow* window = m_window ? m_window->GetRenderWindow() : nullptr;
+    if (window == nullptr) return;
+    if (m_captureNext) {
+        // The back buffer is only defined until the swap, so read it here.
+        m_captureNext = false;
+        const sf::Vector2u size = window->getSize();
+        m_captureWidth = static_cast<int>(size.x);
+        m_captureHeight = static_cast<int>(size.y);
+        m_capture.resize(static_cast<std::size_t>(m_captureWidth) * m_captureHeight * 4);
+        glReadBuffer(GL_BACK);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glReadPixels(0, 0, m_captureWidth, m_captureHeight, GL_RGBA, GL_UNSIGNED_BYTE,
+                     m_capture.data());
+    }
+    window->display();
+}
+
+bool GLSystemSingleton::SaveCapture(const std::string& file, std::string& error) const {
+    if (m_capture.empty()) {
+        error = "no frame was captured for " + file;
+        return false;
+    }
+    // GL rows run bottom-up; image rows top-down.
+    const std::size_t row = static_cast<std::size_t>(m_captureWidth) * 4;
+    std::vector<std::uint8_t> flipped(m_capture.size());
+    for (int y = 0; y < m_captureHeight; ++y) {
+        const std::uint8_t* from = m_capture.data() + row * (m_captureHeight - 1 - y);
+        std::copy(from, from + row, flipped.data() + row * y);
+    }
+    // The window has no alpha to show, so the picture is opaque.
+    for (std::size_t i = 3; i < flipped.size(); i += 4) flipped[i] = 255;
+    sf::Image image;
+    image.create(static_cast<unsigned>(m_captureWidth), static_cast<unsigned>(m_captureHeight),
+                 flipped.data());
+    if (!image.saveToFile(file)) {
+        error = "cannot write the screenshot " + file;
+        return false;
+    }
+    return true;
+}
+
+}  // namespace ReEng

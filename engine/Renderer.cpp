@@ -1,0 +1,448 @@
+// epoxy must come before anything that could pull in the system GL headers.
+#include <epoxy/gl.h>
+
+#include "engine/Renderer.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+#include <glm/gtc/matrix_inverse.hpp>
+#include <glm/gtc/type_ptr.hpp>
+#include <SFML/Graphics/Font.hpp>
+#include <SFML/Graphics/RenderWindow.hpp>
+#include <SFML/Graphics/Text.hpp>
+#include <SFML/Graphics/View.hpp>
+#include <SFML/System/Err.hpp>
+
+#include "engine/CameraManagerSingleton.h"
+
+namespace ReEng {
+namespace {
+
+const char* const kVertexShader = R"(#version 120
+attribute vec3 a_position;
+attribute vec3 a_normal;
+uniform mat4 u_mvp;
+uniform mat3 u_normalMatrix;
+varying vec3 v_normal;
+void main() {
+    v_normal = u_normalMatrix * a_normal;
+    gl_Position = u_mvp * vec4(a_position, 1.0);
+}
+)";
+
+const char* const kFragmentShader = R"(#version 120
+uniform vec3 u_colour;
+uniform vec3 u_lightDir;
+uniform float u_lit;
+varying vec3 v_normal;
+void main() {
+    vec3 colour = u_colour;
+    if (u_lit > 0.5) {
+        float len = length(v_normal);
+        // A model without usable normals is shown flat rather than black.
+        float diffuse = len > 1e-6 ? max(dot(v_normal / len, u_lightDir), 0.0) : 1.0;
+        colour *= 0.4 + 0.6 * diffuse;
+    }
+    gl_FragColor = vec4(colour, 1.0);
+}
+)";
+
+constexpr GLuint kPositionAttrib = 0;  // generic 0 must be an enabled array in a compatibility context
+constexpr GLuint kNormalAttrib = 1;
+
+// Lines of a grid per direction at most, so a tiny cell size stays cheap.
+constexpr int kMaxGridLines = 401;
+constexpr unsigned kTextSize = 24;
+constexpr float kTextMargin = 8.0f;
+
+const vector3 kDefaultColour(0.6f, 0.6f, 0.6f);
+
+// Model colours by load order: the first model (the platforms) warm
+// orange-brown, the second (the companion and obstacles) red-magenta.
+const vector3 kModelPalette[] = {
+    {0.80f, 0.50f, 0.22f}, {0.85f, 0.15f, 0.50f}, {0.30f, 0.75f, 0.35f},
+    {0.95f, 0.85f, 0.25f}, {0.55f, 0.35f, 0.80f}, {0.25f, 0.75f, 0.80f},
+};
+
+vector3 OrDefault(const vector3& colour) {
+    if (colour.r < 0.0f || colour.g < 0.0f || colour.b < 0.0f) return kDefaultColour;
+    return colour;
+}
+
+struct Mesh {
+    GLuint positions = 0;
+    GLuint normals = 0;  // 0: unlit lines
+    GLsizei count = 0;
+};
+
+void Upload(Mesh& mesh, const std::vector<vector3>& positions, const std::vector<vector3>* normals) {
+    mesh.count = static_cast<GLsizei>(positions.size());
+    if (positions.empty()) return;
+    glGenBuffers(1, &mesh.positions);
+    glBindBuffer(GL_ARRAY_BUFFER, mesh.positions);
+    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(positions.size() * sizeof(vector3)),
+                 positions.data(), GL_STATIC_DRAW);
+    if (normals != nullptr && normals->size() == positions.size()) {
+        glGenBuffers(1, &mesh.normals);
+        glBindBuffer(GL_ARRAY_BUFFER, mesh.normals);
+        glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(normals->size() * sizeof(vector3)),
+                     normals->data(), GL_STATIC_DRAW);
+    }
+}
+
+void Delete(Mesh& mesh) {
+    if (mesh.positions != 0) glDeleteBuffers(1, &mesh.positions);
+    if (mesh.normals != 0) glDeleteBuffers(1, &mesh.normals);
+    mesh = Mesh();
+}
+
+// A UV sphere of diameter 1, as triangles with their normals.
+void BuildSphere(std::vector<vector3>& positions, std::vector<vector3>& normals) {
+    const int stacks = 16;
+    const int slices = 24;
+    const float pi = 3.14159265358979f;
+    auto point = [&](int stack, int slice) {
+        const float theta = pi * static_cast<float>(stack) / stacks;
+        const float phi = 2.0f * pi * static_cast<float>(slice) / slices;
+        return vector3(std::sin(theta) * std::cos(phi), std::cos(theta),
+                       std::sin(theta) * std::sin(phi));
+    };
+    for (int i = 0; i < stacks; ++i) {
+        for (int j = 0; j < slices; ++j) {
+            const vector3 a = point(i, j), b = point(i + 1, j);
+            const vector3 c = point(i + 1, j + 1), d = point(i, j + 1);
+            for (const vector3& n : {a, b, c, a, c, d}) {
+                positions.push_back(n * 0.5f);
+                normals.push_back(n);
+            }
+        }
+    }
+}
+
+// The edges of the cube -1..1, as line pairs.
+void BuildWireBox(std::vector<vector3>& positions) {
+    for (int axis = 0; axis < 3; ++axis) {
+        const int u = (axis + 1) % 3, v = (axis + 2) % 3;
+        for (int k = 0; k < 4; ++k) {
+            vector3 from(0.0f);
+            from[u] = (k & 1) ? 1.0f : -1.0f;
+            from[v] = (k & 2) ? 1.0f : -1.0f;
+            vector3 to = from;
+            from[axis] = -1.0f;
+            to[axis] = 1.0f;
+            positions.push_back(from);
+            positions.push_back(to);
+        }
+    }
+}
+
+// Three great circles of radius 1, as line pairs.
+void BuildWireSphere(std::vector<vector3>& positions) {
+    const int segments = 48;
+    const float pi = 3.14159265358979f;
+    for (int axis = 0; axis < 3; ++axis) {
+        const int u = (axis + 1) % 3, v = (axis + 2) % 3;
+        for (int s = 0; s < segments; ++s) {
+            for (int end = 0; end < 2; ++end) {
+                const float a = 2.0f * pi * static_cast<float>(s + end) / segments;
+                vector3 p(0.0f);
+                p[u] = std::cos(a);
+                p[v] = std::sin(a);
+                positions.push_back(p);
+            }
+        }
+    }
+}
+
+GLuint Compile(GLenum type, const char* source) {
+    const GLuint shader = glCreateShader(type);
+    glShaderSource(shader, 1, &source, nullptr);
+    glCompileShader(shader);
+    GLint ok = GL_FALSE;
+    glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
+    if (ok != GL_TRUE) {
+        char log[512] = {};
+        glGetShaderInfoLog(shader, sizeof log, nullptr, log);
+        std::fprintf(stderr, "renderer: shader does not compile: %s\n", log);
+    }
+    return shader;
+}
+
+}  // namespace
+
+struct Renderer::Impl {
+    explicit Impl(sf::RenderWindow& w) : window(w) {}
+
+    sf::RenderWindow& window;
+    int width = 1;
+    int height = 1;
+
+    GLuint program = 0;
+    GLint uMvp = -1, uNormalMatrix = -1, uColour = -1, uLightDir = -1, uLit = -1;
+
+    std::vector<Mesh> models;         // by model index
+    std::vector<char> modelUploaded;  // by model index
+    Mesh sphere, wireBox, wireSphere;
+    Mesh grid;                        // refilled each frame within a fixed size
+    std::vector<vector3> gridLines;   // reserved once
+
+    sf::Font font;
+    bool fontLoaded = false;
+    std::vector<sf::Text> texts;      // one per line, kept between frames
+    std::vector<std::string> shown;   // what each text holds, to skip unchanged lines
+
+    void DrawMesh(const Mesh& mesh, GLenum mode, const matrix4& viewProjection,
+                  const matrix4& model, const vector3& colour, bool lit) {
+        if (mesh.count == 0 || program == 0) return;
+        const matrix4 mvp = viewProjection * model;
+        glUniformMatrix4fv(uMvp, 1, GL_FALSE, glm::value_ptr(mvp));
+        glUniform3f(uColour, colour.r, colour.g, colour.b);
+        glUniform1f(uLit, lit && mesh.normals != 0 ? 1.0f : 0.0f);
+        if (lit && mesh.normals != 0) {
+            const glm::mat3 normalMatrix = glm::inverseTranspose(glm::mat3(model));
+            glUniformMatrix3fv(uNormalMatrix, 1, GL_FALSE, glm::value_ptr(normalMatrix));
+        }
+        glBindBuffer(GL_ARRAY_BUFFER, mesh.positions);
+        glVertexAttribPointer(kPositionAttrib, 3, GL_FLOAT, GL_FALSE, 0, nullptr);
+        if (mesh.normals != 0) {
+            glEnableVertexAttribArray(kNormalAttrib);
+            glBindBuffer(GL_ARRAY_BUFFER, mesh.normals);
+            glVertexAttribPointer(kNormalAttrib, 3, GL_FLOAT, GL_FALSE, 0, nullptr);
+        } else {
+            glDisableVertexAttribArray(kNormalAttrib);
+            glVertexAttrib3f(kNormalAttrib, 0.0f, 0.0f, 1.0f);
+        }
+        glDrawArrays(mode, 0, mesh.count);
+    }
+
+    void DrawGrid(const RenderQueue::Grid& g, const vector3& eye, const matrix4& viewProjection) {
+        if (!(g.size > 0.0f) || !std::isfinite(g.size)) return;
+        static const int kPlanes[3][4] = {
+            // orientation bit, first axis, second axis, normal axis
+            {1, 0, 1, 2}, {2, 0, 2, 1}, {4, 1, 2, 0}};
+        for (const auto& plane : kPlanes) {
+            if ((g.orientation & plane[0]) == 0) continue;
+            const int u = plane[1], v = plane[2], w = plane[3];
+            // Enough lines to cover the view: the orthographic views span
+            // about 30 units, a perspective view more as the eye moves away.
+            const float extent = 40.0f + 2.0f * std::fabs(eye[w]);
+            const int half = std::min(kMaxGridLines / 2, static_cast<int>(std::ceil(extent / g.size)));
+            const float reach = static_cast<float>(half) * g.size;
+            const float cu = std::round(eye[u] / g.size) * g.size;
+            const float cv = std::round(eye[v] / g.size) * g.size;
+            gridLines.clear();
+            for (int i = -half; i <= half; ++i) {
+                const float offset = static_cast<float>(i) * g.size;
+                vector3 a(0.0f), b(0.0f);
+                a[u] = b[u] = cu + offset;
+                a[v] = cv - reach;
+                b[v] = cv + reach;
+                gridLines.push_back(a);
+                gridLines.push_back(b);
+                a[v] = b[v] = cv + offset;
+                a[u] = cu - reach;
+                b[u] = cu + reach;
+                gridLines.push_back(a);
+                gridLines.push_back(b);
+            }
+            glBindBuffer(GL_ARRAY_BUFFER, grid.positions);
+            glBufferSubData(GL_ARRAY_BUFFER, 0,
+                            static_cast<GLsizeiptr>(gridLines.size() * sizeof(vector3)),
+                            gridLines.data());
+            grid.count = static_cast<GLsizei>(gridLines.size());
+            DrawMesh(grid, GL_LINES, viewProjection, matrix4(1.0f), OrDefault(g.colour), false);
+        }
+    }
+};
+
+Renderer::Renderer(sf::RenderWindow& window) : m_impl(new Impl(window)) {
+    Impl& r = *m_impl;
+    window.setActive(true);
+    const sf::Vector2u size = window.getSize();
+    r.width = static_cast<int>(std::max(1u, size.x));
+    r.height = static_cast<int>(std::max(1u, size.y));
+
+    const GLuint vs = Compile(GL_VERTEX_SHADER, kVertexShader);
+    const GLuint fs = Compile(GL_FRAGMENT_SHADER, kFragmentShader);
+    r.program = glCreateProgram();
+    glAttachShader(r.program, vs);
+    glAttachShader(r.program, fs);
+    glBindAttribLocation(r.program, kPositionAttrib, "a_position");
+    glBindAttribLocation(r.program, kNormalAttrib, "a_normal");
+    glLinkProgram(r.program);
+    glDeleteShader(vs);
+    glDeleteShader(fs);
+    GLint linked = GL_FALSE;
+    glGetProgramiv(r.program, GL_LINK_STATUS, &linked);
+    if (linked != GL_TRUE) {
+        char log[512] = {};
+        glGetProgramInfoLog(r.program, sizeof log, nullptr, log);
+        std::fprintf(stderr, "renderer: shader program does not link: %s\n", log);
+        glDeleteProgram(r.program);
+        r.program = 0;
+    } else {
+        r.uMvp = glGetUniformLocation(r.program, "u_mvp");
+        r.uNormalMatrix = glGetUniformLocation(r.program, "u_normalMatrix");
+        r.uColour = glGetUniformLocation(r.program, "u_colour");
+        r.uLightDir = glGetUniformLocation(r.program, "u_lightDir");
+        r.uLit = glGetUniformLocation(r.program, "u_lit");
+    }
+
+    // The fixed shapes are built and uploaded once, here.
+    std::vector<vector3> positions, normals;
+    BuildSphere(positions, normals);
+    Upload(r.sphere, positions, &normals);
+    positions.clear();
+    BuildWireBox(positions);
+    Upload(r.wireBox, positions, nullptr);
+    positions.clear();
+    BuildWireSphere(positions);
+    Upload(r.wireSphere, positions, nullptr);
+
+    r.gridLines.reserve(kMaxGridLines * 4);
+    glGenBuffers(1, &r.grid.positions);
+    glBindBuffer(GL_ARRAY_BUFFER, r.grid.positions);
+    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(kMaxGridLines * 4 * sizeof(vector3)),
+                 nullptr, GL_STREAM_DRAW);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+
+    glViewport(0, 0, r.width, r.height);
+}
+
+Renderer::~Renderer() {
+    Impl& r = *m_impl;
+    // GL objects belong to the window's context, which must be current.
+    if (r.window.setActive(true)) {
+        for (Mesh& mesh : r.models) Delete(mesh);
+        Delete(r.sphere);
+        Delete(r.wireBox);
+        Delete(r.wireSphere);
+        Delete(r.grid);
+        if (r.program != 0) glDeleteProgram(r.program);
+    }
+    delete m_impl;
+}
+
+bool Renderer::LoadFont(const std::string& file, std::string& error) {
+    Impl& r = *m_impl;
+    if (!std::ifstream(file, std::ios::binary).good()) {
+        error = "cannot read the font " + file;
+        return false;
+    }
+    // SFML reports its own failures on sf::err(); keep them to one line of ours.
+    std::ostringstream discard;
+    std::streambuf* previous = sf::err().rdbuf(discard.rdbuf());
+    const bool ok = r.font.loadFromFile(file);
+    sf::err().rdbuf(previous);
+    if (!ok) {
+        error = "cannot read the font " + file + ": not a font";
+        return false;
+    }
+    r.fontLoaded = true;
+    for (sf::Text& text : r.texts) text.setFont(r.font);
+    return true;
+}
+
+void Renderer::SetViewport(int width, int height) {
+    Impl& r = *m_impl;
+    r.width = std::max(1, width);
+    r.height = std::max(1, height);
+    r.window.setActive(true);
+    glViewport(0, 0, r.width, r.height);
+    // Text is laid out in pixels, so SFML's view follows the window's size.
+    r.window.setView(sf::View(sf::FloatRect(0.0f, 0.0f, static_cast<float>(r.width),
+                                            static_cast<float>(r.height))));
+}
+
+void Renderer::Draw(const RenderQueue& queue, const std::vector<Model>& models,
+                    const CameraManagerSingleton& camera) {
+    Impl& r = *m_impl;
+    if (!r.window.setActive(true)) return;
+
+    const float aspect = static_cast<float>(r.width) / static_cast<float>(r.height);
+    const matrix4 viewProjection = camera.GetProjectionMatrix(aspect) * camera.GetViewMatrix();
+    const vector3 eye = camera.GetPosition();
+
+    glViewport(0, 0, r.width, r.height);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LESS);
+    glDepthMask(GL_TRUE);
+    glDisable(GL_CULL_FACE);
+    glDisable(GL_BLEND);
+    glLineWidth(1.0f);
+    // SFML leaves client arrays enabled that point at its own memory.
+    glDisableClientState(GL_VERTEX_ARRAY);
+    glDisableClientState(GL_COLOR_ARRAY);
+    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+
+    if (r.program != 0) {
+        glUseProgram(r.program);
+        const vector3 light = glm::normalize(vector3(0.35f, 0.55f, 0.75f));
+        glUniform3f(r.uLightDir, light.x, light.y, light.z);
+        glEnableVertexAttribArray(kPositionAttrib);
+
+        for (const RenderQueue::Grid& g : queue.grids) r.DrawGrid(g, eye, viewProjection);
+
+        if (r.models.size() < models.size()) {
+            r.models.resize(models.size());
+            r.modelUploaded.resize(models.size(), 0);
+        }
+        for (const RenderQueue::Instance& instance : queue.instances) {
+            if (instance.model < 0 || static_cast<std::size_t>(instance.model) >= models.size()) continue;
+            const std::size_t index = static_cast<std::size_t>(instance.model);
+            if (!r.modelUploaded[index]) {
+                const Model& model = models[index];
+                Upload(r.models[index], model.positions, &model.normals);
+                r.modelUploaded[index] = 1;
+            }
+            const std::size_t paletteSize = sizeof kModelPalette / sizeof kModelPalette[0];
+            r.DrawMesh(r.models[index], GL_TRIANGLES, viewProjection, instance.matrix,
+                       kModelPalette[index % paletteSize], true);
+        }
+
+        for (const RenderQueue::Sphere& s : queue.spheres)
+            r.DrawMesh(r.sphere, GL_TRIANGLES, viewProjection, s.matrix, OrDefault(s.colour), true);
+
+        for (const RenderQueue::Wire& w : queue.wires) {
+            const Mesh& mesh = w.shape == RenderQueue::Shape::Box ? r.wireBox : r.wireSphere;
+            r.DrawMesh(mesh, GL_LINES, viewProjection, w.matrix, OrDefault(w.colour), false);
+        }
+
+        // Hand SFML a clean state: its text drawing uses client-side arrays.
+        glDisableVertexAttribArray(kNormalAttrib);
+        glDisableVertexAttribArray(kPositionAttrib);
+        glBindBuffer(GL_ARRAY_BUFFER, 0);
+        glUseProgram(0);
+    }
+
+    if (!r.fontLoaded || queue.lines.empty()) return;
+    r.window.pushGLStates();
+    const float spacing = r.font.getLineSpacing(kTextSize);
+    for (std::size_t i = 0; i < queue.lines.size(); ++i) {
+        if (i == r.texts.size()) {
+            r.texts.emplace_back();
+            r.texts.back().setFont(r.font);
+            r.texts.back().setCharacterSize(kTextSize);
+            r.shown.emplace_back();
+        }
+        sf::Text& text = r.texts[i];
+        const RenderQueue::Text& line = queue.lines[i];
+        if (r.shown[i] != line.text) {
+            r.shown[i] = line.text;
+            text.setString(sf::String::fromUtf8(line.text.begin(), line.text.end()));
+        }
+        const vector3 c = glm::clamp(OrDefault(line.colour), 0.0f, 1.0f);
+        text.setFillColor(sf::Color(static_cast<sf::Uint8>(c.r * 255.0f + 0.5f),
+                                    static_cast<sf::Uint8>(c.g * 255.0f + 0.5f),
+                                    static_cast<sf::Uint8>(c.b * 255.0f + 0.5f)));
+        text.setPosition(kTextMargin, kTextMargin + spacing * static_cast<float>(i));
+        r.window.draw(text);
+    }
+    r.window.popGLStates();
+}
+
+}  // namespace ReEng

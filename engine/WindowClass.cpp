@@ -1,0 +1,118 @@
+#include "engine/WindowClass.h"
+
+#include <algorithm>
+#include <sstream>
+
+#include <SFML/Graphics/RenderWindow.hpp>
+#include <SFML/System/Err.hpp>
+#include <SFML/Window/ContextSettings.hpp>
+#include <SFML/Window/VideoMode.hpp>
+
+// Xlib last: its macros (None, Status, Bool...) clash with SFML's names.
+#include <X11/Xlib.h>
+
+#if defined(__SANITIZE_ADDRESS__)
+#define VAULTRIX_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define VAULTRIX_ASAN 1
+#endif
+#endif
+
+#ifdef VAULTRIX_ASAN
+#include <dlfcn.h>
+#include <link.h>
+
+#include <cstring>
+
+// Mesa's software driver leaks a little while compiling shaders. Those
+// reports are not ours, so they are suppressed by the driver's name...
+extern "C" const char* __lsan_default_suppressions() {
+    return "leak:swrast_dri.so\nleak:libgallium\nleak:libLLVM\n";
+}
+
+namespace {
+
+// ...which only works if the driver is still loaded when the leak check
+// runs at exit; by default closing the display unloads it.
+int PinDriver(dl_phdr_info* info, std::size_t, void*) {
+    const char* name = info->dlpi_name;
+    if (name != nullptr && (std::strstr(name, "_dri.so") || std::strstr(name, "libgallium")))
+        dlopen(name, RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
+    return 0;
+}
+
+void PinGLDriver() { dl_iterate_phdr(PinDriver, nullptr); }
+
+}  // namespace
+#else
+namespace {
+void PinGLDriver() {}
+}  // namespace
+#endif
+
+namespace ReEng {
+
+WindowClass::WindowClass() = default;
+
+WindowClass::~WindowClass() { Close(); }
+
+bool WindowClass::DisplayAvailable() {
+    // SFML aborts the process when it cannot reach a display, so ask Xlib first.
+    Display* display = XOpenDisplay(nullptr);
+    if (display == nullptr) return false;
+    XCloseDisplay(display);
+    return true;
+}
+
+bool WindowClass::Open(const std::string& title, int width, int height, std::string& error) {
+    if (!DisplayAvailable()) {
+        error = "cannot open a window: no display (set DISPLAY, or run with --headless)";
+        return false;
+    }
+    // GL 2.1 with default attributes gives a compatibility context, which
+    // both our GL calls and SFML's text drawing rely on.
+    sf::ContextSettings settings(24, 8, 0, 2, 1, sf::ContextSettings::Default);
+    // SFML reports harmless things here (e.g. no vertical sync under Xvfb);
+    // keep them off the game's output.
+    std::ostringstream sfmlMessages;
+    std::streambuf* previous = sf::err().rdbuf(sfmlMessages.rdbuf());
+    auto window = std::make_unique<sf::RenderWindow>(
+        sf::VideoMode(static_cast<unsigned>(width), static_cast<unsigned>(height)), title,
+        sf::Style::Default, settings);
+    sf::err().rdbuf(previous);
+    PinGLDriver();
+    if (!window->isOpen() || !window->setActive(true)) {
+        std::string why;
+        std::getline(std::istringstream(sfmlMessages.str()), why);
+        error = "cannot open a window: no OpenGL context" + (why.empty() ? "" : " (" + why + ")");
+        return false;
+    }
+    const sf::ContextSettings got = window->getSettings();
+    if (got.majorVersion < 2) {
+        error = "cannot open a window: OpenGL 2.1 or later is needed";
+        return false;
+    }
+    // SFML does not centre the window reliably without a window manager.
+    const sf::VideoMode desktop = sf::VideoMode::getDesktopMode();
+    const int x = std::max(0, (static_cast<int>(desktop.width) - width) / 2);
+    const int y = std::max(0, (static_cast<int>(desktop.height) - height) / 2);
+    window->setPosition(sf::Vector2i(x, y));
+    m_window = std::move(window);
+    return true;
+}
+
+void WindowClass::Close() {
+    if (m_window) {
+        m_window->close();
+        m_window.reset();
+    }
+}
+
+bool WindowClass::IsOpen() const { return m_window && m_window->isOpen(); }
+
+void WindowClass::SetTitle(const std::string& title) {
+    if (m_window) m_window->setTitle(title);
+}
+
+}  // namespace ReEng
