@@ -117,9 +117,8 @@ percent_near() {
     local file=$1 region=$2 colour=$3 fuzz=$4
     local crop=()
     [ -n "$region" ] && crop=(-crop "$region" +repage)
-    "$CONVERT" "$file" "${crop[@]}" -alpha off -fuzz "$fuzz%" \
-        -fill black +opaque "$colour" -fill white -opaque "$colour" \
-        -colorspace Gray -format '%[fx:int(100*mean+0.5)]\n' info:
+    "$CONVERT" "$file" "${crop[@]}" -alpha off -fuzz "$fuzz%" -transparent "$colour" \
+        -alpha extract -negate -format '%[fx:int(100*mean+0.5)]\n' info:
 }
 
 # Number of pixels of a region whose every channel is at least min.
@@ -163,4 +162,34 @@ area_near() {
         pixel_near "$file" $((x + d)) $((y + d)) "$r" "$g" "$b" "$tol" && return 0
     done
     return 1
+}
+
+# Number of pixels of a region (WxH+X+Y, or the whole picture when empty)
+# within fuzz percent of a colour.
+count_near() {
+    local file=$1 region=$2 colour=$3 fuzz=$4
+    local crop=()
+    [ -n "$region" ] && crop=(-crop "$region" +repage)
+    "$CONVERT" "$file" "${crop[@]}" -alpha off -fuzz "$fuzz%" -transparent "$colour" \
+        -alpha extract -negate -format '%[fx:int(mean*w*h+0.5)]\n' info:
+}
+
+# Width in pixels of the white text on the first line, 0 when there is none.
+text_width() {
+    local file=$1 bright
+    bright=$(count_bright "$file" 700x36+0+0 200)
+    [ "$bright" -gt 0 ] || { echo 0; return; }
+    "$CONVERT" "$file" -crop 700x36+0+0 +repage -alpha off \
+        -channel RGB -threshold 78% +channel -separate -evaluate-sequence min \
+        -trim -format '%w\n' info:
+}
+
+# Runs a command until it succeeds, at most $1 seconds; false after that.
+wait_until() {
+    local limit=$1 start=$SECONDS
+    shift
+    until "$@"; do
+        [ $((SECONDS - start)) -lt "$limit" ] || return 1
+        sleep 0.2
+    done
 }
