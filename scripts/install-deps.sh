@@ -20,6 +20,8 @@ xauth
 xdotool
 x11-utils
 imagemagick
+desktop-file-utils
+dpkg-dev
 "
 
 missing=""
