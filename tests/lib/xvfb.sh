@@ -77,7 +77,7 @@ press_key() {
 }
 
 focus_window() {
-    xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1"
+    timeout 10 xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1"
 }
 
 # Waits for the game to end; sets GAME_STATUS. Fails after $1 seconds.
