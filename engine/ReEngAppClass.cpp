@@ -107,9 +107,9 @@ int ReEngAppClass::Run() {
     int status = 0;
     if (!ParseCommandLine(status)) return status;
     CreateSingletons();
-    if (!m_options.headless && !OpenWindow(status)) return status;
-
+    // The game names its window before it opens, so it never shows another title.
     InitWindow("ReEng");
+    if (!m_options.headless && !OpenWindow(status)) return status;
     InitVariables();
 
     while (m_options.frames < 0 || static_cast<long long>(m_frame) < m_options.frames) {
