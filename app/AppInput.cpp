@@ -28,6 +28,15 @@ void SteerRight(Player& player)
         vx += 0.2f * s;
 }
 
+// One-shot actions fire on release: true on the first look with the key up
+// after it was down. The latch remembers this look for the next.
+bool ReleasedNow(bool down, bool& wasDown)
+{
+    const bool released = !down && wasDown;
+    wasDown = down;
+    return released;
+}
+
 // Maps a screen coordinate to -1 .. 1 across the window, 0 on its centre.
 float EdgeToEdge(int value, int low, int centre, int size)
 {
@@ -71,30 +80,18 @@ void AppClass::ProcessKeyboard()
             player.rising = true;
         }
 
-        if (m_input.IsKeyPressed(Key::P)) {
-            pauseKeyDown = true;
-        } else {
-            if (pauseKeyDown) gameManager->state = Paused;
-            pauseKeyDown = false;
-        }
+        if (ReleasedNow(m_input.IsKeyPressed(Key::P), pauseKeyDown)) gameManager->state = Paused;
         break;
     }
     case Paused:
-        if (m_input.IsKeyPressed(Key::P)) {
-            pauseKeyDown = true;
-        } else {
-            if (pauseKeyDown) gameManager->state = Playing;
-            pauseKeyDown = false;
-        }
+        if (ReleasedNow(m_input.IsKeyPressed(Key::P), pauseKeyDown)) gameManager->state = Playing;
         break;
     case GameOver:
         break;
     }
 
-    const bool escapeDown = m_input.IsKeyPressed(Key::Escape);
-    if (!escapeDown && escapeWasDown)
+    if (ReleasedNow(m_input.IsKeyPressed(Key::Escape), escapeWasDown))
         ReEng::PostMessageW(m_pWindow->GetHandler(), ReEng::WM_QUIT, 0, 0);
-    escapeWasDown = escapeDown;
 }
 
 void AppClass::ProcessMouse()
