@@ -24,4 +24,6 @@ public:
 
 private:
     bool released = false;
+    // Per application, so a key held when one game ends cannot quit the next.
+    bool escapeKeyDown = false;
 };

@@ -54,8 +54,6 @@ float EdgeToEdge(int value, int low, int centre, int size)
 
 void AppClass::ProcessKeyboard()
 {
-    static bool escapeWasDown = false;
-
     switch (gameManager->state) {
     case Title:
         if (m_input.IsKeyPressed(Key::Return)) {
@@ -90,7 +88,7 @@ void AppClass::ProcessKeyboard()
         break;
     }
 
-    if (ReleasedNow(m_input.IsKeyPressed(Key::Escape), escapeWasDown))
+    if (ReleasedNow(m_input.IsKeyPressed(Key::Escape), escapeKeyDown))
         ReEng::PostMessageW(m_pWindow->GetHandler(), ReEng::WM_QUIT, 0, 0);
 }
 
