@@ -71,8 +71,10 @@ bool WindowClass::Open(const std::string& title, int width, int height, std::str
         return false;
     }
     // GL 2.1 with default attributes gives a compatibility context, which
-    // both our GL calls and SFML's text drawing rely on.
-    sf::ContextSettings settings(24, 8, 0, 2, 1, sf::ContextSettings::Default);
+    // both our GL calls and SFML's text drawing rely on. No stencil: nothing
+    // uses it, and beside it a depth clear is a masked per-pixel write in
+    // Mesa's software rasterizer instead of a fill (twice the frame's time).
+    sf::ContextSettings settings(24, 0, 0, 2, 1, sf::ContextSettings::Default);
     // SFML reports harmless things here (e.g. no vertical sync under Xvfb);
     // keep them off the game's output.
     std::ostringstream sfmlMessages;
