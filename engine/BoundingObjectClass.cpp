@@ -119,12 +119,14 @@ BoundingObjectClass::BoundingObjectClass(std::vector<vector3> vertexList, matrix
     m_centre = (low + high) * 0.5f;
     m_halfWidth = (high - low) * 0.5f;
     m_radius = glm::length(m_halfWidth);
+    PlaceSphere();
 }
 
 BoundingObjectClass::BoundingObjectClass(vector3 centre, float radius)
     : m_sphere(true), m_centre(centre), m_radius(std::fabs(radius)) {
     ++s_live;
     m_halfWidth = vector3(m_radius);
+    PlaceSphere();
 }
 
 BoundingObjectClass::~BoundingObjectClass() { --s_live; }
@@ -132,6 +134,7 @@ BoundingObjectClass::~BoundingObjectClass() { --s_live; }
 void BoundingObjectClass::SetModelMatrix(matrix4 modelMatrix) {
     m_modelMatrix = modelMatrix;
     ++m_placements;
+    PlaceSphere();
 }
 
 void BoundingObjectClass::SetVisible(bool visible) {
@@ -144,13 +147,12 @@ void BoundingObjectClass::SetVisible(bool visible) {
     }
 }
 
-vector3 BoundingObjectClass::GetCentreGlobal() const { return vector3(m_modelMatrix * vector4(m_centre, 1.0f)); }
-
-float BoundingObjectClass::GetRadiusGlobal() const {
+void BoundingObjectClass::PlaceSphere() {
+    m_centreGlobal = vector3(m_modelMatrix * vector4(m_centre, 1.0f));
     // The largest scale of the matrix keeps the sphere around the scaled shape.
     const float scale = std::max({glm::length(vector3(m_modelMatrix[0])), glm::length(vector3(m_modelMatrix[1])),
                                   glm::length(vector3(m_modelMatrix[2]))});
-    return m_radius * scale;
+    m_radiusGlobal = m_radius * scale;
 }
 
 void BoundingObjectClass::AddToRenderList(bool oncePerFrame) {

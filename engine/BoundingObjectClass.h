@@ -47,8 +47,8 @@ public:
     float GetRadiusLocal() const { return m_radius; }
     vector3 GetHalfWidthLocal() const { return m_halfWidth; }
     // World-space sphere, from the current model matrix.
-    vector3 GetCentreGlobal() const;
-    float GetRadiusGlobal() const;
+    vector3 GetCentreGlobal() const { return m_centreGlobal; }
+    float GetRadiusGlobal() const { return m_radiusGlobal; }
     // How many times the volume has been placed (SetModelMatrix calls).
     int GetPlacementCount() const { return m_placements; }
     // Volumes alive right now, for leak and ownership checks.
@@ -57,6 +57,8 @@ public:
 private:
     static int s_live;
 
+    void PlaceSphere();
+
     std::string m_name;
     bool m_sphere = false;
     bool m_empty = false;
@@ -64,6 +66,10 @@ private:
     float m_radius = 0.0f;                // model space, around the box for a box volume
     vector3 m_halfWidth = vector3(0.0f);  // box half extents, model space
     matrix4 m_modelMatrix = matrix4(1.0f);
+    // The world sphere, kept with the matrix: a volume is placed once a frame
+    // but tested many times (every bullet against every obstacle).
+    vector3 m_centreGlobal = vector3(0.0f);
+    float m_radiusGlobal = 0.0f;
     bool m_visibleBS = false;
     bool m_visibleAABB = false;
     bool m_visibleOBB = false;

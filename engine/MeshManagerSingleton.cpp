@@ -39,8 +39,13 @@ int MeshManagerSingleton::FindOrLoadModel(const std::string& fileName) {
 }
 
 int MeshManagerSingleton::FindInstance(const std::string& instanceName) const {
+    // An object sets its matrix and queues itself back to back: the second
+    // look-up of the same name is spared the hashing.
+    if (m_lastFound >= 0 && m_instances[m_lastFound].name == instanceName) return m_lastFound;
     const auto found = m_instanceByName.find(instanceName);
-    return found == m_instanceByName.end() ? -1 : found->second;
+    if (found == m_instanceByName.end()) return -1;
+    m_lastFound = found->second;
+    return m_lastFound;
 }
 
 REERRORS MeshManagerSingleton::LoadModel(std::string fileName, std::string instanceName, bool, matrix4 matrix,
@@ -68,12 +73,12 @@ std::vector<vector3> MeshManagerSingleton::GetVertexList(std::string instanceNam
     return m_models[m_instances[instance].model].vertices;
 }
 
-void MeshManagerSingleton::SetModelMatrix(matrix4 matrix, std::string instanceName, bool) {
+void MeshManagerSingleton::SetModelMatrix(const matrix4& matrix, const std::string& instanceName, bool) {
     const int instance = FindInstance(instanceName);
     if (instance >= 0) m_instances[instance].matrix = matrix;
 }
 
-void MeshManagerSingleton::AddInstanceToRenderList(std::string instanceName) {
+void MeshManagerSingleton::AddInstanceToRenderList(const std::string& instanceName) {
     const int instance = FindInstance(instanceName);
     if (instance < 0) return;
     const Instance& found = m_instances[instance];

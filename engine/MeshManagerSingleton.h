@@ -3,6 +3,7 @@
 // A model file is read once; any number of instance names share it.
 #include <map>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "engine/Definitions.h"
@@ -29,8 +30,9 @@ public:
     // Distinct vertex positions of the instance's model, in model space.
     std::vector<vector3> GetVertexList(std::string instanceName);
     // Sets the instance's matrix. Unknown names (the empty one included) are ignored.
-    void SetModelMatrix(matrix4 matrix, std::string instanceName, bool boundingObjects = false);
-    void AddInstanceToRenderList(std::string instanceName);
+    // By reference: called for every object every frame.
+    void SetModelMatrix(const matrix4& matrix, const std::string& instanceName, bool boundingObjects = false);
+    void AddInstanceToRenderList(const std::string& instanceName);
 
     // Orientation: 1 the xy plane, 2 the xz plane, 4 the yz plane. A negative
     // colour component means the renderer's default colour.
@@ -86,7 +88,10 @@ private:
     std::vector<Model> m_models;
     std::map<std::string, int> m_modelByPath;
     std::vector<Instance> m_instances;
-    std::map<std::string, int> m_instanceByName;
+    // Hashed: every queued object looks its name up twice a frame, and names
+    // stay for the whole run, so a tree would get deeper as the course streams.
+    std::unordered_map<std::string, int> m_instanceByName;
+    mutable int m_lastFound = -1;  // instances are never removed, so it stays valid
     RenderQueue m_queue;
     std::vector<std::string> m_lastText;
     Renderer* m_pRenderer = nullptr;
