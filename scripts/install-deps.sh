@@ -18,6 +18,7 @@ libgl1-mesa-dri
 xvfb
 xauth
 xdotool
+valgrind
 x11-utils
 imagemagick
 desktop-file-utils
