@@ -1,13 +1,22 @@
 # Everyday entry points. The build lives in build/ (Release).
 #   make run ARGS="--max-fps 0"   build, then play
-#   make test                      build, then run every test
+#   make test                      build, then run every test, then the
+#                                  tests again under ASan + UBSan (build-asan)
+#   make fuzz FUZZ_SECONDS=60      fuzz each parser (not part of make test)
 #   make bench                     Release build in build-bench, then measure
 BUILD_DIR := build
 ARGS ?=
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 BENCH_DIR := build-bench
+ASAN_DIR := build-asan
+FUZZ_DIR := build-fuzz
+FUZZ_SECONDS ?= 60
+# Any finding fails the test that made it. Window tests are left out here:
+# they are slow under ASan and their findings would be the GL driver's.
+SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:detect_stack_use_after_return=1:strict_string_checks=1 \
+	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-.PHONY: all deps configure build run test clean bench
+.PHONY: all deps configure build run test test-sanitize fuzz clean bench
 
 all: build
 
@@ -25,6 +34,19 @@ run: build
 
 test: build
 	ctest --test-dir $(BUILD_DIR) --output-on-failure
+	$(MAKE) --no-print-directory test-sanitize
+
+test-sanitize: deps
+	cmake -S . -B $(ASAN_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVAULTRIX_SANITIZE=ON
+	cmake --build $(ASAN_DIR) -j $(JOBS)
+	$(SANITIZER_ENV) ctest --test-dir $(ASAN_DIR) --output-on-failure -j $(JOBS) -E '^window[.]'
+
+# Each parser under libFuzzer for FUZZ_SECONDS; crashes land in fuzz/regressions.
+fuzz:
+	sh scripts/install-deps.sh --fuzz
+	cmake -S fuzz -B $(FUZZ_DIR) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(FUZZ_DIR) -j $(JOBS)
+	bash fuzz/run.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
 
 # Speed and memory figures (docs/performance.md); not part of make test.
 bench: deps
