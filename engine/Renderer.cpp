@@ -51,6 +51,24 @@ void main() {
 }
 )";
 
+// Lines and wireframes: one colour, nothing to light. In Mesa's software
+// rasterizer a 1-pixel line shades whole 4x4 blocks along its length, so the
+// grid costs as much as a large filled area and a lean shader pays off.
+const char* const kFlatVertexShader = R"(#version 120
+attribute vec3 a_position;
+uniform mat4 u_mvp;
+void main() {
+    gl_Position = u_mvp * vec4(a_position, 1.0);
+}
+)";
+
+const char* const kFlatFragmentShader = R"(#version 120
+uniform vec3 u_colour;
+void main() {
+    gl_FragColor = vec4(u_colour, 1.0);
+}
+)";
+
 constexpr GLuint kPositionAttrib = 0;  // generic 0 must be an enabled array in a compatibility context
 constexpr GLuint kNormalAttrib = 1;
 
@@ -158,6 +176,32 @@ void BuildWireSphere(std::vector<vector3>& positions) {
     }
 }
 
+GLuint Compile(GLenum type, const char* source);
+
+// 0 when the program does not link (the reason goes to stderr).
+GLuint Link(const char* vertexSource, const char* fragmentSource, bool withNormals) {
+    const GLuint vs = Compile(GL_VERTEX_SHADER, vertexSource);
+    const GLuint fs = Compile(GL_FRAGMENT_SHADER, fragmentSource);
+    GLuint program = glCreateProgram();
+    glAttachShader(program, vs);
+    glAttachShader(program, fs);
+    glBindAttribLocation(program, kPositionAttrib, "a_position");
+    if (withNormals) glBindAttribLocation(program, kNormalAttrib, "a_normal");
+    glLinkProgram(program);
+    glDeleteShader(vs);
+    glDeleteShader(fs);
+    GLint linked = GL_FALSE;
+    glGetProgramiv(program, GL_LINK_STATUS, &linked);
+    if (linked != GL_TRUE) {
+        char log[512] = {};
+        glGetProgramInfoLog(program, sizeof log, nullptr, log);
+        std::fprintf(stderr, "renderer: shader program does not link: %s\n", log);
+        glDeleteProgram(program);
+        program = 0;
+    }
+    return program;
+}
+
 GLuint Compile(GLenum type, const char* source) {
     const GLuint shader = glCreateShader(type);
     glShaderSource(shader, 1, &source, nullptr);
@@ -183,6 +227,14 @@ struct Renderer::Impl {
 
     GLuint program = 0;
     GLint uMvp = -1, uNormalMatrix = -1, uColour = -1, uLightDir = -1, uLit = -1;
+    GLuint flatProgram = 0;  // unlit draws; 0 means they use program
+    GLint fMvp = -1, fColour = -1;
+    GLuint current = 0;      // the program in use, to switch only when needed
+
+    void Use(GLuint p) {
+        if (p != current) glUseProgram(p);
+        current = p;
+    }
 
     std::vector<Mesh> models;         // by model index
     std::vector<char> modelUploaded;  // by model index
@@ -199,6 +251,17 @@ struct Renderer::Impl {
                   const matrix4& model, const vector3& colour, bool lit) {
         if (mesh.count == 0 || program == 0) return;
         const matrix4 mvp = viewProjection * model;
+        if (flatProgram != 0 && !(lit && mesh.normals != 0)) {
+            Use(flatProgram);
+            glUniformMatrix4fv(fMvp, 1, GL_FALSE, glm::value_ptr(mvp));
+            glUniform3f(fColour, colour.r, colour.g, colour.b);
+            glDisableVertexAttribArray(kNormalAttrib);
+            glBindBuffer(GL_ARRAY_BUFFER, mesh.positions);
+            glVertexAttribPointer(kPositionAttrib, 3, GL_FLOAT, GL_FALSE, 0, nullptr);
+            glDrawArrays(mode, 0, mesh.count);
+            return;
+        }
+        Use(program);
         glUniformMatrix4fv(uMvp, 1, GL_FALSE, glm::value_ptr(mvp));
         glUniform3f(uColour, colour.r, colour.g, colour.b);
         glUniform1f(uLit, lit && mesh.normals != 0 ? 1.0f : 0.0f);
@@ -266,30 +329,18 @@ Renderer::Renderer(sf::RenderWindow& window) : m_impl(new Impl(window)) {
     r.width = static_cast<int>(std::max(1u, size.x));
     r.height = static_cast<int>(std::max(1u, size.y));
 
-    const GLuint vs = Compile(GL_VERTEX_SHADER, kVertexShader);
-    const GLuint fs = Compile(GL_FRAGMENT_SHADER, kFragmentShader);
-    r.program = glCreateProgram();
-    glAttachShader(r.program, vs);
-    glAttachShader(r.program, fs);
-    glBindAttribLocation(r.program, kPositionAttrib, "a_position");
-    glBindAttribLocation(r.program, kNormalAttrib, "a_normal");
-    glLinkProgram(r.program);
-    glDeleteShader(vs);
-    glDeleteShader(fs);
-    GLint linked = GL_FALSE;
-    glGetProgramiv(r.program, GL_LINK_STATUS, &linked);
-    if (linked != GL_TRUE) {
-        char log[512] = {};
-        glGetProgramInfoLog(r.program, sizeof log, nullptr, log);
-        std::fprintf(stderr, "renderer: shader program does not link: %s\n", log);
-        glDeleteProgram(r.program);
-        r.program = 0;
-    } else {
+    r.program = Link(kVertexShader, kFragmentShader, true);
+    if (r.program != 0) {
         r.uMvp = glGetUniformLocation(r.program, "u_mvp");
         r.uNormalMatrix = glGetUniformLocation(r.program, "u_normalMatrix");
         r.uColour = glGetUniformLocation(r.program, "u_colour");
         r.uLightDir = glGetUniformLocation(r.program, "u_lightDir");
         r.uLit = glGetUniformLocation(r.program, "u_lit");
+    }
+    r.flatProgram = Link(kFlatVertexShader, kFlatFragmentShader, false);
+    if (r.flatProgram != 0) {
+        r.fMvp = glGetUniformLocation(r.flatProgram, "u_mvp");
+        r.fColour = glGetUniformLocation(r.flatProgram, "u_colour");
     }
 
     // The fixed shapes are built and uploaded once, here.
@@ -323,6 +374,7 @@ Renderer::~Renderer() {
         Delete(r.wireSphere);
         Delete(r.grid);
         if (r.program != 0) glDeleteProgram(r.program);
+        if (r.flatProgram != 0) glDeleteProgram(r.flatProgram);
     }
     delete m_impl;
 }
@@ -380,7 +432,8 @@ void Renderer::Draw(const RenderQueue& queue, const std::vector<Model>& models,
     glDisableClientState(GL_TEXTURE_COORD_ARRAY);
 
     if (r.program != 0) {
-        glUseProgram(r.program);
+        r.current = 0;  // SFML may have changed it since the last frame
+        r.Use(r.program);
         const vector3 light = glm::normalize(vector3(0.35f, 0.55f, 0.75f));
         glUniform3f(r.uLightDir, light.x, light.y, light.z);
         glEnableVertexAttribArray(kPositionAttrib);
@@ -417,6 +470,7 @@ void Renderer::Draw(const RenderQueue& queue, const std::vector<Model>& models,
         glDisableVertexAttribArray(kPositionAttrib);
         glBindBuffer(GL_ARRAY_BUFFER, 0);
         glUseProgram(0);
+        r.current = 0;
     }
 
     if (!r.fontLoaded || queue.lines.empty()) return;
