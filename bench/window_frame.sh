@@ -4,7 +4,8 @@
 #   - start-up: from launch to the first frame presented (the game flushes
 #     its frame-rate line right after each frame's swap);
 #   - one playing frame: (time of 600 frames - time of 100 frames) / 500,
-#     so start-up and shutdown cancel out. Best of three runs each.
+#     so start-up and shutdown cancel out. Best of five runs each, as other
+#     work on the machine only ever adds time.
 # Usage: bench/window_frame.sh path/to/vaultrix
 set -u
 game=$(realpath "${1:?usage: window_frame.sh path/to/vaultrix}")
@@ -39,7 +40,7 @@ def first_frame():
     p.wait()
     return elapsed
 
-best = lambda f, *a: min(f(*a) for _ in range(3))
+best = lambda f, *a: min(f(*a) for _ in range(5))
 startup = best(first_frame)
 short, long_ = best(run, 100), best(run, 600)
 frame_ms = (long_ - short) / 500 * 1000
