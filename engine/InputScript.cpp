@@ -30,6 +30,15 @@ const KeyName kKeyNames[] = {
     {"MouseMiddle", InputScript::Event::Button, sf::Mouse::Middle},
 };
 
+// Control characters in a file name would break the one-line error.
+std::string Shown(const std::string& text) {
+    std::string shown = text;
+    for (char& c : shown) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) c = '?';
+    }
+    return shown;
+}
+
 bool ParseFrame(const std::string& text, unsigned& out) {
     if (text.empty()) return false;
     unsigned long long value = 0;
@@ -70,7 +79,7 @@ bool InputScript::Load(const std::string& file, std::string& error) {
     if (!in) {
         m_events.clear();
         m_next = 0;
-        error = "cannot read input script " + file;
+        error = "cannot read input script " + Shown(file);
         return false;
     }
     return Parse(in, file, error);
@@ -83,7 +92,7 @@ bool InputScript::Parse(std::istream& in, const std::string& name, std::string& 
     std::string line;
     unsigned lineNumber = 0;
     auto fail = [&](const std::string& what) {
-        error = name + ":" + std::to_string(lineNumber) + ": " + what;
+        error = Shown(name + ":" + std::to_string(lineNumber) + ": " + what);
         m_events.clear();
         return false;
     };

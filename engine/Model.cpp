@@ -30,6 +30,10 @@ bool CheckCoordinates(const std::string& text, std::string& what) {
                 what = "line " + std::to_string(number) + ": coordinate '" + word + "' is not a finite number";
                 return false;
             }
+            if (std::abs(value) > Model::kMaxCoordinate) {
+                what = "line " + std::to_string(number) + ": coordinate '" + word + "' is out of range";
+                return false;
+            }
         }
     }
     return true;

@@ -16,6 +16,10 @@ public:
     bool loaded = false;            // false: unreadable or not a model; no geometry
     bool missing = false;           // the file could not be opened at all (vs. bad content)
 
+    // Larger coordinates are refused: bounding volumes and the view are
+    // computed in float, and past this they lose all precision or overflow.
+    static constexpr float kMaxCoordinate = 1.0e6f;
+
     // Reads an OBJ file. On failure sets error to one line naming the file.
     bool LoadObj(const std::string& file, std::string& error);
     // Same from text in memory; used by tests and by the file loader.

@@ -23,6 +23,15 @@ bool ParseCount(const std::string& text, long long max, long long& out) {
     return true;
 }
 
+// Control characters in an echoed argument would break the one-line error.
+std::string Shown(const std::string& text) {
+    std::string shown = text;
+    for (char& c : shown) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) c = '?';
+    }
+    return shown;
+}
+
 bool ParseSeconds(const std::string& text, double& out) {
     if (text.empty() || text.front() == ' ' || text.front() == '\t') return false;
     char* end = nullptr;
@@ -51,7 +60,7 @@ bool Options::Parse(const std::vector<std::string>& args, std::string& error) {
                    arg == "--screenshot" || arg == "--max-fps") {
             // A following option is far more likely a forgotten value than a file name.
             if (i + 1 >= args.size() || args[i + 1].rfind("--", 0) == 0) {
-                error = "missing value for " + arg;
+                error = "missing value for " + Shown(arg);
                 return false;
             }
             const std::string& value = args[++i];
@@ -72,11 +81,11 @@ bool Options::Parse(const std::vector<std::string>& args, std::string& error) {
                 if (ok) screenshotFile = value;
             }
             if (!ok) {
-                error = "bad value '" + value + "' for " + arg;
+                error = "bad value '" + Shown(value) + "' for " + Shown(arg);
                 return false;
             }
         } else {
-            error = "unknown option '" + arg + "'";
+            error = "unknown option '" + Shown(arg) + "'";
             return false;
         }
     }

@@ -24,6 +24,10 @@ imagemagick
 desktop-file-utils
 dpkg-dev
 "
+# --fuzz: also clang and its libFuzzer runtime, for make fuzz.
+if [ "${1:-}" = "--fuzz" ]; then
+    packages="$packages clang libclang-rt-14-dev"
+fi
 
 missing=""
 for package in $packages; do

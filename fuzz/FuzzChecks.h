@@ -1,0 +1,113 @@
+#pragma once
+// What must hold whatever bytes a parser is given. Shared by the libFuzzer
+// targets (which abort on a complaint) and by the test that replays the
+// corpus and every input that once broke a parser. Each returns an empty
+// string when all is well, or what went wrong.
+#include <cmath>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "engine/Input.h"
+#include "engine/InputScript.h"
+#include "engine/Model.h"
+#include "engine/Options.h"
+
+namespace fuzzcheck {
+
+// An error is shown to the user as one line.
+inline bool OneLine(const std::string& text)
+{
+    return !text.empty() && text.find('\n') == std::string::npos && text.find('\r') == std::string::npos;
+}
+
+inline std::string CheckInputScript(const std::string& data)
+{
+    ReEng::InputScript script;
+    std::istringstream in(data);
+    std::string error;
+    const bool ok = script.Parse(in, "fuzz.txt", error);
+    if (!ok) {
+        if (!script.GetEvents().empty()) return "a rejected script kept events";
+        if (!OneLine(error)) return "the error is not one line: " + error;
+        if (error.rfind("fuzz.txt:", 0) != 0) return "the error does not name the file and line: " + error;
+        return "";
+    }
+    unsigned last = 0;
+    for (const ReEng::InputScript::Event& event : script.GetEvents()) {
+        if (event.frame < last) return "frames go back";
+        last = event.frame;
+        if (event.kind == ReEng::InputScript::Event::Key &&
+            (event.code < 0 || event.code >= sf::Keyboard::KeyCount))
+            return "a key code out of range";
+        if (event.kind == ReEng::InputScript::Event::Button &&
+            (event.code < 0 || event.code >= sf::Mouse::ButtonCount))
+            return "a button code out of range";
+    }
+    // Applying every frame's events must be safe, in order, and only once.
+    ReEng::Input input;
+    if (!script.GetEvents().empty()) {
+        script.Apply(0, input);
+        script.Apply(script.GetEvents().back().frame, input);
+        script.Apply(script.GetEvents().back().frame, input);
+    }
+    return "";
+}
+
+// Arguments are the data split at NUL bytes.
+inline std::string CheckOptions(const std::string& data)
+{
+    std::vector<std::string> args;
+    std::string current;
+    for (char c : data) {
+        if (c == '\0') {
+            args.push_back(current);
+            current.clear();
+        } else {
+            current += c;
+        }
+    }
+    if (!current.empty()) args.push_back(current);
+
+    ReEng::Options options;
+    std::string error;
+    if (!options.Parse(args, error)) {
+        if (!OneLine(error)) return "the error is not one line: " + error;
+        return "";
+    }
+    if (options.frames < -1) return "a negative frame count";
+    if (!(options.frameTime >= 0.0) || !std::isfinite(options.frameTime)) return "a bad frame time";
+    if (options.maxFps < 0 || options.maxFps > 1000) return "a frame rate cap out of range";
+    return "";
+}
+
+inline bool Finite(const ReEng::vector3& v) { return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z); }
+
+inline std::string CheckModel(const std::string& data)
+{
+    ReEng::Model model;
+    std::string error;
+    const bool ok = model.LoadObjText(data, "fuzz.obj", error);
+    if (ok != model.loaded) return "the result and the loaded flag disagree";
+    if (!ok) {
+        if (!model.positions.empty() || !model.normals.empty() || !model.vertices.empty())
+            return "a rejected model kept geometry";
+        if (!OneLine(error)) return "the error is not one line: " + error;
+        if (error.find("fuzz.obj") == std::string::npos) return "the error does not name the file: " + error;
+        return "";
+    }
+    if (model.positions.empty() || model.positions.size() % 3 != 0) return "not a whole number of triangles";
+    if (model.normals.size() != model.positions.size()) return "not one normal per position";
+    if (model.vertices.empty()) return "no vertices for the bounding volume";
+    for (const auto* list : {&model.positions, &model.normals, &model.vertices}) {
+        for (const ReEng::vector3& v : *list) {
+            if (!Finite(v)) return "a coordinate is not finite";
+            if (std::abs(v.x) > ReEng::Model::kMaxCoordinate || std::abs(v.y) > ReEng::Model::kMaxCoordinate ||
+                std::abs(v.z) > ReEng::Model::kMaxCoordinate)
+                return "a coordinate is out of range";
+        }
+    }
+    return "";
+}
+
+}  // namespace fuzzcheck
