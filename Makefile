@@ -4,9 +4,14 @@
 #                                  tests again under ASan + UBSan (build-asan)
 #   make fuzz FUZZ_SECONDS=60      fuzz each parser (not part of make test)
 #   make bench                     Release build in build-bench, then measure
+#   make install PREFIX=~/.local   build, then install under PREFIX
+#   make package                   a .deb in build-pkg/ (Release, no tests)
+#   make screenshot                render docs/*.png under Xvfb
 BUILD_DIR := build
 ARGS ?=
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+PREFIX ?= /usr/local
+PKG_DIR := build-pkg
 BENCH_DIR := build-bench
 ASAN_DIR := build-asan
 FUZZ_DIR := build-fuzz
@@ -54,5 +59,18 @@ bench: deps
 	cmake --build $(BENCH_DIR) -j $(JOBS)
 	bash bench/run.sh $(BENCH_DIR)
 
+.PHONY: install package screenshot
+install: build
+	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
+
+package: deps
+	cmake -S . -B $(PKG_DIR) -DCMAKE_BUILD_TYPE=Release -DVAULTRIX_TESTS=OFF -DVAULTRIX_SANITIZE=OFF
+	cmake --build $(PKG_DIR) -j $(JOBS)
+	cd $(PKG_DIR) && cpack -G DEB
+	@ls -l $(PKG_DIR)/*.deb
+
+screenshot: build
+	bash scripts/screenshots.sh ./$(BUILD_DIR)/vaultrix docs
+
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(PKG_DIR)
