@@ -38,7 +38,8 @@ bool ReleasedNow(bool down, bool& wasDown)
 }
 
 // Maps a screen coordinate to -1 .. 1 across the window, 0 on its centre.
-float EdgeToEdge(int value, int low, int centre, int size)
+// Wide integers: a window's corner plus its size may not fit in an int.
+float EdgeToEdge(long long value, long long low, long long centre, long long size)
 {
     if (value < centre)
         return (static_cast<float>(value) - static_cast<float>(low)) /
@@ -108,7 +109,7 @@ void AppClass::ProcessMouse()
     const int ww = m_pSystem->GetWindowWidth(), wh = m_pSystem->GetWindowHeight();
     // A minimised window has no centre to aim from: its divisors are zero.
     if (ww < 2 || wh < 2) return;
-    const int cx = wx + ww / 2, cy = wy + wh / 2;
+    const long long cx = static_cast<long long>(wx) + ww / 2, cy = static_cast<long long>(wy) + wh / 2;
 
     const sf::Vector2i mouse = m_input.GetMousePosition();
     const float nx = EdgeToEdge(mouse.x, wx, cx, ww);
