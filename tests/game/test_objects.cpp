@@ -51,9 +51,10 @@ TEST_F(ObjectsTest, EachConstructorGivesItsVolume) {
     EXPECT_EQ(mesh->GetFileReadCount(), 2);
     EXPECT_EQ(platform.boundingObject->GetModelMatrix(),
               At(2.0f, 5.0f) * glm::scale(kId, glm::vec3(1.5f)));
-    // The slab is 1 x 0.2 before its scale; the spiked obstacle about 0.5 across.
+    // The block is 1 x 0.56 before its scale, thick enough that a landing on
+    // it reaches the next platform up; the spiked obstacle about 0.5 across.
     EXPECT_NEAR(platform.boundingObject->GetHalfWidthLocal().x, 0.5f, 1e-5f);
-    EXPECT_NEAR(platform.boundingObject->GetHalfWidthLocal().y, 0.1f, 1e-5f);
+    EXPECT_NEAR(platform.boundingObject->GetHalfWidthLocal().y, 0.28f, 1e-5f);
     EXPECT_NEAR(obstacle.boundingObject->GetHalfWidthLocal().x, 0.27f, 1e-5f);
     EXPECT_FALSE(platform.boundingObject->GetVisibleAABB() ||
                  platform.boundingObject->GetVisibleBS());

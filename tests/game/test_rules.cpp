@@ -285,3 +285,33 @@ INSTANTIATE_TEST_SUITE_P(GameOverScreen, ScoreLine,
                                            ScoreCase{150, 12.34f, "Score: 273"},
                                            ScoreCase{0, 0.09f, "Score: 0"},
                                            ScoreCase{-100, 0.0f, "Score: -100"}));
+
+// The patterns leave gaps of 3 units between a platform and the next one up;
+// a bounce climbs 2.4. Landing on a platform's top from any fall must still
+// reach the one above, or the course cannot be climbed.
+TEST_F(GameFixture, EveryLandingReachesAPlatformThreeUnitsHigher)
+{
+    Start();
+    Player& player = *game.player;
+    AddPlatform(0, kClearX, 4.0f);
+    AddPlatform(0, kClearX, 7.0f);
+    for (int phase = 0; phase < 10; ++phase) {
+        Place(player, kClearX, 5.2f + 0.021f * static_cast<float>(phase));
+        Fall(player);
+        player.velocity.y = -0.2f;  // the settled fall speed
+        float landedAt = 0.0f;
+        int bounces = 0;
+        for (int frame = 0; frame < 200 && bounces < 2; ++frame) {
+            const bool wasRising = player.rising;
+            SetCameraHeight(player.translationMatrix[3].y);
+            Frame(0.0f);
+            if (!wasRising && player.rising) {
+                ++bounces;
+                if (bounces == 1) landedAt = player.translationMatrix[3].y;
+            }
+        }
+        ASSERT_EQ(bounces, 2) << "phase " << phase;
+        EXPECT_GT(landedAt, 4.0f) << "phase " << phase << ": landed below the top";
+        EXPECT_GT(player.translationMatrix[3].y, 6.0f) << "phase " << phase << ": fell back from " << landedAt;
+    }
+}
