@@ -33,7 +33,8 @@ ReEngAppClass::~ReEngAppClass() {
 bool ReEngAppClass::ParseCommandLine(int& status) {
     std::string error;
     if (!m_options.Parse(m_args, error)) {
-        std::cerr << kProgram << ": " << error << "\n" << Options::Usage(kProgram);
+        // One line, like every other error; the full usage is one --help away.
+        std::cerr << kProgram << ": " << error << " (see " << kProgram << " --help)\n";
         status = 2;
         return false;
     }
