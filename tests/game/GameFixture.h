@@ -1,9 +1,7 @@
 #pragma once
-// A headless game: the engine's singletons, the level and a game manager,
-// wired as the application wires them, with no window.
+// A headless game wired as the application wires it, with no window.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -17,23 +15,18 @@
 
 class GameFixture : public ::testing::Test {
 protected:
-    ReEng::MeshManagerSingleton* mesh = nullptr;
-    ReEng::CameraManagerSingleton* camera = nullptr;
-    LevelManager* level = nullptr;
+    ReEng::MeshManagerSingleton* mesh = ReEng::MeshManagerSingleton::GetInstance();
+    ReEng::CameraManagerSingleton* camera = ReEng::CameraManagerSingleton::GetInstance();
+    LevelManager* level = LevelManager::GetInstance();
     GameManager game;
 
     void SetUp() override
     {
-        mesh = ReEng::MeshManagerSingleton::GetInstance();
-        camera = ReEng::CameraManagerSingleton::GetInstance();
         camera->SetCameraMode(ReEng::CAMROTHOZ, -1);
-        level = LevelManager::GetInstance();
-        level->meshManager = mesh;
-        game.meshManager = mesh;
+        level->meshManager = game.meshManager = mesh;
         game.camera = camera;
         game.level = level;
     }
-
     void TearDown() override
     {
         delete game.player;
@@ -42,46 +35,38 @@ protected:
         ReEng::MeshManagerSingleton::ReleaseInstance();
         ReEng::CameraManagerSingleton::ReleaseInstance();
     }
-
-    void Start()
+    Player& Start()
     {
         game.state = Playing;
         game.StartGame();
+        return *game.player;
     }
-
-    // One frame of the rules with the frame's queue emptied first.
+    // One frame of the rules, the previous frame's queue emptied first.
     void Frame(float deltaTime = 1.0f / 60.0f)
     {
         mesh->Render();
         game.UpdateFrame(deltaTime);
     }
-
     std::vector<std::string> Lines() const
     {
         std::vector<std::string> lines;
         for (const auto& line : mesh->GetQueue().lines) lines.push_back(line.text);
         return lines;
     }
-
     float CameraHeight() const { return camera->GetPosition(-1).y; }
-    void SetCameraHeight(float y) { camera->MoveVertical(y - camera->GetPosition(-1).y, -1); }
+    void SetCameraHeight(float y) { camera->MoveVertical(y - CameraHeight(), -1); }
 
-    static void Place(Player& player, float x, float y)
+    static void Place(Player& player, float x, float y, bool falling = false)
     {
         player.translationMatrix[3].x = x;
         player.translationMatrix[3].y = y;
         player.UpdateModelMatrix(player.translationMatrix * player.scaleMatrix);
-    }
-
-    // A falling player, so platform contacts are tested this frame.
-    static void Fall(Player& player)
-    {
+        if (!falling) return;  // falling: platform contacts are tested this frame
         player.airborne = true;
         player.rising = false;
         player.velocity = glm::vec3(0.0f, -0.01f, 0.0f);
     }
-
-    // An extra object in a section, owned by the level like the pattern's.
+    // Extra objects in a section, owned by the level like a pattern's.
     Platform* AddPlatform(int section, float x, float y)
     {
         auto* platform = new Platform(mesh, glm::vec3(x, y, 0.0f), glm::vec3(1.5f), "test_plat");

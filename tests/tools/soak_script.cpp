@@ -1,5 +1,5 @@
-// Prints a random input script: soak_script SEED FRAMES [ESCAPE_CHANCE].
-// The same seed always gives the same script, for replaying a failed run.
+// Prints a random input script: soak_script SEED FRAMES. The same seed always
+// gives the same script, for replaying a failed run.
 #include <cstdlib>
 #include <iostream>
 
@@ -7,14 +7,11 @@
 
 int main(int argc, char** argv)
 {
-    if (argc < 3 || argc > 4) {
-        std::cerr << "usage: soak_script SEED FRAMES [ESCAPE_CHANCE]\n";
+    if (argc != 3) {
+        std::cerr << "usage: soak_script SEED FRAMES\n";
         return 2;
     }
-    soak::ScriptOptions options;
-    options.seed = static_cast<std::uint32_t>(std::strtoul(argv[1], nullptr, 10));
-    options.frames = static_cast<unsigned>(std::strtoul(argv[2], nullptr, 10));
-    if (argc == 4) options.escapeChance = std::strtod(argv[3], nullptr);
-    std::cout << soak::GenerateScript(options);
+    std::cout << soak::GenerateScript(static_cast<std::uint32_t>(std::strtoul(argv[1], nullptr, 10)),
+                                      static_cast<unsigned>(std::strtoul(argv[2], nullptr, 10)));
     return std::cout ? 0 : 1;
 }
