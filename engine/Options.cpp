@@ -100,7 +100,7 @@ std::string Options::Usage(const std::string& program) {
            "  --frames N         stop after N frames\n"
            "  --frame-time S     make every frame last exactly S seconds\n"
            "  --input FILE       play scripted input from FILE\n"
-           "  --print-text       print each frame's text lines\n"
+           "  --print-text       at the end, print the last frame's text lines\n"
            "  --screenshot FILE  save the last frame to FILE\n"
            "  --max-fps N        cap the frame rate (0 to 1000, 0: uncapped)\n";
 }

@@ -45,3 +45,14 @@ TEST(Review, KeyHeldWhenFocusReturnsReadsUpUntilReleased)
 }
 
 }  // namespace
+
+namespace {
+
+// --print-text prints once, at the end; the usage must not promise every frame.
+TEST(Review, UsageSaysPrintTextIsTheLastFrame)
+{
+    const std::string usage = ReEng::Options::Usage("vaultrix");
+    EXPECT_NE(usage.find("last frame's text"), std::string::npos) << usage;
+}
+
+}  // namespace
