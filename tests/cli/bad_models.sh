@@ -46,32 +46,19 @@ check() {
 
 missing() { rm "$1"; }
 empty() { : >"$1"; }
-directory() { rm "$1"; mkdir "$1"; }
-truncated_face() { head -n 30 "$1" >"$1.new" && echo "f 1 2" >>"$1.new" && mv "$1.new" "$1"; }
 bad_index() { echo "f 1 2 999" >>"$1"; }
-negative_index() { echo "f -1 -2 -99" >>"$1"; }
 nan_coordinate() { sed -i '0,/^v /s/^v .*/v nan 0 0/' "$1"; }
 huge_coordinate() { sed -i '0,/^v /s/^v .*/v 1e30 0 0/' "$1"; }
-overflow_coordinate() { sed -i '0,/^v /s/^v .*/v 0 1e39 0/' "$1"; }
 binary() { printf '\x00\xff\x7fELF\x01\x02garbage\n\x00\x00' >"$1"; }
-unreadable() { chmod 000 "$1"; }
 
 why="cannot open" check missing missing
 why="no triangles" check empty empty
-why="cannot open" check directory directory
-why="bad model file" check truncated_face truncated_face
 why="out of range" check bad_index bad_index
-why="out of range" check negative_index negative_index
 why="not a finite number" check nan_coordinate nan_coordinate
 why="out of range" check huge_coordinate huge_coordinate
-why="out of range" check overflow_coordinate overflow_coordinate
 why="bad model file" check binary binary
-# root reads any file, so only a normal user sees this one fail.
-if [ "$(id -u)" -ne 0 ]; then why="cannot" check unreadable unreadable; fi
-# Cut anywhere, what is left may still be a model: it loads silently, or it
+# Cut mid-line, what is left may still be a model: it loads silently, or it
 # is refused like any other bad file.
-for cut in 1000 1500 1700 1800 1900; do
-    cut_mid_line() { head -c "$cut" "$1" >"$1.new" && mv "$1.new" "$1"; }
-    maybe_silent=1 why="portal.obj" check "cut_$cut" cut_mid_line
-done
+cut_mid_line() { head -c 1700 "$1" >"$1.new" && mv "$1.new" "$1"; }
+maybe_silent=1 why="portal.obj" check cut cut_mid_line
 echo "ok"
