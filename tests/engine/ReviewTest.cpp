@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <string>
 
-#include "engine/Input.h"
 #include "engine/ReEngAppClass.h"
 
 namespace {
@@ -21,27 +20,6 @@ TEST(Review, BadCommandLineIsOneLine)
         EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
         EXPECT_NE(err.find(bad), std::string::npos) << err;
     }
-}
-
-}  // namespace
-
-namespace {
-
-// Escape pressed to close another window that then hands focus back, still
-// held: its release must not quit the game, and the next real press works.
-TEST(Review, KeyHeldWhenFocusReturnsReadsUpUntilReleased)
-{
-    ReEng::Input input;
-    const auto esc = sf::Keyboard::Escape;
-    EXPECT_FALSE(input.FocusGate(esc, true, false));
-    EXPECT_FALSE(input.FocusGate(esc, false, true));
-    EXPECT_FALSE(input.FocusGate(esc, true, true));   // focus back, still held
-    EXPECT_FALSE(input.FocusGate(esc, true, false));  // released
-    EXPECT_TRUE(input.FocusGate(esc, true, true));    // a press in this window
-    // A key that was up during the focus loss counts as soon as it is seen up.
-    EXPECT_FALSE(input.FocusGate(sf::Keyboard::P, false, false));
-    EXPECT_FALSE(input.FocusGate(sf::Keyboard::P, true, false));
-    EXPECT_TRUE(input.FocusGate(sf::Keyboard::P, true, true));
 }
 
 }  // namespace
