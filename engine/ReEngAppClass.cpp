@@ -92,13 +92,8 @@ bool ReEngAppClass::OpenWindow(int& status) {
     m_pMeshMngr->SetRenderer(m_renderer.get());
     m_pGLSystem->SetWindow(m_window.get());
     SetMaxFramerate(static_cast<float>(m_options.maxFps));
-    // sf::Window::getPosition is the outer frame's corner. Without a window
-    // manager (Xvfb) that is the client area's corner; with one, the game's
-    // cursor mapping is off by the title bar, which it tolerates.
-    const sf::Vector2i position = window.getPosition();
     const sf::Vector2u size = window.getSize();
-    m_pSystem->SetWindowRect(position.x, position.y, static_cast<int>(size.x),
-                             static_cast<int>(size.y));
+    UpdateWindowRect(static_cast<int>(size.x), static_cast<int>(size.y));
     // Scripted runs must not be disturbed by whoever touches the real keyboard.
     if (m_options.inputFile.empty()) m_input.SetLive(&window);
     return true;
@@ -182,17 +177,22 @@ void ReEngAppClass::ProcessMessages() {
             break;
         }
     }
+    // The aim maps the cursor through the window's place on the screen, and
+    // a dragged window sends no event: ask where it is every frame.
+    const sf::Vector2u size = window->getSize();
+    UpdateWindowRect(static_cast<int>(size.x), static_cast<int>(size.y));
 }
 
 void ReEngAppClass::Reshape(int width, int height) {
     if (m_renderer) m_renderer->SetViewport(width, height);
-    int x = 0, y = 0;
-    if (m_window && m_window->GetRenderWindow()) {
-        const sf::Vector2i position = m_window->GetRenderWindow()->getPosition();
-        x = position.x;
-        y = position.y;
-    }
-    if (m_pSystem) m_pSystem->SetWindowRect(x, y, width, height);
+    UpdateWindowRect(width, height);
+}
+
+void ReEngAppClass::UpdateWindowRect(int width, int height) {
+    if (m_pSystem == nullptr) return;
+    int x = m_pSystem->GetWindowX(), y = m_pSystem->GetWindowY();
+    if (m_window) m_window->GetClientOrigin(x, y);
+    m_pSystem->SetWindowRect(x, y, width, height);
 }
 
 void ReEngAppClass::Init() {}

@@ -77,6 +77,8 @@ private:
     bool OpenWindow(int& status);
     void Shutdown();
     void CreateSingletons();
+    // Reads the client area's place on the screen into the system singleton.
+    void UpdateWindowRect(int width, int height);
 
     std::vector<std::string> m_args;
     Options m_options;

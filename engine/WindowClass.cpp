@@ -101,13 +101,26 @@ bool WindowClass::Open(const std::string& title, int width, int height, std::str
     const int y = std::max(0, (static_cast<int>(desktop.height) - height) / 2);
     window->setPosition(sf::Vector2i(x, y));
     m_window = std::move(window);
+    m_display = XOpenDisplay(nullptr);
     return true;
+}
+
+bool WindowClass::GetClientOrigin(int& x, int& y) const {
+    if (!m_window || m_display == nullptr) return false;
+    ::Window child = 0;
+    const ::Window handle = static_cast<::Window>(m_window->getSystemHandle());
+    return XTranslateCoordinates(m_display, handle, DefaultRootWindow(m_display), 0, 0, &x, &y,
+                                 &child) != 0;
 }
 
 void WindowClass::Close() {
     if (m_window) {
         m_window->close();
         m_window.reset();
+    }
+    if (m_display != nullptr) {
+        XCloseDisplay(m_display);
+        m_display = nullptr;
     }
 }
 

@@ -7,6 +7,7 @@
 #include "engine/Portable.h"
 
 namespace sf { class RenderWindow; }
+struct _XDisplay;
 
 namespace ReEng {
 
@@ -32,12 +33,18 @@ public:
     void RequestQuit() { m_quitRequested = true; }
     bool IsQuitRequested() const { return m_quitRequested; }
 
+    // Top-left of the client area in screen pixels, asked of the X server:
+    // it follows the window when it is dragged, and leaves out a window
+    // manager's frame. False without a window.
+    bool GetClientOrigin(int& x, int& y) const;
+
     // True when an X display can be opened.
     static bool DisplayAvailable();
 
 private:
     std::unique_ptr<sf::RenderWindow> m_window;
     bool m_quitRequested = false;
+    _XDisplay* m_display = nullptr;  // our own connection, for position queries
 };
 
 }  // namespace ReEng

@@ -27,6 +27,19 @@ xdotool mouseup 1
 right=$(count_near "$shot" "$((1070 - px))x640+$((px + 10))+60" black 1)
 [ "$right" -eq 0 ] || fail "$right bullet pixels right of the player, away from the cursor"
 
+# Drag the window 100 pixels left, then aim right of the sphere: a game that
+# kept the window's old place would aim 40 pixels left of it instead.
+xdotool windowmove "$WINDOW_ID" $((wx - 100)) "$wy"
+wait_until 10 bash -c "xwininfo -id $WINDOW_ID | grep -q 'Absolute upper-left X: *$((wx - 100))\$'" || fail "the window did not move"
+snap
+read -r px py pw ph < <(sphere_box)
+px=$((px + pw / 2)) py=$((py + 60 + ph / 2))
+sleep 3.2  # the earlier bullets expire
+xdotool mousemove $((wx - 100 + px + 60)) $((wy + py)) mousedown 1
+bullets_right() { snap; [ "$(count_near "$shot" "$((1070 - px))x640+$((px + 10))+60" black 1)" -ge 20 ]; }
+wait_until 20 bullets_right || { xdotool mouseup 1; fail "after a move, no bullets flew right of the player"; }
+xdotool mouseup 1
+
 press_key p
 wait_until 20 paused || fail "P did not pause the game"
 press_key p
