@@ -3,13 +3,8 @@
 # no geometry) and says once, in one line naming the file, what is wrong.
 # The engine looks next to its executable first, so the binary is copied
 # beside a broken Platformer/ folder.
-set -u
-game=${1:?usage: bad_models.sh path/to/vaultrix}
+source "$(dirname "$0")/../lib/cli.sh"
 source_models=$(dirname "$game")/Platformer
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
-unset DISPLAY
 
 # Start, steer and shoot for a while, so both kinds of object are used.
 cat >"$work/script.txt" <<'SCRIPT'

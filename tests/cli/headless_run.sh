@@ -1,11 +1,7 @@
 #!/bin/bash
 # Headless runs of the real binary: the title screen, a scripted shot that
 # scores, and the same script giving the same output twice.
-set -u
-game="$1"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*"; exit 1; }
+source "$(dirname "$0")/../lib/cli.sh"
 
 # The title screen, three frames.
 "$game" --headless --frames 3 --print-text >"$work/title.out" || fail "title run exited $?"

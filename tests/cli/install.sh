@@ -3,12 +3,8 @@
 # an unrelated directory, before and after the whole prefix is moved, so it
 # must find its models through its own location. The menu entry must be
 # valid and point at files that exist.
-set -u
-game=${1:?usage: install.sh path/to/vaultrix [build dir]}
+source "$(dirname "$0")/../lib/cli.sh"
 build=${2:-$(dirname "$game")}
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
 cmake --install "$build" --prefix "$work/prefix" >"$work/install.log" 2>&1 ||
     { cat "$work/install.log" >&2; fail "cmake --install exited $?"; }
 

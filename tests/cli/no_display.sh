@@ -1,12 +1,7 @@
 #!/bin/bash
 # Without an X display: a headless run works, a windowed one says why it
 # cannot start in one line and exits 1 instead of crashing.
-set -u
-game=${1:?usage: no_display.sh path/to/vaultrix}
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
-unset DISPLAY
+source "$(dirname "$0")/../lib/cli.sh"
 
 "$game" --headless --frames 3 --print-text >"$work/out" 2>"$work/err" || fail "headless run exited $?"
 [ "$(tail -n 1 "$work/out")" = "Press Enter to Start" ] && [ ! -s "$work/err" ] || fail "headless run: $(cat "$work/err")"

@@ -2,12 +2,8 @@
 # The Debian package of the build that made $1: CPack makes it, its control
 # data names the libraries the game links, and its files, unpacked into an
 # arbitrary directory, make a game that runs from elsewhere.
-set -u
-game=${1:?usage: package.sh path/to/vaultrix [build dir]}
+source "$(dirname "$0")/../lib/cli.sh"
 build=$(cd "${2:-$(dirname "$game")}" && pwd)
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
 [ -f "$build/CPackConfig.cmake" ] || fail "$build has no CPack configuration"
 
 (cd "$work" && cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work/out") >"$work/cpack.log" 2>&1 ||
