@@ -33,14 +33,39 @@ protected:
 
 }  // namespace
 
-TEST_F(Volumes, TouchingBoxesCollideAndSeparatedOnesDoNot) {
-    BoundingObjectClass a(Cube(), matrix4(1.0f), "a");
-    BoundingObjectClass b(Cube(), At(2, 0), "b");
-    EXPECT_TRUE(Collide(a, b));
-    b.SetModelMatrix(At(2.01f, 0));
-    EXPECT_FALSE(Collide(a, b));
-    b.SetModelMatrix(At(2, 2, 2));  // corner to corner
-    EXPECT_TRUE(Collide(a, b));
+TEST_F(Volumes, BoxesAndSpheresCollideWhenTouchingAndNotWhenApart) {
+    const matrix4 diamond = glm::rotate(matrix4(1.0f), glm::radians(45.0f), vector3(0, 0, 1));
+    const matrix4 wide = glm::scale(matrix4(1.0f), vector3(3, 1, 1));
+    // A unit box placed at `a` against a unit box (radius 0) or a ball placed at `b`.
+    const struct {
+        const char* what;
+        matrix4 a, b;
+        float radius;
+        bool exact, hit;
+    } cases[] = {
+        {"touching faces", matrix4(1.0f), At(2, 0), 0, true, true},
+        {"just apart", matrix4(1.0f), At(2.01f, 0), 0, true, false},
+        {"corner to corner", matrix4(1.0f), At(2, 2, 2), 0, true, true},
+        // An unrotated box would miss the diamond's corner at x = 1.414.
+        {"rotated corner", diamond, At(2.05f, 0), 0, true, true},
+        {"beyond the slanted face", diamond, At(2.2f, 2.2f), 0, true, false},
+        {"only the spheres overlap", diamond, At(2.2f, 2.2f), 0, false, true},
+        {"scaled box reaches", wide, At(3.9f, 0), 0, true, true},
+        {"scaled box, other axis", wide, At(0, 2.1f), 0, true, false},
+        // Within a radius of both faces, but 0.566 from the corner.
+        {"ball off the corner", matrix4(1.0f), At(1.4f, 1.4f), 0.5f, true, false},
+        {"ball off the corner, spheres", matrix4(1.0f), At(1.4f, 1.4f), 0.5f, false, true},
+        {"ball on the corner", matrix4(1.0f), At(1.3f, 1.3f), 0.5f, true, true},
+        {"ball above a face", matrix4(1.0f), At(0, 1.52f), 0.5f, true, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        BoundingObjectClass a(Cube(), c.a, "a");
+        BoundingObjectClass b = c.radius > 0 ? BoundingObjectClass(vector3(0.0f), c.radius)
+                                             : BoundingObjectClass(Cube(), matrix4(1.0f), "b");
+        b.SetModelMatrix(c.b);
+        EXPECT_EQ(Collide(a, b, c.exact), c.hit);
+    }
 }
 
 TEST_F(Volumes, TouchingAtAnAngleStillCounts) {
@@ -60,19 +85,6 @@ TEST_F(Volumes, TouchingAtAnAngleStillCounts) {
     }
 }
 
-TEST_F(Volumes, RotatedBoxUsesItsOwnAxes) {
-    BoundingObjectClass diamond(Cube(), glm::rotate(matrix4(1.0f), glm::radians(45.0f), vector3(0, 0, 1)), "d");
-    BoundingObjectClass other(Cube(), At(2.05f, 0), "other");
-    // The diamond's corner reaches x = 1.414: an unrotated box would miss it.
-    EXPECT_TRUE(Collide(diamond, other));
-
-    // Inside the diamond's axis-aligned bounds, but beyond its slanted face;
-    // only the spheres overlap.
-    other.SetModelMatrix(At(2.2f, 2.2f));
-    EXPECT_FALSE(Collide(diamond, other));
-    EXPECT_TRUE(Collide(diamond, other, false));
-}
-
 TEST_F(Volumes, CrossedBarsAreSeparatedByAnEdgeAxis) {
     // Face axes cannot separate these two tilted bars; only their edges' cross product can.
     const matrix4 tiltX = glm::rotate(matrix4(1.0f), glm::radians(45.0f), vector3(1, 0, 0));
@@ -84,20 +96,7 @@ TEST_F(Volumes, CrossedBarsAreSeparatedByAnEdgeAxis) {
     EXPECT_TRUE(Collide(a, b));
 }
 
-TEST_F(Volumes, SphereNearABoxCornerIsTestedAgainstTheRoundedCorner) {
-    BoundingObjectClass box(Cube(), matrix4(1.0f), "box");
-    BoundingObjectClass ball(vector3(0.0f), 0.5f);
-    // Within a radius of both faces, but 0.566 from the corner.
-    ball.SetModelMatrix(At(1.4f, 1.4f));
-    EXPECT_FALSE(Collide(box, ball));
-    EXPECT_TRUE(Collide(box, ball, false));
-    ball.SetModelMatrix(At(1.3f, 1.3f));
-    EXPECT_TRUE(Collide(box, ball));
-    ball.SetModelMatrix(At(0, 1.52f));
-    EXPECT_FALSE(Collide(box, ball));
-}
-
-TEST_F(Volumes, ScaleGrowsWhatCollides) {
+TEST_F(Volumes, ScaleGrowsTheSphereAndAnEmptyVolumeHitsNothing) {
     BoundingObjectClass ball(vector3(0.0f), 1.0f);
     BoundingObjectClass other(vector3(3.5f, 0, 0), 1.0f);
     EXPECT_FALSE(Collide(ball, other));
@@ -106,17 +105,8 @@ TEST_F(Volumes, ScaleGrowsWhatCollides) {
     EXPECT_FLOAT_EQ(ball.GetRadiusGlobal(), 3.0f);
     EXPECT_TRUE(Collide(ball, other));
 
-    BoundingObjectClass box(Cube(), glm::scale(matrix4(1.0f), vector3(3, 1, 1)), "box");
-    BoundingObjectClass near(Cube(), At(3.9f, 0), "near");
-    EXPECT_TRUE(Collide(box, near));
-    near.SetModelMatrix(At(0, 2.1f));
-    EXPECT_FALSE(Collide(box, near));
-}
-
-TEST_F(Volumes, EmptyVolumeCollidesWithNothing) {
     BoundingObjectClass empty({}, matrix4(1.0f), "nothing");
     BoundingObjectClass box(Cube(), matrix4(1.0f), "box");
-    BoundingObjectClass ball(vector3(0.0f), 5.0f);
     EXPECT_FALSE(Collide(empty, box));
     EXPECT_FALSE(Collide(empty, ball, false));
 }
