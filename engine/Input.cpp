@@ -22,8 +22,22 @@ bool Input::IsKeyPressed(sf::Keyboard::Key key) const {
     if (!ValidKey(key)) return false;
     // SFML reports the keyboard whatever window is in front; a game in the
     // background must not react to typing elsewhere.
-    if (IsLive()) return m_window->hasFocus() && sf::Keyboard::isKeyPressed(key);
+    if (IsLive()) {
+        const bool focused = m_window->hasFocus();
+        return FocusGate(key, focused, focused && sf::Keyboard::isKeyPressed(key));
+    }
     return m_keys[key];
+}
+
+bool Input::FocusGate(sf::Keyboard::Key key, bool focused, bool down) const {
+    if (!ValidKey(key)) return false;
+    if (!focused) {
+        // Until seen up with focus, any key may be held for another window.
+        std::fill(std::begin(m_heldElsewhere), std::end(m_heldElsewhere), true);
+        return false;
+    }
+    if (!down) m_heldElsewhere[key] = false;
+    return down && !m_heldElsewhere[key];
 }
 
 bool Input::IsButtonPressed(sf::Mouse::Button button) const {

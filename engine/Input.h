@@ -22,6 +22,12 @@ public:
     // Desktop coordinates, as sf::Mouse::getPosition() without a window.
     sf::Vector2i GetMousePosition() const;
 
+    // The live keyboard as the game sees it, given the window's focus and the
+    // key's real state: up while unfocused, and a key still held from before
+    // focus came back reads up until it is released, so a press meant for
+    // another window cannot fire a release latch (Escape, P) here.
+    bool FocusGate(sf::Keyboard::Key key, bool focused, bool down) const;
+
     // Scripted state; ignored while live.
     void SetKey(sf::Keyboard::Key key, bool down);
     void SetButton(sf::Mouse::Button button, bool down);
@@ -33,6 +39,7 @@ private:
     bool m_keys[sf::Keyboard::KeyCount] = {};
     bool m_buttons[sf::Mouse::ButtonCount] = {};
     sf::Vector2i m_mouse;
+    mutable bool m_heldElsewhere[sf::Keyboard::KeyCount] = {};
 };
 
 }  // namespace ReEng

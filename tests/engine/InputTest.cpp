@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/Input.h"
 #include "engine/InputScript.h"
 #include "engine/Options.h"
 #include "engine/Portable.h"
@@ -122,4 +123,17 @@ TEST(PortableTest, OnlyAQuitMessageToAWindowIsTaken) {
     EXPECT_FALSE(window.IsQuitRequested());
     EXPECT_TRUE(PostMessageW(window.GetHandler(), WM_QUIT, 0, 0));
     EXPECT_TRUE(window.IsQuitRequested());
+}
+
+TEST(InputTest, AKeyHeldForAnotherWindowReadsUpUntilReleased) {
+    Input input;
+    const auto p = sf::Keyboard::P;
+    EXPECT_FALSE(input.FocusGate(p, false, true));  // typed elsewhere
+    EXPECT_FALSE(input.FocusGate(p, true, true));   // focus back, still held
+    EXPECT_FALSE(input.FocusGate(p, true, false));  // its release is no release here
+    EXPECT_TRUE(input.FocusGate(p, true, true));    // a real press
+    // Any key may have been held elsewhere: each is trusted once seen up.
+    EXPECT_FALSE(input.FocusGate(sf::Keyboard::A, true, true));
+    EXPECT_FALSE(input.FocusGate(sf::Keyboard::A, true, false));
+    EXPECT_TRUE(input.FocusGate(sf::Keyboard::A, true, true));
 }

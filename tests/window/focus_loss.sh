@@ -28,5 +28,14 @@ still || { xdotool keyup d; fail "still steering without the focus"; }
 xdotool keyup d
 focus_window "$game_window"
 still || fail "moved after the focus came back"
+# P pressed for the other window and released in the game's: no pause.
+focus_window "$other_window"
+xdotool keydown p
+focus_window "$game_window"
+sleep 0.3
+xdotool keyup p
+sleep 0.5
+snap
+[ "$(count_near "$shot" "" "$orange" 6)" -ge 500 ] || fail "a P held for another window paused the game"
 kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended"
 echo ok
