@@ -28,10 +28,10 @@ void ReportAllocations(benchmark::State& state, std::uint64_t allocations) {
 // climbs; the section in play and the number of live objects stay the same.
 constexpr int kBatch = 32;
 
-// GameManager::UpdateFrame in Playing with two live sections and ten bullets
-// in flight, plus emptying the queue it fills (headless Render: clears).
-void BM_RulesFrame(benchmark::State& state) {
-    bench::PlayingScene scene;
+// Plays frames of the scene, putting it back every kBatch frames outside the
+// timing, and reports allocations per frame.
+template <typename PlayOneFrame>
+void PlayFrames(benchmark::State& state, bench::PlayingScene& scene, PlayOneFrame playOneFrame) {
     int played = 0;
     const std::uint64_t before = bench::AllocationCount();
     for (auto _ : state) {
@@ -41,12 +41,22 @@ void BM_RulesFrame(benchmark::State& state) {
             played = 0;
             state.ResumeTiming();
         }
-        scene.game->UpdateFrame(1.0f / 60.0f);
-        scene.mesh->Render();
+        playOneFrame();
     }
     const std::uint64_t allocations = bench::AllocationCount() - before;
     if (!scene.StillTwoSections()) state.SkipWithError("the scene left play or changed its sections");
+    if (!scene.mesh->GetQueue().Empty()) state.SkipWithError("the frame left its queue filled");
     ReportAllocations(state, allocations);
+}
+
+// GameManager::UpdateFrame in Playing with two live sections and ten bullets
+// in flight, plus emptying the queue it fills (headless Render: clears).
+void BM_RulesFrame(benchmark::State& state) {
+    bench::PlayingScene scene;
+    PlayFrames(state, scene, [&] {
+        scene.game->UpdateFrame(1.0f / 60.0f);
+        scene.mesh->Render();
+    });
 }
 BENCHMARK(BM_RulesFrame);
 
@@ -54,21 +64,7 @@ BENCHMARK(BM_RulesFrame);
 // queue) and display (grid, render, which empties the queue).
 void BM_HeadlessFrame(benchmark::State& state) {
     bench::PlayingScene scene;
-    int played = 0;
-    const std::uint64_t before = bench::AllocationCount();
-    for (auto _ : state) {
-        if (++played == kBatch) {
-            state.PauseTiming();
-            scene.Restore();
-            played = 0;
-            state.ResumeTiming();
-        }
-        scene.app->RunFrame();
-    }
-    const std::uint64_t allocations = bench::AllocationCount() - before;
-    if (!scene.StillTwoSections()) state.SkipWithError("the scene left play or changed its sections");
-    if (!scene.mesh->GetQueue().Empty()) state.SkipWithError("the frame left its queue filled");
-    ReportAllocations(state, allocations);
+    PlayFrames(state, scene, [&] { scene.app->RunFrame(); });
 }
 BENCHMARK(BM_HeadlessFrame);
 
