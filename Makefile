@@ -54,7 +54,8 @@ fuzz:
 	bash fuzz/run.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
 
 # Speed and memory figures (docs/performance.md); not part of make test.
-bench: deps
+bench:
+	sh scripts/install-deps.sh --bench
 	cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DVAULTRIX_BENCH=ON -DVAULTRIX_TESTS=OFF
 	cmake --build $(BENCH_DIR) -j $(JOBS)
 	bash bench/run.sh $(BENCH_DIR)

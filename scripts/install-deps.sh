@@ -28,6 +28,10 @@ dpkg-dev
 if [ "${1:-}" = "--fuzz" ]; then
     packages="$packages clang libclang-rt-14-dev"
 fi
+# --bench: the windowed timing script runs under python3; any python3 will do.
+if [ "${1:-}" = "--bench" ] && ! command -v python3 >/dev/null 2>&1; then
+    packages="$packages python3"
+fi
 
 missing=""
 for package in $packages; do
