@@ -6,18 +6,6 @@
 
 namespace ReEng {
 
-CameraManagerSingleton* CameraManagerSingleton::s_instance = nullptr;
-
-CameraManagerSingleton* CameraManagerSingleton::GetInstance() {
-    if (s_instance == nullptr) s_instance = new CameraManagerSingleton();
-    return s_instance;
-}
-
-void CameraManagerSingleton::ReleaseInstance() {
-    delete s_instance;
-    s_instance = nullptr;
-}
-
 void CameraManagerSingleton::SetCameraMode(CAMERAMODE mode, int) { m_mode = mode; }
 
 CAMERAMODE CameraManagerSingleton::GetCameraMode(int) const { return m_mode; }

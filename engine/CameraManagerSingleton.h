@@ -1,13 +1,12 @@
 #pragma once
 // The current camera: where it is and how it projects.
+#include "engine/Singleton.h"
 #include "engine/Definitions.h"
 
 namespace ReEng {
 
-class CameraManagerSingleton {
+class CameraManagerSingleton : public Singleton<CameraManagerSingleton> {
 public:
-    static CameraManagerSingleton* GetInstance();
-    static void ReleaseInstance();
 
     // Camera index -1 is the current (and only) camera.
     void SetCameraMode(CAMERAMODE mode, int index = -1);
@@ -29,7 +28,7 @@ public:
 
 private:
     CameraManagerSingleton() = default;
-    static CameraManagerSingleton* s_instance;
+    friend class Singleton<CameraManagerSingleton>;
 
     CAMERAMODE m_mode = CAMPERSP;
     vector3 m_position = vector3(0.0f, 0.0f, 10.0f);

@@ -11,18 +11,6 @@
 
 namespace ReEng {
 
-GLSystemSingleton* GLSystemSingleton::s_instance = nullptr;
-
-GLSystemSingleton* GLSystemSingleton::GetInstance() {
-    if (s_instance == nullptr) s_instance = new GLSystemSingleton();
-    return s_instance;
-}
-
-void GLSystemSingleton::ReleaseInstance() {
-    delete s_instance;
-    s_instance = nullptr;
-}
-
 void GLSystemSingleton::GLSwapBuffers() {
     sf::RenderWindow* window = m_window ? m_window->GetRenderWindow() : nullptr;
     if (window == nullptr) return;

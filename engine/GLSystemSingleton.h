@@ -1,5 +1,6 @@
 #pragma once
 // Presents finished frames.
+#include "engine/Singleton.h"
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -8,10 +9,8 @@ namespace ReEng {
 
 class WindowClass;
 
-class GLSystemSingleton {
+class GLSystemSingleton : public Singleton<GLSystemSingleton> {
 public:
-    static GLSystemSingleton* GetInstance();
-    static void ReleaseInstance();
 
     // The window whose frames are presented; null in a headless run.
     void SetWindow(WindowClass* window) { m_window = window; }
@@ -25,7 +24,7 @@ public:
 
 private:
     GLSystemSingleton() = default;
-    static GLSystemSingleton* s_instance;
+    friend class Singleton<GLSystemSingleton>;
     WindowClass* m_window = nullptr;
     bool m_captureNext = false;
     std::vector<std::uint8_t> m_capture;  // RGBA, bottom row first

@@ -8,18 +8,7 @@
 
 namespace ReEng {
 
-MeshManagerSingleton* MeshManagerSingleton::s_instance = nullptr;
 unsigned MeshManagerSingleton::s_frameIndex = 0;
-
-MeshManagerSingleton* MeshManagerSingleton::GetInstance() {
-    if (s_instance == nullptr) s_instance = new MeshManagerSingleton();
-    return s_instance;
-}
-
-void MeshManagerSingleton::ReleaseInstance() {
-    delete s_instance;
-    s_instance = nullptr;
-}
 
 int MeshManagerSingleton::FindOrLoadModel(const std::string& fileName) {
     const std::string path = FindResource(fileName);

@@ -1,6 +1,7 @@
 #pragma once
 // Models, their named instances and the queue of what a frame draws.
 // A model file is read once; any number of instance names share it.
+#include "engine/Singleton.h"
 #include <map>
 #include <string>
 #include <unordered_map>
@@ -14,10 +15,8 @@ namespace ReEng {
 
 class Renderer;
 
-class MeshManagerSingleton {
+class MeshManagerSingleton : public Singleton<MeshManagerSingleton> {
 public:
-    static MeshManagerSingleton* GetInstance();
-    static void ReleaseInstance();
 
     // Binds instanceName to the model in fileName, reading the file only the
     // first time it is named. An existing name is rebound, nothing reloaded.
@@ -82,7 +81,7 @@ private:
     int FindOrLoadModel(const std::string& fileName);
     int FindInstance(const std::string& instanceName) const;
 
-    static MeshManagerSingleton* s_instance;
+    friend class Singleton<MeshManagerSingleton>;
     static unsigned s_frameIndex;
 
     std::vector<Model> m_models;

@@ -4,18 +4,6 @@
 
 namespace ReEng {
 
-SystemSingleton* SystemSingleton::s_instance = nullptr;
-
-SystemSingleton* SystemSingleton::GetInstance() {
-    if (s_instance == nullptr) s_instance = new SystemSingleton();
-    return s_instance;
-}
-
-void SystemSingleton::ReleaseInstance() {
-    delete s_instance;
-    s_instance = nullptr;
-}
-
 SystemSingleton::SystemSingleton() : m_start(std::chrono::steady_clock::now()) {}
 
 double SystemSingleton::Now() const {

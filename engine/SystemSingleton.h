@@ -1,13 +1,12 @@
 #pragma once
 // Clock, frame rate and the window's place on the screen.
+#include "engine/Singleton.h"
 #include <chrono>
 
 namespace ReEng {
 
-class SystemSingleton {
+class SystemSingleton : public Singleton<SystemSingleton> {
 public:
-    static SystemSingleton* GetInstance();
-    static void ReleaseInstance();
 
     // Advances the clock by one frame (real time, or the fixed frame time).
     void UpdateTime();
@@ -31,7 +30,7 @@ public:
 
 private:
     SystemSingleton();
-    static SystemSingleton* s_instance;
+    friend class Singleton<SystemSingleton>;
 
     double Now() const;
 
