@@ -1,6 +1,5 @@
 #include "engine/Model.h"
 
-#include <cerrno>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -24,7 +23,6 @@ bool CheckCoordinates(const std::string& text, std::string& what) {
         if (!(words >> keyword) || (keyword != "v" && keyword != "vn")) continue;
         for (std::string word; words >> word;) {
             char* end = nullptr;
-            errno = 0;
             const double value = std::strtod(word.c_str(), &end);
             if (end != word.c_str() + word.size() || !std::isfinite(value)) {
                 what = "line " + std::to_string(number) + ": coordinate '" + word + "' is not a finite number";
@@ -60,40 +58,30 @@ bool Model::LoadObj(const std::string& file, std::string& error) {
     std::ifstream in(file, std::ios::binary);
     std::error_code ec;
     // A directory opens like a file here but has nothing to read.
-    if (!in || std::filesystem::is_directory(file, ec)) {
-        positions.clear();
-        normals.clear();
-        vertices.clear();
-        loaded = false;
+    const bool readable = in && !std::filesystem::is_directory(file, ec);
+    std::ostringstream text;
+    if (readable) text << in.rdbuf();
+    if (!readable || in.bad()) {
+        Reset();
         missing = true;
         error = "cannot open model file '" + file + "'";
-        return false;
-    }
-    std::ostringstream text;
-    text << in.rdbuf();
-    if (in.bad()) {
-        positions.clear();
-        normals.clear();
-        vertices.clear();
-        loaded = false;
-        missing = true;
-        error = "cannot read model file '" + file + "'";
         return false;
     }
     return LoadObjText(text.str(), file, error);
 }
 
-bool Model::LoadObjText(const std::string& text, const std::string& name, std::string& error) {
+void Model::Reset() {
     positions.clear();
     normals.clear();
     vertices.clear();
     loaded = false;
     missing = false;
+}
 
+bool Model::LoadObjText(const std::string& text, const std::string& name, std::string& error) {
+    Reset();
     auto fail = [&](const std::string& what) {
-        positions.clear();
-        normals.clear();
-        vertices.clear();
+        Reset();
         error = "bad model file '" + name + "': " + what;
         return false;
     };

@@ -24,6 +24,9 @@ public:
     bool LoadObj(const std::string& file, std::string& error);
     // Same from text in memory; used by tests and by the file loader.
     bool LoadObjText(const std::string& text, const std::string& name, std::string& error);
+
+private:
+    void Reset();  // no geometry, as after a failure
 };
 
 }  // namespace ReEng
