@@ -37,17 +37,12 @@ void main() {
 const char* const kFragmentShader = R"(#version 120
 uniform vec3 u_colour;
 uniform vec3 u_lightDir;
-uniform float u_lit;
 varying vec3 v_normal;
 void main() {
-    vec3 colour = u_colour;
-    if (u_lit > 0.5) {
-        float len = length(v_normal);
-        // A model without usable normals is shown flat rather than black.
-        float diffuse = len > 1e-6 ? max(dot(v_normal / len, u_lightDir), 0.0) : 1.0;
-        colour *= 0.4 + 0.6 * diffuse;
-    }
-    gl_FragColor = vec4(colour, 1.0);
+    float len = length(v_normal);
+    // A degenerate normal is shown flat rather than black.
+    float diffuse = len > 1e-6 ? max(dot(v_normal / len, u_lightDir), 0.0) : 1.0;
+    gl_FragColor = vec4(u_colour * (0.4 + 0.6 * diffuse), 1.0);
 }
 )";
 
@@ -225,9 +220,9 @@ struct Renderer::Impl {
     int width = 1;
     int height = 1;
 
-    GLuint program = 0;
-    GLint uMvp = -1, uNormalMatrix = -1, uColour = -1, uLightDir = -1, uLit = -1;
-    GLuint flatProgram = 0;  // unlit draws; 0 means they use program
+    GLuint program = 0;      // lit triangles
+    GLint uMvp = -1, uNormalMatrix = -1, uColour = -1, uLightDir = -1;
+    GLuint flatProgram = 0;  // lines and anything without normals
     GLint fMvp = -1, fColour = -1;
     GLuint current = 0;      // the program in use, to switch only when needed
 
@@ -236,8 +231,7 @@ struct Renderer::Impl {
         current = p;
     }
 
-    std::vector<Mesh> models;         // by model index
-    std::vector<char> modelUploaded;  // by model index
+    std::vector<Mesh> models;         // by model index; uploaded on first draw
     Mesh sphere, wireBox, wireSphere;
     Mesh grid;                        // refilled each frame within a fixed size
     std::vector<vector3> gridLines;   // reserved once
@@ -249,35 +243,22 @@ struct Renderer::Impl {
 
     void DrawMesh(const Mesh& mesh, GLenum mode, const matrix4& viewProjection,
                   const matrix4& model, const vector3& colour, bool lit) {
-        if (mesh.count == 0 || program == 0) return;
+        if (mesh.count == 0) return;
         const matrix4 mvp = viewProjection * model;
-        if (flatProgram != 0 && !(lit && mesh.normals != 0)) {
-            Use(flatProgram);
-            glUniformMatrix4fv(fMvp, 1, GL_FALSE, glm::value_ptr(mvp));
-            glUniform3f(fColour, colour.r, colour.g, colour.b);
-            glDisableVertexAttribArray(kNormalAttrib);
-            glBindBuffer(GL_ARRAY_BUFFER, mesh.positions);
-            glVertexAttribPointer(kPositionAttrib, 3, GL_FLOAT, GL_FALSE, 0, nullptr);
-            glDrawArrays(mode, 0, mesh.count);
-            return;
-        }
-        Use(program);
-        glUniformMatrix4fv(uMvp, 1, GL_FALSE, glm::value_ptr(mvp));
-        glUniform3f(uColour, colour.r, colour.g, colour.b);
-        glUniform1f(uLit, lit && mesh.normals != 0 ? 1.0f : 0.0f);
-        if (lit && mesh.normals != 0) {
-            const glm::mat3 normalMatrix = glm::inverseTranspose(glm::mat3(model));
-            glUniformMatrix3fv(uNormalMatrix, 1, GL_FALSE, glm::value_ptr(normalMatrix));
-        }
+        const bool shaded = lit && mesh.normals != 0;
+        Use(shaded ? program : flatProgram);
+        glUniformMatrix4fv(shaded ? uMvp : fMvp, 1, GL_FALSE, glm::value_ptr(mvp));
+        glUniform3f(shaded ? uColour : fColour, colour.r, colour.g, colour.b);
         glBindBuffer(GL_ARRAY_BUFFER, mesh.positions);
         glVertexAttribPointer(kPositionAttrib, 3, GL_FLOAT, GL_FALSE, 0, nullptr);
-        if (mesh.normals != 0) {
+        if (shaded) {
+            const glm::mat3 normalMatrix = glm::inverseTranspose(glm::mat3(model));
+            glUniformMatrix3fv(uNormalMatrix, 1, GL_FALSE, glm::value_ptr(normalMatrix));
             glEnableVertexAttribArray(kNormalAttrib);
             glBindBuffer(GL_ARRAY_BUFFER, mesh.normals);
             glVertexAttribPointer(kNormalAttrib, 3, GL_FLOAT, GL_FALSE, 0, nullptr);
         } else {
             glDisableVertexAttribArray(kNormalAttrib);
-            glVertexAttrib3f(kNormalAttrib, 0.0f, 0.0f, 1.0f);
         }
         glDrawArrays(mode, 0, mesh.count);
     }
@@ -335,7 +316,6 @@ Renderer::Renderer(sf::RenderWindow& window) : m_impl(new Impl(window)) {
         r.uNormalMatrix = glGetUniformLocation(r.program, "u_normalMatrix");
         r.uColour = glGetUniformLocation(r.program, "u_colour");
         r.uLightDir = glGetUniformLocation(r.program, "u_lightDir");
-        r.uLit = glGetUniformLocation(r.program, "u_lit");
     }
     r.flatProgram = Link(kFlatVertexShader, kFlatFragmentShader, false);
     if (r.flatProgram != 0) {
@@ -431,7 +411,8 @@ void Renderer::Draw(const RenderQueue& queue, const std::vector<Model>& models,
     glDisableClientState(GL_COLOR_ARRAY);
     glDisableClientState(GL_TEXTURE_COORD_ARRAY);
 
-    if (r.program != 0) {
+    // Without both programs (the reason is on stderr) only the text is drawn.
+    if (r.program != 0 && r.flatProgram != 0) {
         r.current = 0;  // SFML may have changed it since the last frame
         r.Use(r.program);
         const vector3 light = glm::normalize(vector3(0.35f, 0.55f, 0.75f));
@@ -440,18 +421,12 @@ void Renderer::Draw(const RenderQueue& queue, const std::vector<Model>& models,
 
         for (const RenderQueue::Grid& g : queue.grids) r.DrawGrid(g, eye, viewProjection);
 
-        if (r.models.size() < models.size()) {
-            r.models.resize(models.size());
-            r.modelUploaded.resize(models.size(), 0);
-        }
+        if (r.models.size() < models.size()) r.models.resize(models.size());
         for (const RenderQueue::Instance& instance : queue.instances) {
             if (instance.model < 0 || static_cast<std::size_t>(instance.model) >= models.size()) continue;
             const std::size_t index = static_cast<std::size_t>(instance.model);
-            if (!r.modelUploaded[index]) {
-                const Model& model = models[index];
-                Upload(r.models[index], model.positions, &model.normals);
-                r.modelUploaded[index] = 1;
-            }
+            // A model with no geometry has nothing to upload, at no cost.
+            if (r.models[index].positions == 0) Upload(r.models[index], models[index].positions, &models[index].normals);
             const std::size_t paletteSize = sizeof kModelPalette / sizeof kModelPalette[0];
             r.DrawMesh(r.models[index], GL_TRIANGLES, viewProjection, instance.matrix,
                        kModelPalette[index % paletteSize], true);
