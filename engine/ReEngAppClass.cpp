@@ -132,14 +132,8 @@ int ReEngAppClass::Run() {
 }
 
 void ReEngAppClass::InitHeadless() {
-    if (!m_args.empty()) {
-        std::string error;
-        if (!m_options.Parse(m_args, error)) std::cerr << kProgram << ": " << error << "\n";
-    }
-    if (!m_options.inputFile.empty()) {
-        std::string error;
-        if (!m_script.Load(m_options.inputFile, error)) std::cerr << kProgram << ": " << error << "\n";
-    }
+    int status = 0;
+    ParseCommandLine(status);  // a mistake is reported; the test goes on headless
     CreateSingletons();
     InitWindow("ReEng");
     InitVariables();
@@ -153,9 +147,11 @@ void ReEngAppClass::RunFrame() {
     if (!IsHeadless()) {
         // Set late so a colour changed by this frame's update is used.
         glClearColor(m_v4ClearColor.r, m_v4ClearColor.g, m_v4ClearColor.b, m_v4ClearColor.a);
-        // Every frame could be the last (a quit request can come at any time),
-        // so each is kept until the next replaces it.
-        if (!m_options.screenshotFile.empty()) m_pGLSystem->CaptureNextFrame();
+        // Keep the picture of the last frame only: the frame count ends the run,
+        // or this frame's hooks asked to quit.
+        const bool last = m_window->IsQuitRequested() ||
+                          (m_options.frames >= 0 && static_cast<long long>(m_frame) + 1 >= m_options.frames);
+        if (last && !m_options.screenshotFile.empty()) m_pGLSystem->CaptureNextFrame();
     }
     Display();
     ++m_frame;
@@ -183,9 +179,9 @@ void ReEngAppClass::ProcessMessages() {
     UpdateWindowRect(static_cast<int>(size.x), static_cast<int>(size.y));
 }
 
+// The window rectangle follows in ProcessMessages, after every event.
 void ReEngAppClass::Reshape(int width, int height) {
     if (m_renderer) m_renderer->SetViewport(width, height);
-    UpdateWindowRect(width, height);
 }
 
 void ReEngAppClass::UpdateWindowRect(int width, int height) {
