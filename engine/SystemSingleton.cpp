@@ -11,15 +11,7 @@ double SystemSingleton::Now() const {
 }
 
 void SystemSingleton::SetFixedFrameTime(double seconds) {
-    const bool fixed = std::isfinite(seconds) && seconds > 0.0;
-    if (!fixed && m_fixedFrameTime > 0.0) {
-        // Back to real time: shift the origin so the clock carries on from
-        // where the fixed frames left it instead of jumping.
-        m_start = std::chrono::steady_clock::now() -
-                  std::chrono::duration_cast<std::chrono::steady_clock::duration>(
-                      std::chrono::duration<double>(m_time));
-    }
-    m_fixedFrameTime = fixed ? seconds : 0.0;
+    m_fixedFrameTime = std::isfinite(seconds) && seconds > 0.0 ? seconds : 0.0;
 }
 
 void SystemSingleton::UpdateTime() {
