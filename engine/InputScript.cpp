@@ -4,6 +4,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "engine/TextParse.h"
+
 namespace ReEng {
 
 namespace {
@@ -30,48 +32,6 @@ const KeyName kKeyNames[] = {
     {"MouseMiddle", InputScript::Event::Button, sf::Mouse::Middle},
 };
 
-// Control characters in a file name would break the one-line error.
-std::string Shown(const std::string& text) {
-    std::string shown = text;
-    for (char& c : shown) {
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) c = '?';
-    }
-    return shown;
-}
-
-bool ParseFrame(const std::string& text, unsigned& out) {
-    if (text.empty()) return false;
-    unsigned long long value = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9') return false;
-        value = value * 10 + static_cast<unsigned>(c - '0');
-        if (value > UINT_MAX) return false;
-    }
-    out = static_cast<unsigned>(value);
-    return true;
-}
-
-bool ParseCoordinate(const std::string& text, int& out) {
-    std::size_t i = 0;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
-        negative = text[i] == '-';
-        ++i;
-    }
-    if (i == text.size()) return false;
-    long long value = 0;
-    for (; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c < '0' || c > '9') return false;
-        value = value * 10 + (c - '0');
-        if (value > static_cast<long long>(INT_MAX) + 1) return false;
-    }
-    if (negative) value = -value;
-    if (value < INT_MIN || value > INT_MAX) return false;
-    out = static_cast<int>(value);
-    return true;
-}
-
 }  // namespace
 
 bool InputScript::Load(const std::string& file, std::string& error) {
@@ -79,7 +39,7 @@ bool InputScript::Load(const std::string& file, std::string& error) {
     if (!in) {
         m_events.clear();
         m_next = 0;
-        error = "cannot read input script " + Shown(file);
+        error = "cannot read input script " + Printable(file);
         return false;
     }
     return Parse(in, file, error);
@@ -92,7 +52,7 @@ bool InputScript::Parse(std::istream& in, const std::string& name, std::string& 
     std::string line;
     unsigned lineNumber = 0;
     auto fail = [&](const std::string& what) {
-        error = Shown(name + ":" + std::to_string(lineNumber) + ": " + what);
+        error = Printable(name + ":" + std::to_string(lineNumber) + ": " + what);
         m_events.clear();
         return false;
     };
@@ -108,15 +68,17 @@ bool InputScript::Parse(std::istream& in, const std::string& name, std::string& 
         if (tokens.empty()) continue;
 
         Event event{};
-        if (!ParseFrame(tokens[0], event.frame)) return fail("bad frame number '" + tokens[0] + "'");
+        long long frame = 0;
+        if (!ParseDigits(tokens[0], UINT_MAX, frame)) return fail("bad frame number '" + tokens[0] + "'");
+        event.frame = static_cast<unsigned>(frame);
         if (tokens.size() < 2) return fail("missing key name or 'mouse'");
 
         std::size_t used = 0;
         if (tokens[1] == "mouse") {
             if (tokens.size() < 4) return fail("mouse needs X and Y");
             event.kind = Event::Mouse;
-            if (!ParseCoordinate(tokens[2], event.x)) return fail("bad mouse coordinate '" + tokens[2] + "'");
-            if (!ParseCoordinate(tokens[3], event.y)) return fail("bad mouse coordinate '" + tokens[3] + "'");
+            if (!ParseSignedInt(tokens[2], event.x)) return fail("bad mouse coordinate '" + tokens[2] + "'");
+            if (!ParseSignedInt(tokens[3], event.y)) return fail("bad mouse coordinate '" + tokens[3] + "'");
             used = 4;
         } else {
             const KeyName* key = nullptr;

@@ -5,32 +5,11 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "engine/TextParse.h"
+
 namespace ReEng {
 
 namespace {
-
-// Digits only: no sign, no spaces, no trailing junk, no overflow.
-bool ParseCount(const std::string& text, long long max, long long& out) {
-    if (text.empty()) return false;
-    long long value = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9') return false;
-        const int digit = c - '0';
-        if (value > (max - digit) / 10) return false;
-        value = value * 10 + digit;
-    }
-    out = value;
-    return true;
-}
-
-// Control characters in an echoed argument would break the one-line error.
-std::string Shown(const std::string& text) {
-    std::string shown = text;
-    for (char& c : shown) {
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) c = '?';
-    }
-    return shown;
-}
 
 bool ParseSeconds(const std::string& text, double& out) {
     if (text.empty() || text.front() == ' ' || text.front() == '\t') return false;
@@ -60,18 +39,18 @@ bool Options::Parse(const std::vector<std::string>& args, std::string& error) {
                    arg == "--screenshot" || arg == "--max-fps") {
             // A following option is far more likely a forgotten value than a file name.
             if (i + 1 >= args.size() || args[i + 1].rfind("--", 0) == 0) {
-                error = "missing value for " + Shown(arg);
+                error = "missing value for " + Printable(arg);
                 return false;
             }
             const std::string& value = args[++i];
             bool ok = true;
             if (arg == "--frames") {
-                ok = ParseCount(value, LLONG_MAX, frames);
+                ok = ParseDigits(value, LLONG_MAX, frames);
             } else if (arg == "--frame-time") {
                 ok = ParseSeconds(value, frameTime);
             } else if (arg == "--max-fps") {
                 long long fps = 0;
-                ok = ParseCount(value, 1000, fps);
+                ok = ParseDigits(value, 1000, fps);
                 if (ok) maxFps = static_cast<int>(fps);
             } else if (arg == "--input") {
                 ok = !value.empty();
@@ -81,11 +60,11 @@ bool Options::Parse(const std::vector<std::string>& args, std::string& error) {
                 if (ok) screenshotFile = value;
             }
             if (!ok) {
-                error = "bad value '" + Shown(value) + "' for " + Shown(arg);
+                error = "bad value '" + Printable(value) + "' for " + Printable(arg);
                 return false;
             }
         } else {
-            error = "unknown option '" + Shown(arg) + "'";
+            error = "unknown option '" + Printable(arg) + "'";
             return false;
         }
     }
