@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/Portable.h"
+#include "game/DecimalText.h"
 #include "level/LevelManager.h"
 #include "objects/Player.h"
 
@@ -25,9 +25,7 @@ unsigned int SectionOf(float height)
 std::string ScoreLine(int score, float maxHeight)
 {
     const int shown = static_cast<int>(static_cast<float>(score) + maxHeight * 10.0f);
-    char buffer[64];
-    ReEng::sprintf_s(buffer, sizeof buffer, "%d", shown);
-    return "Score: " + std::string(buffer);
+    return "Score: " + DecimalText(shown);
 }
 
 }  // namespace

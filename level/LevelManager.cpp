@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "engine/Portable.h"
+#include "game/DecimalText.h"
 #include "level/SectionPattern.h"
 
 LevelManager* LevelManager::instance = nullptr;
@@ -29,10 +29,35 @@ void LevelManager::ReleaseInstance() {
 
 namespace {
 
-std::string Decimal(int value) {
-    char buffer[64];
-    ReEng::sprintf_s(buffer, 64, "%d", value);
-    return std::string(buffer);
+// Frees an object of an owning list and drops its entry; one not in the
+// list is left alone: it is not ours to free.
+template <typename T>
+void RemoveOwned(std::vector<T*>& owned, T* object) {
+    for (auto it = owned.begin(); it != owned.end(); ++it) {
+        if (*it == object) {
+            delete object;
+            owned.erase(it);
+            return;
+        }
+    }
+}
+
+// Removes every object a section lists, then the section's entry, so later
+// look-ups cannot hand out the freed objects.
+template <typename T, typename Remove>
+void RemoveListed(std::map<int, std::vector<T*>>& bySection, int section, Remove remove) {
+    const auto found = bySection.find(section);
+    if (found == bySection.end()) return;
+    for (T* object : found->second) remove(object);
+    bySection.erase(found);
+}
+
+// Looked up with find, not subscripted: asking about a section that does not
+// exist (below the course, or just removed) must not grow the map.
+template <typename T>
+std::vector<T*> Listed(const std::map<int, std::vector<T*>>& bySection, int section) {
+    const auto found = bySection.find(section);
+    return found == bySection.end() ? std::vector<T*>() : found->second;
 }
 
 }  // namespace
@@ -41,7 +66,7 @@ void LevelManager::GenerateSection(int pattern, int section) {
     ++sectionCount;
     const SectionPattern table = SectionPattern::Get(pattern);
     const float base = float(section) * kSectionHeight;
-    const std::string sectionDigits = Decimal(section);
+    const std::string sectionDigits = DecimalText(section);
 
     // Only the objects made by this call go to the owning lists, so a section
     // built twice never hands one object to them twice.
@@ -50,7 +75,7 @@ void LevelManager::GenerateSection(int pattern, int section) {
     for (std::size_t k = 0; k < table.count; ++k) {
         const SectionPattern::Entry& entry = table.entries[k];
         const glm::vec3 position(entry.x, base + entry.dy, 0.0f);
-        const std::string entryDigits = Decimal(static_cast<int>(k));
+        const std::string entryDigits = DecimalText(static_cast<int>(k));
         if (entry.kind == SectionPattern::Kind::Platform) {
             Platform* platform = new Platform(meshManager, position, glm::vec3(1.5f, 1.5f, 1.5f),
                                               "plat_" + sectionDigits + entryDigits);
@@ -68,59 +93,21 @@ void LevelManager::GenerateSection(int pattern, int section) {
 }
 
 void LevelManager::RemoveSection(int section) {
-    auto platformsOfSection = sectionPlatforms.find(section);
-    if (platformsOfSection != sectionPlatforms.end()) {
-        const std::vector<Platform*>& list = platformsOfSection->second;
-        for (std::size_t i = 0; i < list.size(); ++i) RemovePlatform(list[i]);
-        // Erased so that later look-ups cannot hand out the freed objects.
-        sectionPlatforms.erase(platformsOfSection);
-    }
-    auto obstaclesOfSection = sectionObstacles.find(section);
-    if (obstaclesOfSection != sectionObstacles.end()) {
-        const std::vector<Obstacle*>& list = obstaclesOfSection->second;
-        for (std::size_t i = 0; i < list.size(); ++i) RemoveObstacle(list[i]);
-        sectionObstacles.erase(obstaclesOfSection);
-    }
+    RemoveListed(sectionPlatforms, section, [this](Platform* platform) { RemovePlatform(platform); });
+    RemoveListed(sectionObstacles, section, [this](Obstacle* obstacle) { RemoveObstacle(obstacle); });
 }
 
-// Looked up with find, not subscripted: asking about a section that does not
-// exist (below the course, or just removed) must not grow the maps.
-std::vector<Platform*> LevelManager::GetPlatforms(int section) {
-    auto found = sectionPlatforms.find(section);
-    if (found == sectionPlatforms.end()) return std::vector<Platform*>();
-    return found->second;
-}
+std::vector<Platform*> LevelManager::GetPlatforms(int section) { return Listed(sectionPlatforms, section); }
 
-std::vector<Obstacle*> LevelManager::GetObstacles(int section) {
-    auto found = sectionObstacles.find(section);
-    if (found == sectionObstacles.end()) return std::vector<Obstacle*>();
-    return found->second;
-}
+std::vector<Obstacle*> LevelManager::GetObstacles(int section) { return Listed(sectionObstacles, section); }
 
 void LevelManager::AddPlatform(Platform* platform) { platforms.push_back(platform); }
 
 void LevelManager::AddObstacle(Obstacle* obstacle) { obstacles.push_back(obstacle); }
 
-// An object not in the list is left alone: it is not ours to free.
-void LevelManager::RemovePlatform(Platform* platform) {
-    for (auto it = platforms.begin(); it != platforms.end(); ++it) {
-        if (*it == platform) {
-            delete platform;
-            platforms.erase(it);
-            return;
-        }
-    }
-}
+void LevelManager::RemovePlatform(Platform* platform) { RemoveOwned(platforms, platform); }
 
-void LevelManager::RemoveObstacle(Obstacle* obstacle) {
-    for (auto it = obstacles.begin(); it != obstacles.end(); ++it) {
-        if (*it == obstacle) {
-            delete obstacle;
-            obstacles.erase(it);
-            return;
-        }
-    }
-}
+void LevelManager::RemoveObstacle(Obstacle* obstacle) { RemoveOwned(obstacles, obstacle); }
 
 void LevelManager::DrawPlatforms(ReEng::MeshManagerSingleton* meshManager) {
     for (Platform* platform : platforms) platform->Draw(meshManager);
