@@ -2,8 +2,6 @@
 
 #include "engine/GLSystemSingleton.h"
 
-#include <algorithm>
-
 #include <SFML/Graphics/Image.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>
 
@@ -34,18 +32,13 @@ bool GLSystemSingleton::SaveCapture(const std::string& file, std::string& error)
         error = "no frame was captured for " + file;
         return false;
     }
-    // GL rows run bottom-up; image rows top-down.
-    const std::size_t row = static_cast<std::size_t>(m_captureWidth) * 4;
-    std::vector<std::uint8_t> flipped(m_capture.size());
-    for (int y = 0; y < m_captureHeight; ++y) {
-        const std::uint8_t* from = m_capture.data() + row * (m_captureHeight - 1 - y);
-        std::copy(from, from + row, flipped.data() + row * y);
-    }
     // The window has no alpha to show, so the picture is opaque.
-    for (std::size_t i = 3; i < flipped.size(); i += 4) flipped[i] = 255;
+    std::vector<std::uint8_t> pixels(m_capture);
+    for (std::size_t i = 3; i < pixels.size(); i += 4) pixels[i] = 255;
     sf::Image image;
     image.create(static_cast<unsigned>(m_captureWidth), static_cast<unsigned>(m_captureHeight),
-                 flipped.data());
+                 pixels.data());
+    image.flipVertically();  // GL rows run bottom-up; image rows top-down
     if (!image.saveToFile(file)) {
         error = "cannot write the screenshot " + file;
         return false;
