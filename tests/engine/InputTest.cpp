@@ -1,0 +1,120 @@
+// Scripted input, the command line, the focus gate, the frame clock and the camera.
+#include <sstream>
+#include <gtest/gtest.h>
+#include "engine/CameraManagerSingleton.h"
+#include "engine/Input.h"
+#include "engine/InputScript.h"
+#include "engine/Options.h"
+#include "engine/SystemSingleton.h"
+
+using namespace ReEng;
+
+TEST(InputScriptTest, EventsApplyByFrameAndOnlyOnce) {
+    InputScript script;
+    std::string error;
+    ASSERT_TRUE(script.Load(std::string(TEST_DATA_DIR) + "/script.txt", error)) << error;
+    Input input;
+    script.Apply(0, input);
+    EXPECT_EQ(input.GetMousePosition(), sf::Vector2i(100, -20));
+    EXPECT_FALSE(input.IsKeyPressed(sf::Keyboard::Enter));
+    script.Apply(2, input);
+    EXPECT_TRUE(input.IsKeyPressed(sf::Keyboard::Enter));
+    script.Apply(4, input);  // frame 3 was skipped; its release still lands
+    EXPECT_FALSE(input.IsKeyPressed(sf::Keyboard::Enter));
+    script.Apply(5, input);
+    EXPECT_TRUE(input.IsKeyPressed(sf::Keyboard::A) && input.IsButtonPressed(sf::Mouse::Left));
+    input.ReleaseAll();
+    script.Apply(5, input);  // already applied
+    EXPECT_FALSE(input.IsKeyPressed(sf::Keyboard::A));
+}
+
+TEST(InputScriptTest, EachMistakeIsReportedWithItsLine) {
+    const struct { const char* text; int line; const char* what; } cases[] = {
+        {"x A down\n", 1, "x"},
+        {"1 A down\n-1 A up\n", 2, "-1"},
+        {"# first\n99999999999 A down\n", 2, "99999999999"},
+        {"1 A down\n\n1 Q down\n", 3, "Q"},
+        {"1 A pressed\n", 1, "pressed"},
+        {"1 A down now\n", 1, "now"},
+        {"1 mouse 5\n", 1, "mouse"},
+        {"1 mouse 1 2x\n", 1, "2x"},
+        {"1 mouse 3000000000 0\n", 1, "3000000000"},
+        {"5 A down\n6 A up\n3 D down\n", 3, "3"},  // frames go back
+    };
+    for (const auto& c : cases) {
+        InputScript script;
+        std::istringstream in(c.text);
+        std::string error;
+        const std::string where = "run.txt:" + std::to_string(c.line) + ": ";
+        EXPECT_FALSE(script.Parse(in, "run.txt", error)) << c.text;
+        EXPECT_EQ(error.rfind(where, 0), 0u) << error;
+        EXPECT_NE(error.find(c.what, where.size()), std::string::npos) << error;
+    }
+}
+
+TEST(OptionsTest, ValuesAreChecked) {
+    Options options;
+    std::string error;
+    ASSERT_TRUE(options.Parse({"--frames", "0", "--frame-time", "0.5", "--max-fps", "1000"}, error)) << error;
+    const struct { std::vector<std::string> args; const char* error; } cases[] = {
+        {{"--foo"}, "unknown option '--foo'"},
+        {{"level.txt"}, "unknown option 'level.txt'"},
+        {{"--frames"}, "--frames"},
+        {{"--input", "--headless"}, "--input"},
+        {{"--frames", "-1"}, "bad value '-1' for --frames"},
+        {{"--frames", "99999999999999999999"}, "bad value '99999999999999999999' for --frames"},
+        {{"--frame-time", "0"}, "bad value '0' for --frame-time"},
+        {{"--frame-time", "nan"}, "bad value 'nan' for --frame-time"},
+        {{"--frame-time", "1e999"}, "bad value '1e999' for --frame-time"},
+        {{"--frame-time", "0.1s"}, "bad value '0.1s' for --frame-time"},
+        {{"--max-fps", "1001"}, "bad value '1001' for --max-fps"},
+    };
+    for (const auto& c : cases) {
+        Options bad;
+        EXPECT_FALSE(bad.Parse(c.args, error)) << c.error;
+        EXPECT_NE(error.find(c.error), std::string::npos) << error;
+    }
+}
+
+TEST(InputTest, AKeyHeldForAnotherWindowReadsUpUntilReleased) {
+    Input input;
+    EXPECT_FALSE(input.FocusGate(sf::Keyboard::P, false, true));  // typed elsewhere
+    for (auto key : {sf::Keyboard::P, sf::Keyboard::A}) {  // any key may have been held elsewhere
+        EXPECT_FALSE(input.FocusGate(key, true, true));   // focus back, still held
+        EXPECT_FALSE(input.FocusGate(key, true, false));  // its release is no release here
+        EXPECT_TRUE(input.FocusGate(key, true, true));    // a real press
+    }
+}
+
+TEST(ClockTest, FixedFrameTimeDrivesLapsAndFps) {
+    SystemSingleton* system = SystemSingleton::GetInstance();
+    system->SetFixedFrameTime(0.25);
+    system->UpdateTime();
+    EXPECT_EQ(system->LapClock(), 0.25);
+    for (int i = 0; i < 2; ++i) system->UpdateTime();
+    EXPECT_EQ(system->LapClock(), 0.5);
+    EXPECT_EQ(system->LapClock(), 0.0);
+    EXPECT_EQ(system->LapClock(3), 0.75);  // each clock keeps its own lap
+    system->SetFixedFrameTime(1.0 / 60.0);
+    for (int i = 0; i < 150; ++i) system->UpdateTime();
+    EXPECT_EQ(system->GetFPS(), 60);
+    SystemSingleton::ReleaseInstance();
+}
+
+TEST(CameraTest, TheOrthographicViewIsOneRectangleAfterMoveVertical) {
+    CameraManagerSingleton* camera = CameraManagerSingleton::GetInstance();
+    camera->SetCameraMode(CAMROTHOZ);
+    camera->SetPosition(vector3(3, -2, 10));
+    camera->MoveVertical(4.5f);
+    camera->MoveVertical(-0.5f);
+    for (float aspect : {16.0f / 9.0f, 0.5f}) {
+        const matrix4 toClip = camera->GetProjectionMatrix(aspect) * camera->GetViewMatrix();
+        for (float side : {1.0f, -1.0f}) {  // the top right and bottom left corners of the view
+            const vector4 clip = toClip * vector4(3 + 15 * side, 2.3f + 10 * side, 0, 1);
+            EXPECT_NEAR(clip.x / clip.w, side, 1e-5f) << aspect;
+            EXPECT_NEAR(clip.y / clip.w, side, 1e-5f) << aspect;
+            EXPECT_LT(std::abs(clip.z / clip.w), 1.0f);  // the game's plane is not clipped
+        }
+    }
+    CameraManagerSingleton::ReleaseInstance();
+}

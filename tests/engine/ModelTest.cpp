@@ -1,0 +1,117 @@
+// Model files, the mesh manager's instances and frame queue, and the fuzz inputs.
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <glm/gtc/matrix_transform.hpp>
+#include <gtest/gtest.h>
+#include "engine/MeshManagerSingleton.h"
+#include "engine/Model.h"
+#include "fuzz/FuzzChecks.h"
+
+using namespace ReEng;
+
+static const std::string kData = TEST_DATA_DIR;
+static std::string Data(const std::string& name) { return kData + "/" + name; }
+
+class Meshes : public ::testing::Test {
+protected:
+    void TearDown() override { MeshManagerSingleton::ReleaseInstance(); }
+    MeshManagerSingleton* meshes = MeshManagerSingleton::GetInstance();
+};
+
+TEST(ModelLoading, QuadsBecomeOutwardTrianglesAndFileNormalsWin) {
+    Model cube, slab, edge;
+    std::string error;
+    ASSERT_TRUE(cube.LoadObj(Data("cube.obj"), error)) << error;
+    ASSERT_TRUE(cube.positions.size() == 36 && cube.normals.size() == 36);
+    for (std::size_t i = 0; i < 36; i += 3) {  // centred cube: normal = face centre's direction
+        const vector3 middle = (cube.positions[i] + cube.positions[i + 1] + cube.positions[i + 2]) / 3.0f;
+        EXPECT_NEAR(glm::dot(cube.normals[i], middle), 1.0f, 1e-5f) << "triangle " << i / 3;
+    }
+    ASSERT_TRUE(slab.LoadObj(Data("slab.obj"), error)) << error;
+    EXPECT_EQ(slab.normals[0], vector3(0, 0, -1));  // opposite to its winding
+    EXPECT_TRUE(edge.LoadObjText("v 0 0 0\nv 1e6 0 0\nv 0 1 0\nf 1 2 3\n", "edge.obj", error)) << error;
+}
+
+TEST(ModelLoading, BadFilesLeaveNoGeometryAndAOneLineError) {
+    const struct { const char* file; const char* text; bool missing; } cases[] = {
+        {"no_such_model.obj", nullptr, true}, {"empty.obj", nullptr, false}, {"corrupt.obj", nullptr, false},
+        {"bad_index.obj", nullptr, false},  // the first triangle is fine, the second is not
+        {"nan.obj", nullptr, false},
+        {"huge.obj", "v 0 0 0\nv 1 0 0\nv 0 1e999 0\nf 1 2 3\n", false},
+        {"big.obj", "v 0 0 0\nv 1e7 0 0\nv 0 1 0\nf 1 2 3\n", false},
+        {"normal.obj", "v 0 0 0\nv 1 0 0\nv 0 1 0\nvn 0 0 1\nf 1//1 2//2 3//1\n", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        Model model;
+        std::string error;
+        EXPECT_FALSE(c.text ? model.LoadObjText(c.text, c.file, error) : model.LoadObj(Data(c.file), error));
+        EXPECT_FALSE(model.loaded);
+        EXPECT_EQ(model.missing, c.missing);
+        EXPECT_TRUE(model.positions.empty() && model.normals.empty() && model.vertices.empty());
+        EXPECT_NE(error.find(c.file), std::string::npos) << error;
+        EXPECT_EQ(error.find('\n'), std::string::npos) << error;
+    }
+}
+
+TEST_F(Meshes, AFileIsReadOnceAndANameNamesOneInstance) {
+    EXPECT_EQ(meshes->LoadModel(Data("cube.obj"), "first"), RE_NO_ERROR);
+    EXPECT_EQ(meshes->LoadModel(kData + "\\cube.obj", "second"), RE_NO_ERROR);
+    EXPECT_EQ(meshes->GetVertexList("second").size(), 8u);
+    ASSERT_EQ(meshes->LoadModel(Data("slab.obj"), "first"), RE_NO_ERROR);  // rebinding keeps one instance
+    EXPECT_EQ(meshes->GetVertexList("first")[6], vector3(5, 2, 1));
+    EXPECT_EQ(meshes->GetFileReadCount(), 2);
+    EXPECT_EQ(meshes->GetInstanceCount(), 2);
+}
+
+TEST_F(Meshes, AFailedFileIsReportedOnceAndNeverReadAgain) {
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(meshes->LoadModel(Data("missing.obj"), "a"), RE_ERROR_FILE_MISSING);
+    EXPECT_EQ(meshes->LoadModel(Data("missing.obj"), "b"), RE_ERROR_FILE_MISSING);
+    EXPECT_EQ(meshes->LoadModel(Data("corrupt.obj"), "c"), RE_ERROR_FILE);
+    EXPECT_EQ(meshes->LoadModel(Data("corrupt.obj"), "c"), RE_ERROR_FILE);
+    const std::string printed = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(meshes->GetFileReadCount(), 2);
+    EXPECT_EQ(std::count(printed.begin(), printed.end(), '\n'), 2) << printed;  // one line each
+    EXPECT_TRUE(printed.find("missing.obj") != printed.npos && printed.find("corrupt.obj") != printed.npos);
+    EXPECT_TRUE(meshes->HasInstance("b") && meshes->GetVertexList("b").empty());  // nothing to collide with
+}
+
+TEST_F(Meshes, AFrameIsQueuedInOrderAndRenderEmptiesIt) {
+    ASSERT_EQ(meshes->LoadModel(Data("cube.obj"), "box"), RE_NO_ERROR);
+    ASSERT_EQ(meshes->LoadModel(Data("slab.obj"), "slab"), RE_NO_ERROR);
+    const matrix4 moved = glm::translate(matrix4(1.0f), vector3(0, 4, 0));
+    meshes->SetModelMatrix(moved, "slab");
+    for (const char* name : {"slab", "ghost", "box"}) meshes->AddInstanceToRenderList(name);
+    for (const char* line : {"Score: 10", "Lives: 3"}) meshes->PrintLine(line);
+    const RenderQueue& queue = meshes->GetQueue();
+    ASSERT_EQ(queue.instances.size(), 2u);
+    EXPECT_EQ(queue.instances[0].model, 1);
+    EXPECT_EQ(queue.instances[0].matrix, moved);
+    EXPECT_EQ(queue.instances[1].name, "box");
+    meshes->Render();
+    EXPECT_TRUE(meshes->GetQueue().Empty());
+    EXPECT_EQ(meshes->GetLastFrameText(), (std::vector<std::string>{"Score: 10", "Lives: 3"}));
+    meshes->Render();  // a frame without text leaves none from the one before
+    EXPECT_TRUE(meshes->GetLastFrameText().empty());
+}
+
+// Replays the seeds and every input that once broke a parser.
+TEST(FuzzReplay, CorpusAndRegressionsPassTheFuzzChecks) {
+    const std::pair<const char*, std::string (*)(const std::string&)> targets[] = {
+        {"input_script", fuzzcheck::CheckInputScript}, {"options", fuzzcheck::CheckOptions},
+        {"model", fuzzcheck::CheckModel}};
+    namespace fs = std::filesystem;
+    int count = 0;
+    for (const auto& [target, check] : targets)
+        for (const char* kind : {"corpus", "regressions"})
+            for (const auto& entry : fs::directory_iterator(fs::path(FUZZ_DIR) / kind / target)) {
+                std::ostringstream data;
+                data << std::ifstream(entry.path(), std::ios::binary).rdbuf();
+                EXPECT_EQ(check(data.str()), "") << entry.path();
+                ++count;
+            }
+    EXPECT_GT(count, 9);
+}
