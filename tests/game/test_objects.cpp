@@ -1,112 +1,210 @@
-// GameObject's constructors, placement, drawing and deletion; bullets alone.
+// Scene objects, the player and its bullets, and the level's sections.
 #include <gtest/gtest.h>
-
 #include <glm/gtc/matrix_transform.hpp>
-#include <limits>
-
-#include "objects/Bullet.h"
-#include "objects/Obstacle.h"
-#include "objects/Platform.h"
+#include <string>
+#include <vector>
+#include "level/LevelManager.h"
+#include "objects/Player.h"
 
 namespace {
 
 glm::mat4 At(float x, float y) { return glm::translate(glm::mat4(1.0f), glm::vec3(x, y, 0.0f)); }
+glm::mat4 Scale(glm::vec3 s) { return glm::scale(glm::mat4(1.0f), s); }
+glm::vec3 Where(const GameObject* object) { return glm::vec3(object->translationMatrix[3]); }
 
 class ObjectsTest : public ::testing::Test {
 protected:
     ReEng::MeshManagerSingleton* mesh = ReEng::MeshManagerSingleton::GetInstance();
     const int liveAtStart = ReEng::BoundingObjectClass::GetLiveCount();
+    LevelManager* level = LevelManager::GetInstance();
     int Live() const { return ReEng::BoundingObjectClass::GetLiveCount() - liveAtStart; }
+    void SetUp() override { level->meshManager = mesh; }
     void TearDown() override {
+        LevelManager::ReleaseInstance();
         EXPECT_EQ(Live(), 0);  // every volume made here is freed exactly once
         ReEng::MeshManagerSingleton::ReleaseInstance();
     }
 };
 
+class PlayerTest : public ObjectsTest {
+protected:
+    Player* player = new Player(glm::vec3(0.0f, 0.3f, 0.0f), 0.2f);
+    void TearDown() override { delete player; ObjectsTest::TearDown(); }
+};
+using LevelTest = ObjectsTest;
+
 }  // namespace
 
-TEST_F(ObjectsTest, EachConstructorGivesItsVolume) {
+TEST_F(ObjectsTest, VolumesFollowTheScale) {
     GameObject small(glm::vec3(1.0f, 2.0f, 0.0f), glm::vec3(0.2f));
-    EXPECT_EQ(small.boundingObject->GetModelMatrix(), At(1.0f, 2.0f) * glm::scale(glm::mat4(1.0f), glm::vec3(0.2f)));
-    EXPECT_FLOAT_EQ(small.boundingObject->GetRadiusLocal(), 0.1f);
     GameObject uneven(glm::vec3(0.0f), glm::vec3(1.0f, 3.0f, 2.0f));
-    EXPECT_FLOAT_EQ(uneven.boundingObject->GetRadiusLocal(), 1.5f);
     GameObject none;
-    EXPECT_EQ(none.scaleMatrix[0][0] + none.scaleMatrix[1][1] + none.scaleMatrix[2][2], 0.0f);
+    EXPECT_FLOAT_EQ(small.boundingObject->GetRadiusLocal(), 0.1f);
+    EXPECT_EQ(small.boundingObject->GetModelMatrix(), At(1.0f, 2.0f) * Scale(glm::vec3(0.2f)));
+    EXPECT_FLOAT_EQ(uneven.boundingObject->GetRadiusLocal(), 1.5f);
+    EXPECT_EQ(none.scaleMatrix, Scale(glm::vec3(0.0f)));
     EXPECT_FLOAT_EQ(none.boundingObject->GetRadiusLocal(), 0.5f);
-
-    // Models are read once however many objects use them.
-    Platform platform(mesh, glm::vec3(2.0f, 5.0f, 0.0f), glm::vec3(1.5f), "plat_a");
-    Obstacle obstacle(mesh, glm::vec3(0.0f), glm::vec3(1.0f), "obst_a");
-    Platform again(mesh, glm::vec3(0.0f), glm::vec3(1.5f), "plat_b");
-    EXPECT_EQ(mesh->GetFileReadCount(), 2);
-    EXPECT_EQ(platform.boundingObject->GetModelMatrix(), At(2.0f, 5.0f) * glm::scale(glm::mat4(1.0f), glm::vec3(1.5f)));
+    EXPECT_FALSE(none.boundingObject->GetVisibleBS());
 }
 
 TEST_F(ObjectsTest, VolumeIsPlacedOnlyWhenTheMatrixChanged) {
     GameObject object(glm::vec3(0.0f, 1.0f, 0.0f), glm::vec3(0.2f));
     const int placed = object.boundingObject->GetPlacementCount();
     object.UpdateModelMatrix(object.translationMatrix * object.scaleMatrix);
-    EXPECT_EQ(object.boundingObject->GetPlacementCount(), placed);
-    glm::mat4 moved = object.modelMatrix;
-    moved[3][0] = 0.5f;
+    const glm::mat4 moved = At(0.5f, 1.0f) * object.scaleMatrix;
     object.UpdateModelMatrix(moved);
     object.UpdateModelMatrix(moved);
     EXPECT_EQ(object.boundingObject->GetPlacementCount(), placed + 1);
     EXPECT_EQ(object.boundingObject->GetModelMatrix(), moved);
-    moved[1][1] = std::numeric_limits<float>::quiet_NaN();  // never equal to itself
-    object.UpdateModelMatrix(moved);
-    object.UpdateModelMatrix(moved);
-    EXPECT_EQ(object.boundingObject->GetPlacementCount(), placed + 3);
 }
 
-TEST_F(ObjectsTest, DrawQueuesTheInstanceAndDeletionKeepsItLoaded) {
+TEST_F(ObjectsTest, DrawQueuesTheInstanceAndDeletionFreesTheVolume) {
     Obstacle* obstacle = new Obstacle(mesh, glm::vec3(3.0f, 4.0f, 0.0f), glm::vec3(1.0f), "obst_d");
     obstacle->Draw(mesh);
     const auto& queued = mesh->GetQueue().instances;
     ASSERT_EQ(queued.size(), 1u);
-    EXPECT_EQ(queued[0].name, "obst_d");
     EXPECT_EQ(queued[0].matrix, At(3.0f, 4.0f));
-    EXPECT_TRUE(mesh->GetQueue().wires.empty());
-    EXPECT_EQ(Live(), 1);
-    delete obstacle;
-    EXPECT_EQ(Live(), 0);
-    EXPECT_TRUE(mesh->HasInstance("obst_d"));
+    delete obstacle;  // TearDown checks its volume was freed once
 }
 
-TEST_F(ObjectsTest, AssigningABulletCopiesItsFlightButKeepsItsOwnVolume) {
-    Bullet pooled;
-    Bullet aimed(glm::vec3(0.0f, 3.0f, 4.0f), glm::vec3(0.2f), At(4.0f, 5.0f));
-    EXPECT_FLOAT_EQ(aimed.velocity.y, 6.0f);
-    EXPECT_FLOAT_EQ(aimed.velocity.z, 8.0f);
-    ReEng::BoundingObjectClass* own = pooled.boundingObject;
-    pooled.age = 1.25f;
-    pooled = aimed;
-    EXPECT_EQ(pooled.translationMatrix, aimed.translationMatrix);
-    EXPECT_EQ(pooled.velocity, aimed.velocity);
-    EXPECT_TRUE(pooled.active);
-    EXPECT_EQ(pooled.boundingObject, own);  // else both would free one volume
-    EXPECT_EQ(pooled.age, 1.25f);
-}
-
-TEST_F(ObjectsTest, BulletFliesBySecondsExpiresAtItsLifetimeAndDrawsBlack) {
-    Bullet bullet;
-    bullet.translationMatrix = At(0.0f, 5.0f);
-    bullet.velocity = glm::vec3(0.0f, 10.0f, 0.0f);
-    bullet.active = true;
+TEST_F(ObjectsTest, BulletFliesBySecondsAndExpiresAtItsLifetime) {
+    Bullet bullet(glm::vec3(0.0f, 1.0f, 0.0f), glm::vec3(0.2f), At(0.0f, 5.0f));
     bullet.Update(0.1f);
     EXPECT_EQ(glm::vec3(bullet.translationMatrix[3]), glm::vec3(0.0f, 6.0f, 0.0f));
-    EXPECT_EQ(bullet.boundingObject->GetModelMatrix(), bullet.translationMatrix * bullet.scaleMatrix);
-
     bullet.age = 0.0f;
     int steps = 0;
     for (; bullet.active && steps < 10; ++steps) bullet.Update(0.5f);
     EXPECT_EQ(steps, 6);  // age reaches exactly 3 on the sixth, which still moves
     EXPECT_EQ(bullet.translationMatrix[3][1], 36.0f);
+}
 
-    bullet.Draw(mesh);
-    const auto& spheres = mesh->GetQueue().spheres;
-    ASSERT_EQ(spheres.size(), 1u);
-    EXPECT_EQ(spheres[0].colour, glm::vec3(0.0f));
-    EXPECT_TRUE(mesh->GetQueue().wires.empty());  // a pool volume is not shown
+TEST_F(PlayerTest, HoversUntilLaunchedThenClimbsAndFalls) {
+    for (int frame = 0; frame < 1000; ++frame) player->Update(1.0f / 60.0f);
+    EXPECT_EQ(player->translationMatrix[3][1], 0.3f);
+    player->velocity.y = player->jumpSpeed;
+    player->airborne = player->rising = true;
+    player->Update(0.0f);
+    EXPECT_EQ(player->velocity.y, 0.192f);
+    for (int step = 2; step <= 24; ++step) player->Update(0.0f);
+    EXPECT_TRUE(player->rising);
+    EXPECT_NEAR(player->translationMatrix[3][1] - 0.3f, 2.4f, 1e-4f);
+    player->Update(0.0f);
+    EXPECT_LT(player->velocity.y, 0.0f);
+    EXPECT_FALSE(player->rising);
+    for (int step = 0; step < 100; ++step) player->Update(0.0f);
+    EXPECT_LE(player->velocity.y, -0.2f);
+    EXPECT_GT(player->velocity.y, -0.2f - 0.008f);
+}
+
+TEST_F(PlayerTest, DecelerateStepsTowardsRestInsideADeadBand) {
+    const float cases[][2] = {{0.005f, 0.0f}, {0.05f, 0.043f}, {-0.05f, -0.043f}};
+    for (const auto& c : cases) {
+        player->velocity.x = c[0];
+        player->Decelerate();
+        EXPECT_NEAR(player->velocity.x, c[1], 1e-7f) << c[0];
+    }
+    player->velocity.x = 0.1f;
+    for (int frame = 0; frame < 13; ++frame) player->Decelerate();
+    EXPECT_GT(player->velocity.x, 0.0f);
+    player->Decelerate();
+    EXPECT_EQ(player->velocity.x, 0.0f);
+}
+
+TEST_F(PlayerTest, ShotsTakeTheFirstFreeSlotAndAlwaysStartTheCooldown) {
+    player->Shoot(glm::vec3(0.0f));
+    EXPECT_FALSE(player->bullets[0].active || player->canShoot);
+    player->Shoot(glm::vec3(3.0f, 4.0f, 0.0f));
+    player->Shoot(glm::vec3(0.0f, 1.0f, 0.0f));
+    EXPECT_EQ(player->bullets[0].velocity, glm::vec3(6.0f, 8.0f, 0.0f));
+    player->bullets[0].active = false;  // as after a hit
+    player->Shoot(glm::vec3(-1.0f, 0.0f, 0.0f));
+    EXPECT_EQ(player->bullets[0].velocity, glm::vec3(-10.0f, 0.0f, 0.0f));
+    EXPECT_FALSE(player->bullets[2].active);
+    for (int shot = 0; shot < 8; ++shot) player->Shoot(glm::vec3(1.0f, 0.0f, 0.0f));
+    player->canShoot = true;
+    player->Shoot(glm::vec3(0.0f, -1.0f, 0.0f));  // full pool
+    EXPECT_FALSE(player->canShoot);
+    for (int step = 1; step <= 4; ++step) player->Update(0.125f);
+    EXPECT_FALSE(player->canShoot);
+    player->Update(0.125f);
+    EXPECT_TRUE(player->canShoot);
+}
+
+TEST_F(PlayerTest, DrawQueuesTheWhiteSphereOneWireAndOnlyFlyingBullets) {
+    player->Shoot(glm::vec3(1.0f, 0.0f, 0.0f));
+    player->Shoot(glm::vec3(0.0f, 1.0f, 0.0f));
+    player->bullets[0].active = false;
+    player->Draw(mesh);
+    const auto& queue = mesh->GetQueue();
+    EXPECT_EQ(queue.wires.size(), 1u);
+    ASSERT_EQ(queue.spheres.size(), 2u);
+    EXPECT_EQ(queue.spheres[0].matrix, player->translationMatrix * Scale(glm::vec3(0.4f)));
+    EXPECT_EQ(queue.spheres[0].colour, glm::vec3(1.0f));
+    const Bullet& flying = player->bullets[1];
+    EXPECT_EQ(queue.spheres[1].matrix, flying.translationMatrix * flying.scaleMatrix);
+    EXPECT_EQ(queue.spheres[1].colour, glm::vec3(0.0f));
+}
+
+TEST_F(LevelTest, PatternsBuildTheirEntriesInAnySection) {
+    const struct { int pattern, section; std::size_t platforms; } cases[] = {
+        {0, 0, 11}, {1, 1, 11}, {2, 3, 9}, {3, 4, 11}, {-1, 5, 11}};
+    for (const auto& c : cases) {
+        level->GenerateSection(c.pattern, c.section);
+        EXPECT_EQ(level->GetPlatforms(c.section).size(), c.platforms) << c.pattern;
+        EXPECT_EQ(level->GetObstacles(c.section).size(), 4u) << c.pattern;
+    }
+    for (int s : {4, 5})  // unknown patterns build pattern 0
+        EXPECT_EQ(Where(level->GetObstacles(s)[1]), glm::vec3(-1.0f, 20.0f * s + 6.0f, 0.0f));
+    EXPECT_EQ(level->GetPlatforms(0).front()->instanceName, "plat_00");
+    EXPECT_EQ(Where(level->GetPlatforms(0).front()), glm::vec3(0.0f));
+    EXPECT_EQ(level->GetPlatforms(0).back()->instanceName, "plat_014");
+    EXPECT_EQ(Where(level->GetPlatforms(0).back()), glm::vec3(0.0f, 19.0f, 0.0f));
+    EXPECT_EQ(Where(level->GetPlatforms(3).front()), glm::vec3(1.0f, 60.0f, 0.0f));
+    EXPECT_EQ(Where(level->GetPlatforms(3).back()), glm::vec3(-3.0f, 79.0f, 0.0f));
+    EXPECT_EQ(level->GetObstacles(3)[2]->instanceName, "obst_39");
+    EXPECT_EQ(Where(level->GetObstacles(3)[2]), glm::vec3(3.0f, 74.0f, 0.0f));
+}
+
+TEST_F(LevelTest, RemovalGenerationTwiceAndReleaseOwnEachObjectOnce) {
+    level->GenerateSection(0, 0);
+    level->GenerateSection(1, 1);
+    const std::vector<Platform*> kept = level->GetPlatforms(1);
+    level->RemoveSection(0);
+    for (int s : {0, -1, 2})
+        EXPECT_TRUE(level->GetPlatforms(s).empty() && level->GetObstacles(s).empty()) << s;
+    EXPECT_EQ(level->platforms, kept);
+    EXPECT_EQ(Live(), 15);
+    level->GenerateSection(0, 2);
+    level->GenerateSection(2, 2);  // 11 + 9 platforms more, each owned once
+    EXPECT_EQ(level->platforms.size(), 31u);
+    level->RemoveSection(2);
+    EXPECT_EQ(Live(), 15);
+    level->obstacles[3]->active = false;  // shot, but still owned
+    LevelManager::ReleaseInstance();
+    EXPECT_EQ(Live(), 0);
+}
+
+TEST_F(LevelTest, DrawingSkipsShotObstaclesAndRepeatedNamesKeepTheirPlaces) {
+    // plat_111 is entry 11 of section 1 and entry 1 of section 11.
+    level->GenerateSection(0, 1);
+    level->GenerateSection(0, 11);
+    level->obstacles[1]->active = false;
+    level->DrawPlatforms(mesh);
+    level->DrawObstacles(mesh);
+    const auto& queued = mesh->GetQueue().instances;
+    ASSERT_EQ(queued.size(), 22u + 7u);
+    std::vector<float> heights;
+    for (const auto& instance : queued)
+        if (instance.name == "plat_111") heights.push_back(instance.matrix[3][1]);
+    EXPECT_EQ(heights, (std::vector<float>{35.0f, 223.0f}));
+    EXPECT_EQ(queued[23].name, "obst_110");  // obst_15 was shot
+}
+
+TEST_F(LevelTest, StreamingAThousandSectionsReadsEachModelOnce) {
+    for (int step = 0; step < 1000; ++step) {
+        // As the frame rules stream: drop the section two below, build the next.
+        if (level->sectionCount > 1) level->RemoveSection(int(level->sectionCount) - 2);
+        level->GenerateSection(step % 3, int(level->sectionCount));
+    }
+    EXPECT_EQ(mesh->GetFileReadCount(), 2);
 }
