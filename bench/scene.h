@@ -58,27 +58,7 @@ public:
     void MoveCameraTo(float y) { camera->MoveVertical(y - camera->GetPosition(-1).y, -1); }
 
     void Restore() {
-        game->state = saved.state;
-        game->score = saved.score;
-        game->maxHeight = saved.maxHeight;
-        game->sectionReached = saved.sectionReached;
-        game->sectionQueued = saved.sectionQueued;
-        Player& player = *game->player;
-        player.translationMatrix = saved.player;
-        player.velocity = saved.velocity;
-        player.airborne = saved.airborne;
-        player.rising = saved.rising;
-        player.shotTimer = saved.shotTimer;
-        player.canShoot = saved.canShoot;
-        for (int i = 0; i < Player::kBulletCount; ++i) {
-            Bullet& bullet = player.bullets[i];
-            bullet.translationMatrix = saved.bullets[i].matrix;
-            bullet.velocity = saved.bullets[i].velocity;
-            bullet.active = saved.bullets[i].active;
-            bullet.age = saved.bullets[i].age;
-        }
-        for (std::size_t i = 0; i < game->level->obstacles.size() && i < saved.obstacleActive.size(); ++i)
-            game->level->obstacles[i]->active = saved.obstacleActive[i];
+        Transfer(false);
         MoveCameraTo(saved.cameraY);
     }
 
@@ -114,24 +94,47 @@ private:
     } saved{};
 
     void Capture() {
-        saved.state = game->state;
-        saved.score = game->score;
-        saved.maxHeight = game->maxHeight;
-        saved.sectionReached = game->sectionReached;
-        saved.sectionQueued = game->sectionQueued;
-        const Player& player = *game->player;
-        saved.player = player.translationMatrix;
-        saved.velocity = player.velocity;
-        saved.airborne = player.airborne;
-        saved.rising = player.rising;
-        saved.shotTimer = player.shotTimer;
-        saved.canShoot = player.canShoot;
-        for (int i = 0; i < Player::kBulletCount; ++i) {
-            const Bullet& bullet = player.bullets[i];
-            saved.bullets[i] = BulletState{bullet.translationMatrix, bullet.velocity, bullet.active, bullet.age};
-        }
-        for (const Obstacle* obstacle : game->level->obstacles) saved.obstacleActive.push_back(obstacle->active);
+        saved.obstacleActive.resize(game->level->obstacles.size());
         saved.cameraY = camera->GetPosition(-1).y;
+        Transfer(true);
+    }
+
+    // One list of what a frame changes, copied either way.
+    template <typename T>
+    static void Keep(bool save, T& live, T& kept) {
+        if (save)
+            kept = live;
+        else
+            live = kept;
+    }
+
+    void Transfer(bool save) {
+        Keep(save, game->state, saved.state);
+        Keep(save, game->score, saved.score);
+        Keep(save, game->maxHeight, saved.maxHeight);
+        Keep(save, game->sectionReached, saved.sectionReached);
+        Keep(save, game->sectionQueued, saved.sectionQueued);
+        Player& player = *game->player;
+        Keep(save, player.translationMatrix, saved.player);
+        Keep(save, player.velocity, saved.velocity);
+        Keep(save, player.airborne, saved.airborne);
+        Keep(save, player.rising, saved.rising);
+        Keep(save, player.shotTimer, saved.shotTimer);
+        Keep(save, player.canShoot, saved.canShoot);
+        for (int i = 0; i < Player::kBulletCount; ++i) {
+            Bullet& bullet = player.bullets[i];
+            Keep(save, bullet.translationMatrix, saved.bullets[i].matrix);
+            Keep(save, bullet.velocity, saved.bullets[i].velocity);
+            Keep(save, bullet.active, saved.bullets[i].active);
+            Keep(save, bullet.age, saved.bullets[i].age);
+        }
+        for (std::size_t i = 0; i < saved.obstacleActive.size(); ++i) {
+            bool active = game->level->obstacles[i]->active;
+            bool kept = saved.obstacleActive[i];
+            Keep(save, active, kept);
+            game->level->obstacles[i]->active = active;
+            saved.obstacleActive[i] = kept;
+        }
     }
 };
 
