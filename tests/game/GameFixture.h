@@ -5,8 +5,6 @@
 #include <string>
 #include <vector>
 
-#include <glm/gtc/matrix_transform.hpp>
-
 #include "engine/CameraManagerSingleton.h"
 #include "engine/MeshManagerSingleton.h"
 #include "game/GameManager.h"
@@ -15,6 +13,7 @@
 
 class GameFixture : public ::testing::Test {
 protected:
+    using Lines = std::vector<std::string>;
     ReEng::MeshManagerSingleton* mesh = ReEng::MeshManagerSingleton::GetInstance();
     ReEng::CameraManagerSingleton* camera = ReEng::CameraManagerSingleton::GetInstance();
     LevelManager* level = LevelManager::GetInstance();
@@ -30,26 +29,19 @@ protected:
     void TearDown() override
     {
         delete game.player;
-        game.player = nullptr;
         LevelManager::ReleaseInstance();
         ReEng::MeshManagerSingleton::ReleaseInstance();
         ReEng::CameraManagerSingleton::ReleaseInstance();
     }
-    Player& Start()
-    {
-        game.state = Playing;
-        game.StartGame();
-        return *game.player;
-    }
-    // One frame of the rules, the previous frame's queue emptied first.
-    void Frame(float deltaTime = 1.0f / 60.0f)
+    Player& Start() { return game.state = Playing, game.StartGame(), *game.player; }
+    void Frame(float deltaTime = 1.0f / 60.0f)  // the previous frame's queue emptied first
     {
         mesh->Render();
         game.UpdateFrame(deltaTime);
     }
-    std::vector<std::string> Lines() const
+    Lines Text() const
     {
-        std::vector<std::string> lines;
+        Lines lines;
         for (const auto& line : mesh->GetQueue().lines) lines.push_back(line.text);
         return lines;
     }
@@ -61,24 +53,24 @@ protected:
         player.translationMatrix[3].x = x;
         player.translationMatrix[3].y = y;
         player.UpdateModelMatrix(player.translationMatrix * player.scaleMatrix);
-        if (!falling) return;  // falling: platform contacts are tested this frame
+        if (!falling) return;
         player.airborne = true;
         player.rising = false;
         player.velocity = glm::vec3(0.0f, -0.01f, 0.0f);
     }
-    // Extra objects in a section, owned by the level like a pattern's.
-    Platform* AddPlatform(int section, float x, float y)
+    template <class T>  // owned by the level like a pattern's object
+    T* Add(int section, float x, float y)
     {
-        auto* platform = new Platform(mesh, glm::vec3(x, y, 0.0f), glm::vec3(1.5f), "test_plat");
-        level->sectionPlatforms[section].push_back(platform);
-        level->AddPlatform(platform);
-        return platform;
-    }
-    Obstacle* AddObstacle(int section, float x, float y, const std::string& name = "test_obst")
-    {
-        auto* obstacle = new Obstacle(mesh, glm::vec3(x, y, 0.0f), glm::vec3(1.0f), name);
-        level->sectionObstacles[section].push_back(obstacle);
-        level->AddObstacle(obstacle);
-        return obstacle;
+        constexpr bool platform = std::is_same_v<T, Platform>;
+        auto* object = new T(mesh, glm::vec3(x, y, 0.0f), glm::vec3(platform ? 1.5f : 1.0f),
+                             "test" + std::to_string(level->platforms.size() + level->obstacles.size()));
+        if constexpr (platform) {
+            level->sectionPlatforms[section].push_back(object);
+            level->AddPlatform(object);
+        } else {
+            level->sectionObstacles[section].push_back(object);
+            level->AddObstacle(object);
+        }
+        return object;
     }
 };

@@ -1,5 +1,4 @@
-// Prints a random input script: soak_script SEED FRAMES. The same seed always
-// gives the same script, for replaying a failed run.
+// soak_script SEED FRAMES: prints the soak test's input script for that seed, for --input.
 #include <cstdlib>
 #include <iostream>
 
@@ -7,11 +6,7 @@
 
 int main(int argc, char** argv)
 {
-    if (argc != 3) {
-        std::cerr << "usage: soak_script SEED FRAMES\n";
-        return 2;
-    }
-    std::cout << soak::GenerateScript(static_cast<std::uint32_t>(std::strtoul(argv[1], nullptr, 10)),
-                                      static_cast<unsigned>(std::strtoul(argv[2], nullptr, 10)));
+    if (argc != 3) return std::cerr << "usage: soak_script SEED FRAMES\n", 2;
+    std::cout << soak::GenerateScript(unsigned(std::strtoul(argv[1], nullptr, 10)), unsigned(std::strtoul(argv[2], nullptr, 10)));
     return std::cout ? 0 : 1;
 }
