@@ -179,9 +179,9 @@ void ReEngAppClass::ProcessMessages() {
     UpdateWindowRect(static_cast<int>(size.x), static_cast<int>(size.y));
 }
 
-// The window rectangle follows in ProcessMessages, after every event.
 void ReEngAppClass::Reshape(int width, int height) {
     if (m_renderer) m_renderer->SetViewport(width, height);
+    UpdateWindowRect(width, height);
 }
 
 void ReEngAppClass::UpdateWindowRect(int width, int height) {
