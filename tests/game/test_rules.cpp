@@ -109,7 +109,9 @@ TEST_F(GameFixture, SectionsStreamInAndOutAsTheCameraClimbs)
         SetCameraHeight(height);
         Frame(0.0f);
         EXPECT_EQ(level->sectionCount, height == 10.0f ? 1u : height == 10.5f ? 2u : 3u);
-        if (height == 10.5f) EXPECT_EQ(level->GetPlatforms(0).size(), 11u);  // the first trigger removes nothing
+        if (height == 10.5f) {
+            EXPECT_EQ(level->GetPlatforms(0).size(), 11u);  // the first trigger removes nothing
+        }
     }
     EXPECT_TRUE(level->GetPlatforms(0).empty());
     // Right after the removal, falling in section 0 where its platforms were: nothing freed is touched.
