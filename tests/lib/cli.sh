@@ -1,9 +1,7 @@
-# Shared start of the command-line tests: $game from $1, a private $work
-# removed on exit, fail, and no X display (every run here is headless or
-# must work without one).
+# Command-line tests: $game, a private $work, fail, and no X display.
 set -u
-game=${1:?usage: $0 path/to/vaultrix}
-work=$(mktemp -d)
+game=${1:?usage: $0 path/to/vaultrix} work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
 unset DISPLAY
+fail() { echo "FAIL: $*" >&2; exit 1; }
+one_line() { [ "$(wc -l <"$1")" = 1 ] && grep -q -- "$2" "$1"; }  # file, text

@@ -1,45 +1,33 @@
 #!/bin/bash
-# A short game played with the real keyboard and mouse: Enter starts, the
-# left button fires towards the cursor, P pauses and resumes, Escape quits.
+# Played with the real keyboard and mouse: Enter starts, the left button fires
+# towards the cursor (also after the window moves), P pauses and resumes.
 source "$(dirname "$0")/../lib/xvfb.sh"
 start_windowed_game "${1:?usage: play.sh path/to/vaultrix}"
-
-platforms() { count_near "$shot" "" "$orange" 6; }
-title_shown() { snap; [ "$(text_width "$shot")" -ge 200 ]; }
-playing() { snap; [ "$(platforms)" -ge 500 ]; }
-paused() { snap; local w; w=$(text_width "$shot"); [ "$(platforms)" -eq 0 ] && [ "$w" -ge 60 ] && [ "$w" -le 110 ]; }
-
-wait_until 30 title_shown || fail "the title screen was not drawn"
-[ "$(platforms)" -eq 0 ] || fail "platforms on the title screen"
+title() { snap; [ "$(text_width)" -ge 200 ]; }
+wait_until 30 title || fail "no title screen"
 press_key Return
 wait_until 20 playing || fail "Enter did not start the game"
-
-# Aim a little left of the white sphere, at its height. The cursor is placed
-# in screen pixels, so this also checks that the game knows where its window is.
-read -r px py pw ph < <(sphere_box)
-[ "$pw" -ge 4 ] && [ "$pw" -le 40 ] || fail "no player sphere found (${pw}x${ph} white area)"
-px=$((px + pw / 2)) py=$((py + 60 + ph / 2))
-read -r wx wy < <(xwininfo -id "$WINDOW_ID" | awk '/Absolute upper-left X:/ {x = $4} /Absolute upper-left Y:/ {y = $4} END {print x, y}')
-xdotool mousemove $((wx + px - 80)) $((wy + py)) mousedown 1
-bullets_left() { snap; [ "$(count_near "$shot" "$((px - 10))x640+0+60" black 1)" -ge 20 ]; }
-wait_until 20 bullets_left || { xdotool mouseup 1; fail "no bullets flew left of the player at $px,$py"; }
-xdotool mouseup 1
-right=$(count_near "$shot" "$((1070 - px))x640+$((px + 10))+60" black 1)
-[ "$right" -eq 0 ] || fail "$right bullet pixels right of the player, away from the cursor"
-
-# Drag the window 100 pixels left, then aim right of the sphere: a game that
-# kept the window's old place would aim 40 pixels left of it instead.
+origin() { xwininfo -id "$WINDOW_ID" | awk '/Absolute upper-left X:/ {x = $4} /Absolute upper-left Y:/ {y = $4} END {print x, y}'; }
+# Aims $1 pixels right of the sphere, placing the cursor in screen pixels, so
+# the game must know where its window is; bullets must fly to that side only.
+fire() {
+    local x y w h wx wy; snap; read -r x y w h < <(sphere_box); read -r wx wy < <(origin)
+    [ "$w" -ge 4 ] && [ "$w" -le 40 ] || fail "no sphere ($w px wide)"
+    x=$((x + w / 2)) y=$((y + 60 + h / 2))
+    local want="$((x - 10))x640+0+60" other="$((1070 - x))x640+$((x + 10))+60"
+    [ "$1" -lt 0 ] || { want=$other; other="$((x - 10))x640+0+60"; }
+    xdotool mousemove $((wx + x + $1)) $((wy + y)) mousedown 1
+    hits() { snap; [ "$(count_near "$want" black 1)" -ge 20 ]; }
+    wait_until 20 hits && xdotool mouseup 1 && [ "$(count_near "$other" black 1)" = 0 ] || fail "no bullets only on the $1 side"
+}
+fire -80
+read -r wx wy < <(origin)
 xdotool windowmove "$WINDOW_ID" $((wx - 100)) "$wy"
-wait_until 10 bash -c "xwininfo -id $WINDOW_ID | grep -q 'Absolute upper-left X: *$((wx - 100))\$'" || fail "the window did not move"
-snap
-read -r px py pw ph < <(sphere_box)
-px=$((px + pw / 2)) py=$((py + 60 + ph / 2))
+moved() { [ "$(origin)" = "$((wx - 100)) $wy" ]; }
+wait_until 10 moved || fail "the window did not move"
 sleep 3.2  # the earlier bullets expire
-xdotool mousemove $((wx - 100 + px + 60)) $((wy + py)) mousedown 1
-bullets_right() { snap; [ "$(count_near "$shot" "$((1070 - px))x640+$((px + 10))+60" black 1)" -ge 20 ]; }
-wait_until 20 bullets_right || { xdotool mouseup 1; fail "after a move, no bullets flew right of the player"; }
-xdotool mouseup 1
-
+fire 60  # with the window's old place, this would aim 40 pixels left
+paused() { snap; local w; w=$(text_width); [ "$(platforms)" = 0 ] && [ "$w" -ge 60 ] && [ "$w" -le 110 ]; }
 press_key p
 wait_until 20 paused || fail "P did not pause the game"
 press_key p
