@@ -5,13 +5,23 @@
 #include <SFML/Graphics/Image.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>
 
+#include "engine/FramePacer.h"
+#include "engine/FrameStats.h"
+#include "engine/Renderer.h"
 #include "engine/WindowClass.h"
 
 namespace ReEng {
 
+void GLSystemSingleton::SetPresenting(Renderer* renderer, FramePacer* pacer, FrameStats* stats) {
+    m_renderer = renderer;
+    m_pacer = pacer;
+    m_stats = stats;
+}
+
 void GLSystemSingleton::GLSwapBuffers() {
     sf::RenderWindow* window = m_window ? m_window->GetRenderWindow() : nullptr;
     if (window == nullptr) return;
+    if (m_renderer != nullptr && !m_renderer->TakeNewPicture()) return;
     if (m_captureNext) {
         // The back buffer is only defined until the swap, so read it here.
         m_captureNext = false;
@@ -24,7 +34,11 @@ void GLSystemSingleton::GLSwapBuffers() {
         glReadPixels(0, 0, m_captureWidth, m_captureHeight, GL_RGBA, GL_UNSIGNED_BYTE,
                      m_capture.data());
     }
+    // Wait first, then swap: the picture is ready and appears on time.
+    if (m_pacer != nullptr) m_pacer->Wait();
     window->display();
+    ++m_presents;
+    if (m_stats != nullptr) m_stats->MarkNow();
 }
 
 bool GLSystemSingleton::SaveCapture(const std::string& file, std::string& error) const {

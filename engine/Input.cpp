@@ -23,8 +23,12 @@ bool Input::IsKeyPressed(sf::Keyboard::Key key) const {
     // SFML reports the keyboard whatever window is in front; a game in the
     // background must not react to typing elsewhere.
     if (IsLive()) {
+        // Alt+Enter belongs to the window (fullscreen), not to the game.
+        if (key == sf::Keyboard::Return &&
+            (sf::Keyboard::isKeyPressed(sf::Keyboard::LAlt) || sf::Keyboard::isKeyPressed(sf::Keyboard::RAlt)))
+            return false;
         const bool focused = m_window->hasFocus();
-        return FocusGate(key, focused, focused && sf::Keyboard::isKeyPressed(key));
+        return FocusGate(key, focused, focused && sf::Keyboard::isKeyPressed(key)) || m_latchedKeys[key];
     }
     return m_keys[key];
 }
@@ -32,8 +36,7 @@ bool Input::IsKeyPressed(sf::Keyboard::Key key) const {
 bool Input::FocusGate(sf::Keyboard::Key key, bool focused, bool down) const {
     if (!ValidKey(key)) return false;
     if (!focused) {
-        // Until seen up with focus, any key may be held for another window.
-        std::fill(std::begin(m_heldElsewhere), std::end(m_heldElsewhere), true);
+        MarkAllHeldElsewhere();
         return false;
     }
     if (!down) m_heldElsewhere[key] = false;
@@ -42,7 +45,7 @@ bool Input::FocusGate(sf::Keyboard::Key key, bool focused, bool down) const {
 
 bool Input::IsButtonPressed(sf::Mouse::Button button) const {
     if (!ValidButton(button)) return false;
-    if (IsLive()) return m_window->hasFocus() && sf::Mouse::isButtonPressed(button);
+    if (IsLive()) return (m_window->hasFocus() && sf::Mouse::isButtonPressed(button)) || m_latchedButtons[button];
     return m_buttons[button];
 }
 
@@ -57,6 +60,33 @@ void Input::SetKey(sf::Keyboard::Key key, bool down) {
 
 void Input::SetButton(sf::Mouse::Button button, bool down) {
     if (ValidButton(button)) m_buttons[button] = down;
+}
+
+void Input::LatchKey(sf::Keyboard::Key key) {
+    if (!ValidKey(key)) return;
+    m_latchedKeys[key] = true;
+    // A press seen here is a new press in this window, not one held from elsewhere.
+    m_heldElsewhere[key] = false;
+}
+
+void Input::LatchButton(sf::Mouse::Button button) {
+    if (ValidButton(button)) m_latchedButtons[button] = true;
+}
+
+void Input::MarkAllHeldElsewhere() const {
+    // Until seen up with focus, any key may be held for another window.
+    std::fill(std::begin(m_heldElsewhere), std::end(m_heldElsewhere), true);
+}
+
+void Input::FocusLost() {
+    MarkAllHeldElsewhere();
+    std::fill(std::begin(m_latchedKeys), std::end(m_latchedKeys), false);
+    std::fill(std::begin(m_latchedButtons), std::end(m_latchedButtons), false);
+}
+
+void Input::EndStep() {
+    std::fill(std::begin(m_latchedKeys), std::end(m_latchedKeys), false);
+    std::fill(std::begin(m_latchedButtons), std::end(m_latchedButtons), false);
 }
 
 void Input::ReleaseAll() {

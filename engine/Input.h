@@ -28,6 +28,15 @@ public:
     // another window cannot fire a release latch (Escape, P) here.
     bool FocusGate(sf::Keyboard::Key key, bool focused, bool down) const;
 
+    // Presses seen as window events since the last step. A key tapped and
+    // released between two steps still reads down for one step.
+    void LatchKey(sf::Keyboard::Key key);
+    void LatchButton(sf::Mouse::Button button);
+    // A step has read its input: the latched presses have counted.
+    void EndStep();
+    // The window lost the focus: any key may now be held for another window.
+    void FocusLost();
+
     // Scripted state; ignored while live.
     void SetKey(sf::Keyboard::Key key, bool down);
     void SetButton(sf::Mouse::Button button, bool down);
@@ -35,11 +44,15 @@ public:
     void ReleaseAll();
 
 private:
+    void MarkAllHeldElsewhere() const;
+
     const sf::Window* m_window = nullptr;
     bool m_keys[sf::Keyboard::KeyCount] = {};
     bool m_buttons[sf::Mouse::ButtonCount] = {};
     sf::Vector2i m_mouse;
     mutable bool m_heldElsewhere[sf::Keyboard::KeyCount] = {};
+    bool m_latchedKeys[sf::Keyboard::KeyCount] = {};
+    bool m_latchedButtons[sf::Mouse::ButtonCount] = {};
 };
 
 }  // namespace ReEng

@@ -29,6 +29,8 @@ public:
     void Apply(unsigned frame, Input& input);
 
     const std::vector<Event>& GetEvents() const { return m_events; }
+    // The frame of the last event (0 for an empty script).
+    unsigned GetLastFrame() const { return m_events.empty() ? 0u : m_events.back().frame; }
 
 private:
     std::vector<Event> m_events;

@@ -93,13 +93,30 @@ void MeshManagerSingleton::PrintLine(std::string text, vector3 colour) {
 void MeshManagerSingleton::Update(bool) {}
 
 void MeshManagerSingleton::Render() {
-    if (m_pRenderer != nullptr) m_pRenderer->Draw(m_queue, m_models, *CameraManagerSingleton::GetInstance());
-
     // Assigning into existing strings reuses their buffers frame after frame.
     m_lastText.resize(m_queue.lines.size());
     for (std::size_t i = 0; i < m_queue.lines.size(); ++i) m_lastText[i] = m_queue.lines[i].text;
+
+    if (m_pRenderer != nullptr && m_drawing) {
+        const CameraManagerSingleton& camera = *CameraManagerSingleton::GetInstance();
+        const vector3 eye = camera.GetPosition();
+        const int mode = static_cast<int>(camera.GetCameraMode());
+        if (m_forceRedraw || eye != m_drawnEye || mode != m_drawnMode || !m_queue.SamePicture(m_drawn)) {
+            m_pRenderer->Draw(m_queue, m_models, camera);
+            // Swapped, not copied: both queues keep their storage.
+            std::swap(m_queue, m_drawn);
+            m_drawnEye = eye;
+            m_drawnMode = mode;
+            m_forceRedraw = false;
+        }
+    }
     m_queue.Clear();
     ++s_frameIndex;
+}
+
+void MeshManagerSingleton::RedrawLast() {
+    if (m_pRenderer != nullptr) m_pRenderer->Draw(m_drawn, m_models, *CameraManagerSingleton::GetInstance());
+    m_forceRedraw = false;
 }
 
 bool MeshManagerSingleton::HasInstance(const std::string& instanceName) const {

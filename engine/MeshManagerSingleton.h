@@ -44,8 +44,19 @@ public:
 
     // Per-frame bookkeeping; nothing to do between frames at present.
     void Update(bool force = false);
-    // Draws the queue (when a renderer is attached), then empties it.
+    // Draws the queue (when a renderer is attached), then empties it. A
+    // queue that would draw the same picture as the last one drawn, seen
+    // from the same camera, is not drawn again: an unchanging screen costs
+    // next to nothing.
     void Render();
+    // Whether this step's Render may draw at all (false for the steps run
+    // to catch up before a frame is drawn).
+    void SetDrawing(bool drawing) { m_drawing = drawing; }
+    // The next Render draws even an unchanged picture (after an expose, a
+    // resize, a change of focus, or to capture it).
+    void ForceRedraw() { m_forceRedraw = true; }
+    // Draws the last picture drawn again, as it was.
+    void RedrawLast();
 
     // What has been queued since the last Render.
     const RenderQueue& GetQueue() const { return m_queue; }
@@ -92,6 +103,11 @@ private:
     std::unordered_map<std::string, int> m_instanceByName;
     mutable int m_lastFound = -1;  // instances are never removed, so it stays valid
     RenderQueue m_queue;
+    RenderQueue m_drawn;  // the last queue drawn, kept to compare and to redraw
+    vector3 m_drawnEye{0.0f};
+    int m_drawnMode = -1;
+    bool m_drawing = true;
+    bool m_forceRedraw = true;
     std::vector<std::string> m_lastText;
     Renderer* m_pRenderer = nullptr;
     int m_fileReads = 0;

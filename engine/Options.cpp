@@ -35,6 +35,14 @@ bool Options::Parse(const std::vector<std::string>& args, std::string& error) {
             headless = true;
         } else if (arg == "--print-text") {
             printText = true;
+        } else if (arg == "--vsync") {
+            vsync = true;
+        } else if (arg == "--fullscreen") {
+            fullscreen = true;
+        } else if (arg == "--frame-stats") {
+            frameStats = true;
+        } else if (arg == "--timedemo") {
+            timedemo = true;
         } else if (arg == "--frames" || arg == "--frame-time" || arg == "--input" ||
                    arg == "--screenshot" || arg == "--max-fps") {
             // A following option is far more likely a forgotten value than a file name.
@@ -76,12 +84,17 @@ std::string Options::Usage(const std::string& program) {
            "  --help             show this text and exit\n"
            "  --version          show the version and exit\n"
            "  --headless         run without a window\n"
-           "  --frames N         stop after N frames\n"
-           "  --frame-time S     make every frame last exactly S seconds\n"
+           "  --frames N         stop after N steps of the game\n"
+           "  --frame-time S     one step of exactly S seconds a frame, as fast as --max-fps allows\n"
            "  --input FILE       play scripted input from FILE\n"
            "  --print-text       at the end, print the last frame's text lines\n"
            "  --screenshot FILE  save the last frame to FILE\n"
-           "  --max-fps N        cap the frame rate (0 to 1000, 0: uncapped)\n";
+           "  --max-fps N        cap the frame rate (0 to 1000, 0: uncapped)\n"
+           "  --vsync            wait for the display's refresh instead of --max-fps\n"
+           "  --fullscreen       start in fullscreen (F11 or Alt+Enter toggles it)\n"
+           "  --frame-stats      at exit, print how evenly frames were presented\n"
+           "  --timedemo         play the input (or the title) as fast as possible, then\n"
+           "                     print the time per frame and the OpenGL renderer\n";
 }
 
 }  // namespace ReEng

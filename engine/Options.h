@@ -11,11 +11,15 @@ public:
     bool version = false;
     bool headless = false;
     long long frames = -1;      // -1: until the quit request
-    double frameTime = 0.0;     // > 0: every frame lasts exactly this long
+    double frameTime = 0.0;     // > 0: one step of exactly this long a frame
     std::string inputFile;
     bool printText = false;
     std::string screenshotFile;
     int maxFps = 60;            // 0: uncapped
+    bool vsync = false;         // pace by the display's refresh instead
+    bool fullscreen = false;
+    bool frameStats = false;    // at exit, the intervals between presented frames
+    bool timedemo = false;      // fixed steps as fast as possible, timed
 
     // False with a one-line error naming the bad option or value.
     bool Parse(const std::vector<std::string>& args, std::string& error);

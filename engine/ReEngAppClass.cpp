@@ -3,6 +3,7 @@
 
 #include "engine/ReEngAppClass.h"
 
+#include <chrono>
 #include <cstdio>
 #include <iostream>
 
@@ -68,7 +69,8 @@ void ReEngAppClass::CreateSingletons() {
     m_pMeshMngr = MeshManagerSingleton::GetInstance();
     m_pCameraMngr = CameraManagerSingleton::GetInstance();
     m_singletonsCreated = true;
-    if (m_options.frameTime > 0.0) m_pSystem->SetFixedFrameTime(m_options.frameTime);
+    if (m_options.frameTime > 0.0) m_pSystem->SetStep(m_options.frameTime);
+    m_scheduler = StepScheduler(m_pSystem->GetStep());
     // Headless, the window object only carries the quit request.
     m_window = std::make_unique<WindowClass>();
     m_pWindow = m_window.get();
@@ -89,13 +91,21 @@ bool ReEngAppClass::OpenWindow(int& status) {
         status = 1;
         return false;
     }
+    m_window->SetIcon(FindResource("assets/icon.png"));
     m_pMeshMngr->SetRenderer(m_renderer.get());
     m_pGLSystem->SetWindow(m_window.get());
-    SetMaxFramerate(static_cast<float>(m_options.maxFps));
+    if (m_options.frameStats || m_options.timedemo) m_stats = std::make_unique<FrameStats>();
+    m_pGLSystem->SetPresenting(m_renderer.get(), &m_pacer, m_stats.get());
+    // A timedemo measures the frame itself: nothing may wait for time to pass.
+    m_window->SetVerticalSync(m_options.vsync && !m_options.timedemo);
+    SetMaxFramerate(m_options.vsync || m_options.timedemo ? 0.0f : static_cast<float>(m_options.maxFps));
+    if (m_options.fullscreen) ToggleFullscreen();
     const sf::Vector2u size = window.getSize();
-    UpdateWindowRect(static_cast<int>(size.x), static_cast<int>(size.y));
+    Reshape(static_cast<int>(size.x), static_cast<int>(size.y));
     // Scripted runs must not be disturbed by whoever touches the real keyboard.
     if (m_options.inputFile.empty()) m_input.SetLive(&window);
+    // Steps follow the real clock unless each frame is one given step.
+    m_realTime = m_options.frameTime <= 0.0 && !m_options.timedemo;
     return true;
 }
 
@@ -107,13 +117,25 @@ int ReEngAppClass::Run() {
     InitWindow("ReEng");
     if (!m_options.headless && !OpenWindow(status)) return status;
     InitVariables();
+    // A timedemo of the title screen, or of a script, needs an end.
+    if (m_options.timedemo && m_options.frames < 0)
+        m_options.frames = m_options.inputFile.empty() ? 600 : static_cast<long long>(m_script.GetLastFrame()) + 2;
 
-    while (m_options.frames < 0 || static_cast<long long>(m_frame) < m_options.frames) {
+    if (m_stats && m_options.timedemo) m_stats->MarkNow();  // the first frame's time counts too
+    m_lastLoop = FramePacer::Clock::now();
+    while (!StepsDone() && !m_window->IsQuitRequested()) {
         ProcessMessages();
-        RunFrame();
+        if (m_window->IsQuitRequested()) break;
+        const int steps = StepsDue();
+        for (int i = 0; i < steps && !StepsDone(); ++i) {
+            m_drawStep = i + 1 == steps;
+            RunFrame();
+            if (m_window->IsQuitRequested()) break;
+        }
+        if (steps == 0 && m_redrawFrames > 0) Redraw();
+        m_pacer.EndFrame();
         // Tests and pipes read the output while the game runs.
         std::fflush(stdout);
-        if (m_window->IsQuitRequested()) break;
     }
 
     if (!m_options.screenshotFile.empty()) {
@@ -123,6 +145,7 @@ int ReEngAppClass::Run() {
             return 1;
         }
     }
+    PrintStats();
     if (m_options.printText) {
         std::cout << "\n";
         for (const std::string& line : m_pMeshMngr->GetLastFrameText()) std::cout << line << "\n";
@@ -139,22 +162,89 @@ void ReEngAppClass::InitHeadless() {
     InitVariables();
 }
 
+bool ReEngAppClass::StepsDone() const {
+    return m_options.frames >= 0 && m_frame >= static_cast<unsigned long long>(m_options.frames);
+}
+
+bool ReEngAppClass::IsFrozen() const {
+    // Only a live game waits for its player; a script plays on regardless.
+    return m_realTime && m_input.IsLive() && !m_focused;
+}
+
+int ReEngAppClass::StepsDue() {
+    if (!m_realTime) return 1;
+    const FramePacer::Clock::time_point now = FramePacer::Clock::now();
+    const double elapsed = std::chrono::duration<double>(now - m_lastLoop).count();
+    m_lastLoop = now;
+    if (IsFrozen()) {
+        // The time away is not the game's: it carries on from the same step.
+        m_scheduler.Reset();
+        return 0;
+    }
+    return m_scheduler.Advance(elapsed);
+}
+
 void ReEngAppClass::RunFrame() {
     if (!m_input.IsLive()) m_script.Apply(static_cast<unsigned>(m_frame), m_input);
     ProcessKeyboard();
     ProcessMouse();
     Update();
+    // The last step of a run is always drawn: it is the one kept by --screenshot.
+    const bool last = m_window->IsQuitRequested() ||
+                      (m_options.frames >= 0 && m_frame + 1 >= static_cast<unsigned long long>(m_options.frames));
     if (!IsHeadless()) {
         // Set late so a colour changed by this frame's update is used.
         glClearColor(m_v4ClearColor.r, m_v4ClearColor.g, m_v4ClearColor.b, m_v4ClearColor.a);
-        // Keep the picture of the last frame only: the frame count ends the run,
-        // or this frame's hooks asked to quit.
-        const bool last = m_window->IsQuitRequested() ||
-                          (m_options.frames >= 0 && static_cast<long long>(m_frame) + 1 >= m_options.frames);
-        if (last && !m_options.screenshotFile.empty()) m_pGLSystem->CaptureNextFrame();
+        const bool draw = m_drawStep || last;
+        if (last && !m_options.screenshotFile.empty()) {
+            m_pGLSystem->CaptureNextFrame();
+            m_pMeshMngr->ForceRedraw();
+        }
+        if (draw && m_redrawFrames > 0) {
+            --m_redrawFrames;
+            m_pMeshMngr->ForceRedraw();
+        }
+        m_pMeshMngr->SetDrawing(draw);
     }
     Display();
+    m_input.EndStep();
     ++m_frame;
+}
+
+void ReEngAppClass::Redraw() {
+    --m_redrawFrames;
+    if (IsHeadless()) return;
+    glClearColor(m_v4ClearColor.r, m_v4ClearColor.g, m_v4ClearColor.b, m_v4ClearColor.a);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    m_pMeshMngr->RedrawLast();
+    m_pGLSystem->GLSwapBuffers();
+}
+
+void ReEngAppClass::RedrawSoon() {
+    // More than once: a software GL driver may take a frame or two to see
+    // the window's new size, and an unchanged picture is not drawn again.
+    m_redrawFrames = 3;
+}
+
+void ReEngAppClass::ToggleFullscreen() {
+    if (!m_window->SetFullscreen(!m_window->IsFullscreen())) return;
+    const sf::Vector2u size = m_window->GetRenderWindow()->getSize();
+    Reshape(static_cast<int>(size.x), static_cast<int>(size.y));
+}
+
+void ReEngAppClass::PrintStats() const {
+    if (!m_stats) return;
+    // Below the frame-rate line, which ends in a carriage return.
+    std::cout << "\n" << FrameStats::Format(m_options.timedemo ? "timedemo: frames" : "frame-stats: intervals",
+                                           m_stats->Summarize())
+              << "\n";
+    if (m_options.timedemo && !IsHeadless()) {
+        const GLubyte* renderer = glGetString(GL_RENDERER);
+        const GLubyte* version = glGetString(GL_VERSION);
+        std::cout << "timedemo: GL_RENDERER " << (renderer ? reinterpret_cast<const char*>(renderer) : "?")
+                  << "\ntimedemo: GL_VERSION " << (version ? reinterpret_cast<const char*>(version) : "?") << "\n";
+    }
+    std::cout.flush();
 }
 
 void ReEngAppClass::ProcessMessages() {
@@ -169,26 +259,44 @@ void ReEngAppClass::ProcessMessages() {
         case sf::Event::Resized:
             Reshape(static_cast<int>(event.size.width), static_cast<int>(event.size.height));
             break;
+        case sf::Event::LostFocus:
+        case sf::Event::GainedFocus:
+            m_focused = event.type == sf::Event::GainedFocus;
+            if (!m_focused) m_input.FocusLost();
+            RedrawSoon();
+            break;
+        case sf::Event::KeyPressed:
+            if (event.key.code == sf::Keyboard::F11 || (event.key.code == sf::Keyboard::Return && event.key.alt))
+                ToggleFullscreen();
+            else
+                m_input.LatchKey(event.key.code);
+            break;
+        case sf::Event::MouseButtonPressed:
+            m_input.LatchButton(event.mouseButton.button);
+            break;
         default:
             break;
         }
     }
+    if (m_window->TakeExposed()) RedrawSoon();
     // The aim maps the cursor through the window's place on the screen, and
     // a dragged window sends no event: ask where it is every frame.
-    const sf::Vector2u size = window->getSize();
-    UpdateWindowRect(static_cast<int>(size.x), static_cast<int>(size.y));
+    UpdateWindowRect();
 }
 
 void ReEngAppClass::Reshape(int width, int height) {
     if (m_renderer) m_renderer->SetViewport(width, height);
-    UpdateWindowRect(width, height);
+    RedrawSoon();
+    UpdateWindowRect();
 }
 
-void ReEngAppClass::UpdateWindowRect(int width, int height) {
-    if (m_pSystem == nullptr) return;
-    int x = m_pSystem->GetWindowX(), y = m_pSystem->GetWindowY();
-    if (m_window) m_window->GetClientOrigin(x, y);
-    m_pSystem->SetWindowRect(x, y, width, height);
+void ReEngAppClass::UpdateWindowRect() {
+    if (m_pSystem == nullptr || !m_renderer) return;
+    int x = 0, y = 0;
+    if (!m_window->GetClientOrigin(x, y)) return;
+    // Aiming is against the picture, not the bars beside it.
+    const PlayArea area = m_renderer->GetPlayArea();
+    m_pSystem->SetWindowRect(x + area.x, y + area.y, area.width, area.height);
 }
 
 void ReEngAppClass::Init() {}
@@ -205,9 +313,9 @@ void ReEngAppClass::WriteConfig() {}
 void ReEngAppClass::InitVariables() {}
 
 void ReEngAppClass::SetMaxFramerate(float framesPerSecond) {
-    sf::RenderWindow* window = m_window ? m_window->GetRenderWindow() : nullptr;
-    if (window == nullptr) return;
-    window->setFramerateLimit(framesPerSecond > 0.0f ? static_cast<unsigned>(framesPerSecond + 0.5f) : 0u);
+    // Our own pacer, not SFML's limiter: that one sleeps for what is left of
+    // each frame, drifts and jitters.
+    m_pacer.SetRate(IsHeadless() ? 0.0 : static_cast<double>(framesPerSecond));
 }
 
 void ReEngAppClass::Release() { Shutdown(); }
@@ -222,6 +330,7 @@ void ReEngAppClass::Shutdown() {
     }
     m_pMeshMngr = nullptr;
     m_pCameraMngr = nullptr;
+    if (m_pGLSystem) m_pGLSystem->SetPresenting(nullptr, nullptr, nullptr);
     // GL objects go first, while the window's context still exists.
     m_renderer.reset();
     if (m_singletonsCreated) {

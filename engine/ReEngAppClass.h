@@ -1,19 +1,25 @@
 #pragma once
 // The application base: owns the window and the frame loop and calls the
-// game's hooks. Each frame: window events, ProcessKeyboard, ProcessMouse,
-// Update, Display.
+// game's hooks. Game time moves in fixed steps tied to the real clock, and
+// frames are drawn as often as the pacing allows: each loop reads the
+// window's events, runs the steps that are due (each one ProcessKeyboard,
+// ProcessMouse, Update, Display; only the last one's picture is drawn),
+// then waits for the next frame's deadline.
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "engine/CameraManagerSingleton.h"
 #include "engine/Definitions.h"
+#include "engine/FramePacer.h"
+#include "engine/FrameStats.h"
 #include "engine/GLSystemSingleton.h"
 #include "engine/Input.h"
 #include "engine/InputScript.h"
 #include "engine/MeshManagerSingleton.h"
 #include "engine/Options.h"
 #include "engine/Portable.h"
+#include "engine/StepScheduler.h"
 #include "engine/SystemSingleton.h"
 #include "engine/WindowClass.h"
 
@@ -52,7 +58,7 @@ public:
 
     // Headless set-up without Run, for tests: the singletons exist, no window.
     void InitHeadless();
-    // Runs one frame's hooks (keyboard, mouse, update, display).
+    // Runs one step's hooks (keyboard, mouse, update, display).
     void RunFrame();
 
     // No window and no GL context: nothing may touch GL.
@@ -77,8 +83,19 @@ private:
     bool OpenWindow(int& status);
     void Shutdown();
     void CreateSingletons();
-    // Reads the client area's place on the screen into the system singleton.
-    void UpdateWindowRect(int width, int height);
+    // Reads the play area's place on the screen into the system singleton.
+    void UpdateWindowRect();
+    // How many steps this pass of the loop runs.
+    int StepsDue();
+    bool StepsDone() const;
+    // The game's picture is left as it is while the player is away.
+    bool IsFrozen() const;
+    void ToggleFullscreen();
+    // Draws the last picture again when no step will (after an expose).
+    void Redraw();
+    // The window needs its picture again (exposed, resized, refocused).
+    void RedrawSoon();
+    void PrintStats() const;
 
     std::vector<std::string> m_args;
     Options m_options;
@@ -87,6 +104,14 @@ private:
     std::unique_ptr<Renderer> m_renderer;
     std::string m_title = "ReEng";
     unsigned long long m_frame = 0;
+    StepScheduler m_scheduler;
+    FramePacer m_pacer;
+    std::unique_ptr<FrameStats> m_stats;  // only when asked for: it keeps every interval
+    FramePacer::Clock::time_point m_lastLoop{};
+    bool m_realTime = false;   // steps follow the real clock (a live window)
+    bool m_focused = true;     // as the window's focus events last said
+    bool m_drawStep = true;    // this step's picture is drawn
+    int m_redrawFrames = 0;    // frames still to draw even if unchanged
     bool m_baseReleased = false;
     bool m_singletonsCreated = false;  // only what this app created is released by it
 };

@@ -45,6 +45,8 @@ public:
     // Empties every list but keeps their storage for the next frame.
     void Clear();
     bool Empty() const;
+    // Would draw the same picture (instance names aside, which draw nothing).
+    bool SamePicture(const RenderQueue& other) const;
 };
 
 }  // namespace ReEng

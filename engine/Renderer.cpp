@@ -217,8 +217,17 @@ struct Renderer::Impl {
     explicit Impl(sf::RenderWindow& w) : window(w) {}
 
     sf::RenderWindow& window;
-    int width = 1;
+    int width = 1;   // the window
     int height = 1;
+    int shapeWidth = 1;  // the picture's own shape, kept in any window
+    int shapeHeight = 1;
+    PlayArea area;
+    bool newPicture = false;  // drawn since the last present
+
+    // The play area in GL's terms: rows count from the bottom.
+    void ApplyViewport() const {
+        glViewport(area.x, height - area.y - area.height, area.width, area.height);
+    }
 
     GLuint program = 0;      // lit triangles
     GLint uMvp = -1, uNormalMatrix = -1, uColour = -1, uLightDir = -1;
@@ -309,6 +318,10 @@ Renderer::Renderer(sf::RenderWindow& window) : m_impl(new Impl(window)) {
     const sf::Vector2u size = window.getSize();
     r.width = static_cast<int>(std::max(1u, size.x));
     r.height = static_cast<int>(std::max(1u, size.y));
+    // The window opens at the picture's own size; that is the shape kept.
+    r.shapeWidth = r.width;
+    r.shapeHeight = r.height;
+    r.area = PlayArea::Fit(r.width, r.height, r.shapeWidth, r.shapeHeight);
 
     r.program = Link(kVertexShader, kFragmentShader, true);
     if (r.program != 0) {
@@ -341,7 +354,7 @@ Renderer::Renderer(sf::RenderWindow& window) : m_impl(new Impl(window)) {
                  nullptr, GL_STREAM_DRAW);
     glBindBuffer(GL_ARRAY_BUFFER, 0);
 
-    glViewport(0, 0, r.width, r.height);
+    SetViewport(r.width, r.height);
 }
 
 Renderer::~Renderer() {
@@ -383,11 +396,24 @@ void Renderer::SetViewport(int width, int height) {
     Impl& r = *m_impl;
     r.width = std::max(1, width);
     r.height = std::max(1, height);
+    r.area = PlayArea::Fit(r.width, r.height, r.shapeWidth, r.shapeHeight);
     r.window.setActive(true);
-    glViewport(0, 0, r.width, r.height);
-    // Text is laid out in pixels, so SFML's view follows the window's size.
-    r.window.setView(sf::View(sf::FloatRect(0.0f, 0.0f, static_cast<float>(r.width),
-                                            static_cast<float>(r.height))));
+    r.ApplyViewport();
+    // Text is laid out on the picture at its own size and scaled with the
+    // play area, so it keeps its place and proportion in any window.
+    sf::View view(sf::FloatRect(0.0f, 0.0f, static_cast<float>(r.shapeWidth), static_cast<float>(r.shapeHeight)));
+    const float w = static_cast<float>(r.width), h = static_cast<float>(r.height);
+    view.setViewport(sf::FloatRect(static_cast<float>(r.area.x) / w, static_cast<float>(r.area.y) / h,
+                                   static_cast<float>(r.area.width) / w, static_cast<float>(r.area.height) / h));
+    r.window.setView(view);
+}
+
+PlayArea Renderer::GetPlayArea() const { return m_impl->area; }
+
+bool Renderer::TakeNewPicture() {
+    const bool fresh = m_impl->newPicture;
+    m_impl->newPicture = false;
+    return fresh;
 }
 
 void Renderer::Draw(const RenderQueue& queue, const std::vector<Model>& models,
@@ -395,11 +421,12 @@ void Renderer::Draw(const RenderQueue& queue, const std::vector<Model>& models,
     Impl& r = *m_impl;
     if (!r.window.setActive(true)) return;
 
-    const float aspect = static_cast<float>(r.width) / static_cast<float>(r.height);
+    r.newPicture = true;
+    const float aspect = static_cast<float>(r.area.width) / static_cast<float>(r.area.height);
     const matrix4 viewProjection = camera.GetProjectionMatrix(aspect) * camera.GetViewMatrix();
     const vector3 eye = camera.GetPosition();
 
-    glViewport(0, 0, r.width, r.height);
+    r.ApplyViewport();
     glEnable(GL_DEPTH_TEST);
     glDepthFunc(GL_LESS);
     glDepthMask(GL_TRUE);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "engine/Model.h"
+#include "engine/PlayArea.h"
 #include "engine/RenderQueue.h"
 
 namespace sf { class RenderWindow; }
@@ -25,7 +26,13 @@ public:
     // Models are uploaded the first time they are drawn, and only then.
     void Draw(const RenderQueue& queue, const std::vector<Model>& models,
               const CameraManagerSingleton& camera);
+    // The window's new size; the picture keeps the shape the window had
+    // when the renderer was made, centred with bars around it.
     void SetViewport(int width, int height);
+    // Where in the window the picture is drawn.
+    PlayArea GetPlayArea() const;
+    // True once after each Draw: there is a new picture to present.
+    bool TakeNewPicture();
 
 private:
     struct Impl;

@@ -4,30 +4,32 @@
 
 namespace ReEng {
 
-SystemSingleton::SystemSingleton() : m_start(std::chrono::steady_clock::now()) {}
-
-double SystemSingleton::Now() const {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - m_start).count();
-}
-
-void SystemSingleton::SetFixedFrameTime(double seconds) {
-    m_fixedFrameTime = std::isfinite(seconds) && seconds > 0.0 ? seconds : 0.0;
+void SystemSingleton::SetStep(double seconds) {
+    if (std::isfinite(seconds) && seconds > 0.0) m_step = seconds;
 }
 
 void SystemSingleton::UpdateTime() {
-    if (m_fixedFrameTime > 0.0) {
-        m_time += m_fixedFrameTime;
-    } else {
-        const double now = Now();
-        if (now > m_time) m_time = now;
-    }
+    m_time += m_step;
+    if (!m_countsPresented) CountFrame(m_time);
+}
 
+void SystemSingleton::CountPresentedFrame(double now) {
+    m_countsPresented = true;
+    CountFrame(now);
+}
+
+void SystemSingleton::CountFrame(double now) {
+    if (!m_fpsStarted) {
+        // Game time starts at 0; a real clock may start anywhere.
+        m_fpsStarted = true;
+        m_fpsWindowStart = m_countsPresented ? now : 0.0;
+    }
     ++m_framesInWindow;
-    const double elapsed = m_time - m_fpsWindowStart;
+    const double elapsed = now - m_fpsWindowStart;
     // The small slack absorbs rounding when a second is a sum of fixed steps.
     if (elapsed >= 1.0 - 1e-9) {
         m_fps = static_cast<int>(std::lround(m_framesInWindow / elapsed));
-        m_fpsWindowStart = m_time;
+        m_fpsWindowStart = now;
         m_framesInWindow = 0;
     }
 }

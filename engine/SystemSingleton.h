@@ -1,25 +1,30 @@
 #pragma once
-// Clock, frame rate and the window's place on the screen.
+// The game's clock, the frame rate and the play area's place on the screen.
+// Game time moves in whole steps of a fixed length, so every lap of the
+// frame clock is the same, however fast or unevenly frames are drawn.
 #include "engine/Singleton.h"
-#include <chrono>
 
 namespace ReEng {
 
 class SystemSingleton : public Singleton<SystemSingleton> {
 public:
+    static constexpr double kDefaultStep = 1.0 / 60.0;
 
-    // Advances the clock by one frame (real time, or the fixed frame time).
+    // Advances the game clock by one step.
     void UpdateTime();
     // Seconds since the previous lap of the clock (clock 0 is the frame clock).
     double LapClock(unsigned clock = 0);
-    // Frames counted over the last second of clock time.
+    // Frames a second: presented frames over the last second of real time,
+    // or, in a run that presents none, steps over a second of game time.
     int GetFPS() const { return m_fps; }
 
-    // A positive value makes every frame last exactly that many seconds.
-    void SetFixedFrameTime(double seconds);
-    double GetFixedFrameTime() const { return m_fixedFrameTime; }
+    // The length of one step; anything not finite and positive is ignored.
+    void SetStep(double seconds);
+    double GetStep() const { return m_step; }
+    // A frame was presented at this real time (seconds on any steady clock).
+    void CountPresentedFrame(double now);
 
-    // Client area in screen pixels.
+    // The play area in screen pixels: what the cursor is aimed against.
     int GetWindowX() const { return m_windowX; }
     int GetWindowY() const { return m_windowY; }
     int GetWindowWidth() const { return m_windowWidth; }
@@ -29,16 +34,18 @@ public:
     static constexpr unsigned kClocks = 8;
 
 private:
-    SystemSingleton();
+    SystemSingleton() = default;
     friend class Singleton<SystemSingleton>;
 
-    double Now() const;
+    // Counts one frame at time now; refreshes the rate once a second has passed.
+    void CountFrame(double now);
 
-    std::chrono::steady_clock::time_point m_start;
-    double m_fixedFrameTime = 0.0;
-    double m_time = 0.0;  // clock time at the last UpdateTime
+    double m_step = kDefaultStep;
+    double m_time = 0.0;  // game time at the last UpdateTime
     double m_lap[kClocks] = {};
+    bool m_countsPresented = false;
     double m_fpsWindowStart = 0.0;
+    bool m_fpsStarted = false;
     int m_framesInWindow = 0;
     int m_fps = 0;
     int m_windowX = 0;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <sstream>
 
+#include <SFML/Graphics/Image.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/System/Err.hpp>
 #include <SFML/Window/ContextSettings.hpp>
@@ -70,28 +71,26 @@ bool WindowClass::Open(const std::string& title, int width, int height, std::str
         error = "cannot open a window: no display (set DISPLAY, or run with --headless)";
         return false;
     }
-    // GL 2.1 with default attributes gives a compatibility context, which
-    // both our GL calls and SFML's text drawing rely on. No stencil: nothing
-    // uses it, and beside it a depth clear is a masked per-pixel write in
-    // Mesa's software rasterizer instead of a fill (twice the frame's time).
-    sf::ContextSettings settings(24, 0, 0, 2, 1, sf::ContextSettings::Default);
+    m_title = title;
+    m_windowedWidth = width;
+    m_windowedHeight = height;
     // SFML reports harmless things here (e.g. no vertical sync under Xvfb);
     // keep them off the game's output.
     std::ostringstream sfmlMessages;
     std::streambuf* previous = sf::err().rdbuf(sfmlMessages.rdbuf());
-    auto window = std::make_unique<sf::RenderWindow>(
-        sf::VideoMode(static_cast<unsigned>(width), static_cast<unsigned>(height)), title,
-        sf::Style::Default, settings);
+    Create(sf::Style::Default, width, height);
     sf::err().rdbuf(previous);
     PinGLDriver();
-    if (!window->isOpen() || !window->setActive(true)) {
+    if (!m_window->isOpen() || !m_window->setActive(true)) {
+        m_window.reset();
         std::string why;
         std::getline(std::istringstream(sfmlMessages.str()), why);
         error = "cannot open a window: no OpenGL context" + (why.empty() ? "" : " (" + why + ")");
         return false;
     }
-    const sf::ContextSettings got = window->getSettings();
+    const sf::ContextSettings got = m_window->getSettings();
     if (got.majorVersion < 2) {
+        m_window.reset();
         error = "cannot open a window: OpenGL 2.1 or later is needed";
         return false;
     }
@@ -99,10 +98,75 @@ bool WindowClass::Open(const std::string& title, int width, int height, std::str
     const sf::VideoMode desktop = sf::VideoMode::getDesktopMode();
     const int x = std::max(0, (static_cast<int>(desktop.width) - width) / 2);
     const int y = std::max(0, (static_cast<int>(desktop.height) - height) / 2);
-    window->setPosition(sf::Vector2i(x, y));
-    m_window = std::move(window);
+    m_window->setPosition(sf::Vector2i(x, y));
     m_display = XOpenDisplay(nullptr);
+    WatchExposure();
     return true;
+}
+
+void WindowClass::Create(unsigned style, int width, int height) {
+    // GL 2.1 with default attributes gives a compatibility context, which
+    // both our GL calls and SFML's text drawing rely on. No stencil: nothing
+    // uses it, and beside it a depth clear is a masked per-pixel write in
+    // Mesa's software rasterizer instead of a fill (twice the frame's time).
+    const sf::ContextSettings settings(24, 0, 0, 2, 1, sf::ContextSettings::Default);
+    const sf::VideoMode mode(static_cast<unsigned>(width), static_cast<unsigned>(height));
+    if (m_window) m_window->create(mode, m_title, style, settings);
+    else m_window = std::make_unique<sf::RenderWindow>(mode, m_title, style, settings);
+    // Presses arrive as events and are latched; repeats would be new presses.
+    m_window->setKeyRepeatEnabled(false);
+    m_window->setVerticalSyncEnabled(m_verticalSync);
+}
+
+bool WindowClass::SetFullscreen(bool fullscreen) {
+    if (!m_window || fullscreen == m_fullscreen) return false;
+    const sf::Image icon = m_icon;
+    if (fullscreen) {
+        const sf::VideoMode desktop = sf::VideoMode::getDesktopMode();
+        Create(sf::Style::Fullscreen, static_cast<int>(desktop.width), static_cast<int>(desktop.height));
+    } else {
+        Create(sf::Style::Default, m_windowedWidth, m_windowedHeight);
+    }
+    m_fullscreen = fullscreen;
+    m_window->setActive(true);
+    if (icon.getSize().x > 0) m_window->setIcon(icon.getSize().x, icon.getSize().y, icon.getPixelsPtr());
+    WatchExposure();
+    return true;
+}
+
+void WindowClass::SetVerticalSync(bool on) {
+    m_verticalSync = on;
+    if (m_window) m_window->setVerticalSyncEnabled(on);
+}
+
+bool WindowClass::SetIcon(const std::string& file) {
+    if (!m_window) return false;
+    std::ostringstream discard;  // a missing icon is no reason to say anything
+    std::streambuf* previous = sf::err().rdbuf(discard.rdbuf());
+    const bool ok = m_icon.loadFromFile(file);
+    sf::err().rdbuf(previous);
+    if (!ok) return false;
+    m_window->setIcon(m_icon.getSize().x, m_icon.getSize().y, m_icon.getPixelsPtr());
+    return true;
+}
+
+void WindowClass::WatchExposure() {
+    if (!m_window || m_display == nullptr) return;
+    // SFML has no expose event. X delivers events to every client that asks,
+    // so our own connection listens for this one beside SFML's.
+    XSelectInput(m_display, static_cast<::Window>(m_window->getSystemHandle()), ExposureMask);
+    XFlush(m_display);
+}
+
+bool WindowClass::TakeExposed() {
+    if (m_display == nullptr) return false;
+    bool exposed = false;
+    XEvent event;
+    while (XPending(m_display) > 0) {
+        XNextEvent(m_display, &event);
+        if (event.type == Expose) exposed = true;
+    }
+    return exposed;
 }
 
 bool WindowClass::GetClientOrigin(int& x, int& y) const {

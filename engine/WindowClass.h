@@ -6,6 +6,8 @@
 
 #include "engine/Portable.h"
 
+#include <SFML/Graphics/Image.hpp>
+
 namespace sf { class RenderWindow; }
 struct _XDisplay;
 
@@ -26,6 +28,18 @@ public:
     bool IsOpen() const;
     void SetTitle(const std::string& title);
 
+    // Fullscreen on the desktop's mode, or back to a window of the size it
+    // was opened with. The GL context's objects survive the switch.
+    bool SetFullscreen(bool fullscreen);
+    bool IsFullscreen() const { return m_fullscreen; }
+    void SetVerticalSync(bool on);
+    // The window's icon, from an image file; false if it cannot be read.
+    bool SetIcon(const std::string& file);
+
+    // True once after the window, or part of it, was uncovered and needs
+    // drawing again.
+    bool TakeExposed();
+
     // The native handle the quit message is posted to.
     HWND GetHandler() { return this; }
     sf::RenderWindow* GetRenderWindow() { return m_window.get(); }
@@ -42,7 +56,17 @@ public:
     static bool DisplayAvailable();
 
 private:
+    // Creates (or recreates) the SFML window in the given style and size.
+    void Create(unsigned style, int width, int height);
+    // Asks the X server to tell our own connection when the window is exposed.
+    void WatchExposure();
+
     std::unique_ptr<sf::RenderWindow> m_window;
+    std::string m_title;
+    int m_windowedWidth = 0, m_windowedHeight = 0;
+    bool m_fullscreen = false;
+    bool m_verticalSync = false;
+    sf::Image m_icon;  // kept to set again on a window made anew
     bool m_quitRequested = false;
     _XDisplay* m_display = nullptr;  // our own connection, for position queries
 };

@@ -82,14 +82,14 @@ TEST(InputTest, AKeyHeldForAnotherWindowReadsUpUntilReleased) {
 
 TEST(ClockTest, FixedFrameTimeDrivesLapsAndFps) {
     SystemSingleton* system = SystemSingleton::GetInstance();
-    system->SetFixedFrameTime(0.25);
+    system->SetStep(0.25);
     system->UpdateTime();
     EXPECT_EQ(system->LapClock(), 0.25);
     for (int i = 0; i < 2; ++i) system->UpdateTime();
     EXPECT_EQ(system->LapClock(), 0.5);
     EXPECT_EQ(system->LapClock(), 0.0);
     EXPECT_EQ(system->LapClock(3), 0.75);  // each clock keeps its own lap
-    system->SetFixedFrameTime(1.0 / 60.0);
+    system->SetStep(1.0 / 60.0);
     for (int i = 0; i < 150; ++i) system->UpdateTime();
     EXPECT_EQ(system->GetFPS(), 60);
     SystemSingleton::ReleaseInstance();
