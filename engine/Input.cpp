@@ -16,6 +16,12 @@ bool ValidButton(sf::Mouse::Button button) {
     return button >= 0 && button < sf::Mouse::ButtonCount;
 }
 
+// Alt+Enter belongs to the window (fullscreen), not to the game.
+bool AltEnter(sf::Keyboard::Key key) {
+    return key == sf::Keyboard::Return &&
+           (sf::Keyboard::isKeyPressed(sf::Keyboard::LAlt) || sf::Keyboard::isKeyPressed(sf::Keyboard::RAlt));
+}
+
 }  // namespace
 
 bool Input::IsKeyPressed(sf::Keyboard::Key key) const {
@@ -23,14 +29,11 @@ bool Input::IsKeyPressed(sf::Keyboard::Key key) const {
     // SFML reports the keyboard whatever window is in front; a game in the
     // background must not react to typing elsewhere.
     if (IsLive()) {
-        // Alt+Enter belongs to the window (fullscreen), not to the game.
-        if (key == sf::Keyboard::Return &&
-            (sf::Keyboard::isKeyPressed(sf::Keyboard::LAlt) || sf::Keyboard::isKeyPressed(sf::Keyboard::RAlt)))
-            return false;
         const bool focused = m_window->hasFocus();
-        return FocusGate(key, focused, focused && sf::Keyboard::isKeyPressed(key)) || m_latchedKeys[key];
+        const bool down = focused && sf::Keyboard::isKeyPressed(key) && !AltEnter(key);
+        return FocusGate(key, focused, down) || m_latchedKeys[key];
     }
-    return m_keys[key];
+    return m_keys[key] || m_latchedKeys[key];
 }
 
 bool Input::FocusGate(sf::Keyboard::Key key, bool focused, bool down) const {
@@ -46,7 +49,7 @@ bool Input::FocusGate(sf::Keyboard::Key key, bool focused, bool down) const {
 bool Input::IsButtonPressed(sf::Mouse::Button button) const {
     if (!ValidButton(button)) return false;
     if (IsLive()) return (m_window->hasFocus() && sf::Mouse::isButtonPressed(button)) || m_latchedButtons[button];
-    return m_buttons[button];
+    return m_buttons[button] || m_latchedButtons[button];
 }
 
 sf::Vector2i Input::GetMousePosition() const {

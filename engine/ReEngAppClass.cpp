@@ -268,11 +268,11 @@ void ReEngAppClass::ProcessMessages() {
         case sf::Event::KeyPressed:
             if (event.key.code == sf::Keyboard::F11 || (event.key.code == sf::Keyboard::Return && event.key.alt))
                 ToggleFullscreen();
-            else
+            else if (m_input.IsLive())  // a script ignores the real keyboard
                 m_input.LatchKey(event.key.code);
             break;
         case sf::Event::MouseButtonPressed:
-            m_input.LatchButton(event.mouseButton.button);
+            if (m_input.IsLive()) m_input.LatchButton(event.mouseButton.button);
             break;
         default:
             break;

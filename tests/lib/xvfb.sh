@@ -30,6 +30,8 @@ start_windowed_game() {  # game and arguments
 }
 # SFML reads the live keyboard, so keys go to the focused window.
 press_key() { xdotool keydown "$1"; sleep "${2:-0.15}"; xdotool keyup "$1"; }
+tap_key() { xdotool keydown "$1" keyup "$1"; }  # down and up again well within one step
+steps_run() { tr -cd '\r' <"$TEST_TMP/game.out" | wc -c; }  # the frame-rate line is written once a step
 game_gone() { ! kill -0 "$GAME_PID" 2>/dev/null; }
 quit_with_escape() {  # status 0 and nothing on stderr
     press_key Escape
@@ -41,6 +43,7 @@ quit_with_escape() {  # status 0 and nothing on stderr
 }
 
 snap() { import -window "$WINDOW_ID" "$shot"; }
+resize_to() { xdotool windowsize "$WINDOW_ID" "${1%x*}" "${1#*x}"; wait_until 10 eval '[ "$(window_size)" = '"$1"' ]' || fail "not resized to $1"; }
 window_size() { xwininfo -id "$WINDOW_ID" | awk '/Width:/ {w = $2} /Height:/ {h = $2} END {print w "x" h}'; }
 near() {  # region (WxH+X+Y, "" for all), colour, fuzz %, fx expression
     local c=(); [ -n "$1" ] && c=(-crop "$1" +repage)
@@ -55,7 +58,8 @@ bright_mask() { "$CONVERT" "$shot" -crop "$1" +repage -alpha off -channel RGB -t
 count_bright() { bright_mask "$1" 200 -format '%[fx:int(mean*w*h+0.5)]\n' info:; }  # white pixels of a region
 text_width() {  # of the top text line; $1: the picture's top row in the window (bars above it)
     local r="700x36+0+${1:-0}"; [ "$(count_bright "$r")" -gt 0 ] && bright_mask "$r" 199 -trim -format '%w\n' info: || echo 0; }
-sphere_box() { bright_mask 1080x640+0+60 225 -trim -format '%X %Y %w %h\n' info: | tr -d +; }  # below the text
+sphere_box() { white_box 1080x640+0+60; }  # below the text
+white_box() { bright_mask "$1" 225 -trim -format '%X %Y %w %h\n' info: | tr -d +; }  # of a region: x y w h within it
 sphere_x() { local x y w h; read -r x y w h < <(sphere_box); [ "$w" -ge 4 ] && [ "$w" -le 40 ] && echo $((x + w / 2)); }
 vertical_lines() {  # most runs of dark grid pixels on rows near $1: one line per unit of the view
     local d

@@ -1,6 +1,7 @@
 #!/bin/bash
 # Keys do not stick across focus changes: steering stops when another window
 # takes the focus, and a P pressed there and released in the game does not pause.
+# Without the focus the game runs no step at all, and carries on when it is back.
 source "$(dirname "$0")/../lib/xvfb.sh"
 start_windowed_game "${1:?usage: focus_loss.sh path/to/vaultrix}"
 game_window=$WINDOW_ID
@@ -18,6 +19,8 @@ wait_until 10 moved || fail "holding D did not steer"
 still() { sleep 1; local a b; a=$(x_now); sleep 1; b=$(x_now); [ -n "$a" ] && (((b - a) ** 2 <= 4)); }
 focus_window "$other_window"
 still || fail "still steering without the focus"
+away=$(steps_run); sleep 1
+[ "$(steps_run)" = "$away" ] || fail "$(($(steps_run) - away)) steps ran without the focus"
 xdotool keyup d
 focus_window "$game_window"
 still || fail "moved after the focus came back"

@@ -1,0 +1,128 @@
+// The frame loop's parts: fixed steps on the real clock, the letterboxed play
+// area, frame statistics, latched presses and the unchanged-picture check.
+#include <chrono>
+#include <gtest/gtest.h>
+#include "engine/FrameStats.h"
+#include "engine/Input.h"
+#include "engine/PlayArea.h"
+#include "engine/RenderQueue.h"
+#include "engine/StepScheduler.h"
+
+using namespace ReEng;
+
+namespace {
+
+constexpr double kStep = 1.0 / 60.0;
+
+// Steps run over `seconds` of real time drawn at `fps`, each frame's
+// interval off by up to `jitter` seconds either way (alternating).
+long long StepsOver(double seconds, double fps, double jitter, int* fewest = nullptr, int* most = nullptr) {
+    StepScheduler scheduler(kStep);
+    long long total = 0;
+    const int frames = static_cast<int>(seconds * fps + 0.5);
+    for (int i = 0; i < frames; ++i) {
+        const double wobble = (i % 2 == 0 ? jitter : -jitter);
+        const int steps = scheduler.Advance(1.0 / fps + (i == 0 ? 0.0 : wobble));
+        total += steps;
+        if (fewest) *fewest = i == 0 ? steps : std::min(*fewest, steps);
+        if (most) *most = i == 0 ? steps : std::max(*most, steps);
+    }
+    return total;
+}
+
+}  // namespace
+
+TEST(StepSchedulerTest, GameTimeFollowsRealTimeAtAnyDrawingRate) {
+    // Ten seconds are 600 steps whether drawn at 30, 60 or 240 frames a second.
+    for (double fps : {30.0, 60.0, 144.0, 240.0}) EXPECT_NEAR(StepsOver(10.0, fps, 0.0), 600, 1) << fps;
+    // At 60 frames a second every frame gets exactly one step, even when each
+    // interval is a few milliseconds early or late.
+    int fewest = 0, most = 0;
+    EXPECT_EQ(StepsOver(10.0, 60.0, 0.004, &fewest, &most), 600);
+    EXPECT_EQ(fewest, 1);
+    EXPECT_EQ(most, 1);
+    StepsOver(10.0, 30.0, 0.004, &fewest, &most);
+    EXPECT_EQ(fewest, 2);
+    EXPECT_EQ(most, 2);
+}
+
+TEST(StepSchedulerTest, AStallIsDroppedAndASlowMachineSlowsTheGame) {
+    StepScheduler scheduler(kStep, 4, 0.25);
+    EXPECT_EQ(scheduler.Advance(kStep), 1);
+    EXPECT_EQ(scheduler.Advance(15.0), 1);       // 15 s stopped: one step, not 900
+    EXPECT_EQ(scheduler.Advance(0.2), 4);        // 12 due, 4 run: the game slows down
+    EXPECT_EQ(scheduler.Advance(kStep), 1);      // the excess is not owed later
+    EXPECT_EQ(scheduler.Advance(-1.0), 0);       // a clock that went back
+    scheduler.Reset();
+    EXPECT_EQ(scheduler.Advance(kStep * 0.4), 0);  // after a reset the next step is a step away
+    EXPECT_EQ(scheduler.Advance(kStep * 0.2), 1);
+}
+
+TEST(PlayAreaTest, ThePictureKeepsItsShapeCentredWithBars) {
+    const struct { int w, h; PlayArea want; } cases[] = {
+        {1080, 720, {0, 0, 1080, 720}},
+        {2160, 1440, {0, 0, 2160, 1440}},
+        {600, 700, {0, 150, 600, 400}},      // tall: bars above and below
+        {1400, 600, {250, 0, 900, 600}},     // wide: bars left and right
+        {1920, 1080, {150, 0, 1620, 1080}},  // a fullscreen desktop
+        {1, 1, {0, 0, 1, 1}},
+        {0, -5, {0, 0, 1, 1}},               // a minimised window
+    };
+    for (const auto& c : cases) {
+        const PlayArea a = PlayArea::Fit(c.w, c.h, 1080, 720);
+        EXPECT_EQ(a.x, c.want.x) << c.w << "x" << c.h;
+        EXPECT_EQ(a.y, c.want.y) << c.w << "x" << c.h;
+        EXPECT_EQ(a.width, c.want.width) << c.w << "x" << c.h;
+        EXPECT_EQ(a.height, c.want.height) << c.w << "x" << c.h;
+    }
+}
+
+TEST(FrameStatsTest, PercentilesOfTheIntervalsBetweenFrames) {
+    FrameStats stats;
+    using ms = std::chrono::milliseconds;
+    FrameStats::Clock::time_point t{};
+    stats.Mark(t);
+    for (int i = 1; i <= 100; ++i) stats.Mark(t += ms(i > 98 ? 50 : 16));  // two slow frames in 100
+    const FrameStats::Summary s = stats.Summarize();
+    EXPECT_EQ(s.count, 100u);
+    EXPECT_DOUBLE_EQ(s.p50Ms, 16.0);
+    EXPECT_DOUBLE_EQ(s.p99Ms, 50.0);
+    EXPECT_DOUBLE_EQ(s.maxMs, 50.0);
+    EXPECT_DOUBLE_EQ(s.totalMs, 98 * 16.0 + 2 * 50.0);
+    EXPECT_EQ(FrameStats().Summarize().count, 0u);  // no frames, no division by zero
+}
+
+TEST(InputLatchTest, ATapBetweenTwoStepsCountsForOneStep) {
+    Input input;
+    input.LatchKey(sf::Keyboard::P);
+    input.LatchButton(sf::Mouse::Left);
+    EXPECT_TRUE(input.IsKeyPressed(sf::Keyboard::P));
+    EXPECT_TRUE(input.IsButtonPressed(sf::Mouse::Left));
+    EXPECT_FALSE(input.IsKeyPressed(sf::Keyboard::A));
+    input.EndStep();
+    EXPECT_FALSE(input.IsKeyPressed(sf::Keyboard::P));
+    EXPECT_FALSE(input.IsButtonPressed(sf::Mouse::Left));
+    input.LatchKey(sf::Keyboard::P);
+    input.FocusLost();  // a press for a window that no longer has the focus does not count
+    EXPECT_FALSE(input.IsKeyPressed(sf::Keyboard::P));
+    input.LatchKey(sf::Keyboard::Unknown);  // keys SFML cannot name are ignored
+}
+
+TEST(RenderQueueTest, OnlyWhatChangesThePictureMakesItNew) {
+    RenderQueue a, b;
+    for (RenderQueue* q : {&a, &b}) {
+        q->grids.push_back({1.0f, 1, vector3(0.0f, 0.0f, 0.75f)});
+        q->instances.push_back({"plat_1", 0, matrix4(1.0f)});
+        q->lines.push_back({"Paused", vector3(1.0f)});
+    }
+    EXPECT_TRUE(a.SamePicture(b));
+    b.instances[0].name = "plat_2";  // a name draws nothing
+    EXPECT_TRUE(a.SamePicture(b));
+    b.instances[0].matrix[3].y = 0.5f;
+    EXPECT_FALSE(a.SamePicture(b));
+    b.instances[0].matrix = a.instances[0].matrix;
+    b.lines[0].text = "Score: 3";
+    EXPECT_FALSE(a.SamePicture(b));
+    b.lines.clear();
+    EXPECT_FALSE(a.SamePicture(b));
+}

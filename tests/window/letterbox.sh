@@ -1,0 +1,39 @@
+#!/bin/bash
+# In a wide and in a tall window the picture keeps its shape, with bars of the
+# clear colour: the sphere stays round, and a shot goes under the cursor.
+source "$(dirname "$0")/../lib/xvfb.sh"
+start_windowed_game "${1:?usage: letterbox.sh path/to/vaultrix}"
+xdotool windowmove "$WINDOW_ID" 0 0
+press_key Return
+wait_until 20 playing || fail "Enter did not start the game"
+# The play area of a W x H window for a 1080 x 720 picture: "x y w h".
+area() { local w=${1%x*} h=${1#*x}; if ((w * 720 > h * 1080)); then echo $(((w - h * 1080 / 720) / 2)) 0 $((h * 1080 / 720)) "$h"
+    else echo 0 $(((h - w * 720 / 1080) / 2)) "$w" $((w * 720 / 1080)); fi; }
+# The sphere, which is not launched and so stays on the picture's centre
+# column: the only pixels there, below the text line, with every channel
+# brighter than the background's darkest. Sets x y (its centre in the window), w h.
+find_sphere() {
+    local ax ay aw ah left top; read -r ax ay aw ah < <(area "$1")
+    left=$((ax + aw / 2 - 60)) top=$((ay + ah / 10))
+    snap; read -r x y w h < <(bright_mask "120x$((ah * 9 / 10))+$left+$top" 115 -trim -format '%X %Y %w %h\n' info: | tr -d +)
+    x=$((left + x + w / 2)) y=$((top + y + h / 2))
+}
+round_sphere() { find_sphere "$1"; ((w >= 8 && w <= 30 && (w - h) ** 2 <= 1)); }
+
+resize_to 1280x560
+wait_until 10 round_sphere 1280x560 || fail "at 1280x560 the sphere is $w x $h"
+[ "$(percent_near "" "$blue" 3)" -ge 40 ] || fail "at 1280x560 the bars are not the clear colour"
+# One shot up and left at 45 degrees (where no obstacle stops it): the bullet
+# lies on the line from the sphere through the cursor. The camera's climb
+# moves both alike; aiming far keeps its drift since the snap small.
+xdotool mousemove $((x - 300)) $((y - 300)) mousedown 1 sleep 0.2 mouseup 1
+sleep 0.3
+find_sphere 1280x560
+off=$("$CONVERT" "$shot" -alpha off -fuzz 1% -fill white +opaque black -depth 8 txt:- |
+    awk -F'[:,]' -v cx=$x -v cy=$y 'NR > 1 && /#000000/ { n++; sx += $1; sy += $2 }
+        END { if (n < 10) print "no bullet"; else { d = (sx / n - cx) - (sy / n - cy); print int(sqrt(d * d / 2) + 0.5) } }')
+[ "$off" != "no bullet" ] && [ "$off" -le 5 ] || fail "the bullet's centre is $off pixels off the line to the cursor"
+resize_to 700x760
+wait_until 10 round_sphere 700x760 || fail "at 700x760 the sphere is $w x $h"
+quit_with_escape
+echo ok
