@@ -94,8 +94,6 @@ bool ReEngAppClass::OpenWindow(int& status) {
     m_window->SetIcon(FindResource("assets/icon.png"));
     m_pMeshMngr->SetRenderer(m_renderer.get());
     m_pGLSystem->SetWindow(m_window.get());
-    if (m_options.frameStats || m_options.timedemo) m_stats = std::make_unique<FrameStats>();
-    m_pGLSystem->SetPresenting(m_renderer.get(), &m_pacer, m_stats.get());
     // A timedemo measures the frame itself: nothing may wait for time to pass.
     m_window->SetVerticalSync(m_options.vsync && !m_options.timedemo);
     SetMaxFramerate(m_options.vsync || m_options.timedemo ? 0.0f : static_cast<float>(m_options.maxFps));
@@ -121,6 +119,8 @@ int ReEngAppClass::Run() {
     if (m_options.timedemo && m_options.frames < 0)
         m_options.frames = m_options.inputFile.empty() ? 600 : static_cast<long long>(m_script.GetLastFrame()) + 2;
 
+    if (m_options.frameStats || m_options.timedemo) m_stats = std::make_unique<FrameStats>();
+    if (m_pGLSystem) m_pGLSystem->SetPresenting(m_renderer.get(), &m_pacer, m_stats.get());
     if (m_stats && m_options.timedemo) m_stats->MarkNow();  // the first frame's time counts too
     m_lastLoop = FramePacer::Clock::now();
     while (!StepsDone() && !m_window->IsQuitRequested()) {
@@ -130,6 +130,7 @@ int ReEngAppClass::Run() {
         for (int i = 0; i < steps && !StepsDone(); ++i) {
             m_drawStep = i + 1 == steps;
             RunFrame();
+            if (m_stats && IsHeadless()) m_stats->MarkNow();  // nothing is presented: a step is a frame
             if (m_window->IsQuitRequested()) break;
         }
         if (steps == 0 && m_redrawFrames > 0) Redraw();
@@ -200,6 +201,8 @@ void ReEngAppClass::RunFrame() {
             m_pGLSystem->CaptureNextFrame();
             m_pMeshMngr->ForceRedraw();
         }
+        // A timedemo measures drawing: every frame is drawn, changed or not.
+        if (m_options.timedemo) m_pMeshMngr->ForceRedraw();
         if (draw && m_redrawFrames > 0) {
             --m_redrawFrames;
             m_pMeshMngr->ForceRedraw();

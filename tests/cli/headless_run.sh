@@ -1,5 +1,6 @@
 #!/bin/bash
-# Headless runs: the title screen, a scripted shot that scores the same twice, a game left alone.
+# Headless runs: the title screen, a scripted shot that scores the same twice,
+# a game left alone, and the timing reports.
 source "$(dirname "$0")/../lib/cli.sh"
 "$game" --headless --frames 3 --print-text >"$work/title" || fail "title run exited $?"
 [ "$(tail -n 1 "$work/title")" = "Press Enter to Start" ] || fail "title text: $(tail -n 1 "$work/title")"
@@ -12,4 +13,12 @@ cmp -s "$work/a" "$work/b" || fail "two runs of one script differ"
 # Left alone, the sphere falls behind the climbing camera.
 run 900 <(echo "0 Return down") >"$work/over" || fail "game over run exited $?"
 [ "$(tail -n 2 "$work/over" | tr '\n' /)" = "Game Over/Score: 3/" ] || fail "no Game Over: $(tail -n 2 "$work/over")"
+# Without --frame-time a step is 1/60 s: the same game ends the same way.
+"$game" --headless --frames 900 --input <(echo "0 Return down") --print-text >"$work/over60" || fail "exited $?"
+[ "$(tail -n 2 "$work/over60" | tr '\n' /)" = "Game Over/Score: 3/" ] || fail "1/60 s steps: $(tail -n 2 "$work/over60")"
+# A timedemo of the title screen runs 600 steps and reports them; a timedemo
+# of a script runs one step past its last event.
+"$game" --headless --timedemo | tr '\r' '\n' | grep -q '^timedemo: frames 600 ' || fail "no timedemo report"
+"$game" --headless --timedemo --input "$work/shot.txt" | tr '\r' '\n' | grep -q '^timedemo: frames 4 ' || fail "timedemo of a script"  # steps 0 to 2, and one to act on the last
+"$game" --headless --frames 10 --frame-stats | tr '\r' '\n' | grep -q '^frame-stats: intervals ' || fail "no frame stats"
 echo ok
