@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "app/AppClass.h"
+#include "app/StateDigest.h"
 
 namespace {
 
@@ -11,6 +12,7 @@ int RunApp(ReEng::HINSTANCE instance, std::vector<std::string> args, int showMod
     int status = 0;
     {
         AppClass app(instance, std::move(args), showMode, false);
+        app.SetStateDigest(&GameStateDigest);
         status = app.Run();
     }  // the destructor releases the game before the status is returned
     return status;

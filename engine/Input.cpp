@@ -8,14 +8,6 @@ namespace ReEng {
 
 namespace {
 
-bool ValidKey(sf::Keyboard::Key key) {
-    return key >= 0 && key < sf::Keyboard::KeyCount;  // Unknown is -1
-}
-
-bool ValidButton(sf::Mouse::Button button) {
-    return button >= 0 && button < sf::Mouse::ButtonCount;
-}
-
 // Alt+Enter belongs to the window (fullscreen), not to the game.
 bool AltEnter(sf::Keyboard::Key key) {
     return key == sf::Keyboard::Return &&
@@ -25,7 +17,24 @@ bool AltEnter(sf::Keyboard::Key key) {
 }  // namespace
 
 bool Input::IsKeyPressed(sf::Keyboard::Key key) const {
-    if (!ValidKey(key)) return false;
+    if (!ValidKey(key)) return false;  // Unknown is -1
+    if (m_stepKeys[key] < 0) m_stepKeys[key] = ReadKey(key) ? 1 : 0;
+    return m_stepKeys[key] == 1;
+}
+
+bool Input::IsButtonPressed(sf::Mouse::Button button) const {
+    if (!ValidButton(button)) return false;
+    if (m_stepButtons[button] < 0) m_stepButtons[button] = ReadButton(button) ? 1 : 0;
+    return m_stepButtons[button] == 1;
+}
+
+sf::Vector2i Input::GetMousePosition() const {
+    if (!m_stepMouseRead) m_stepMouse = IsLive() ? sf::Mouse::getPosition() : m_mouse;
+    m_stepMouseRead = true;
+    return m_stepMouse;
+}
+
+bool Input::ReadKey(sf::Keyboard::Key key) const {
     // SFML reports the keyboard whatever window is in front; a game in the
     // background must not react to typing elsewhere.
     if (IsLive()) {
@@ -46,34 +55,46 @@ bool Input::FocusGate(sf::Keyboard::Key key, bool focused, bool down) const {
     return down && !m_heldElsewhere[key];
 }
 
-bool Input::IsButtonPressed(sf::Mouse::Button button) const {
-    if (!ValidButton(button)) return false;
+bool Input::ReadButton(sf::Mouse::Button button) const {
     if (IsLive()) return (m_window->hasFocus() && sf::Mouse::isButtonPressed(button)) || m_latchedButtons[button];
     return m_buttons[button] || m_latchedButtons[button];
 }
 
-sf::Vector2i Input::GetMousePosition() const {
-    if (IsLive()) return sf::Mouse::getPosition();
-    return m_mouse;
-}
-
 void Input::SetKey(sf::Keyboard::Key key, bool down) {
-    if (ValidKey(key)) m_keys[key] = down;
+    if (!ValidKey(key)) return;
+    m_keys[key] = down;
+    m_stepKeys[key] = -1;
 }
 
 void Input::SetButton(sf::Mouse::Button button, bool down) {
-    if (ValidButton(button)) m_buttons[button] = down;
+    if (!ValidButton(button)) return;
+    m_buttons[button] = down;
+    m_stepButtons[button] = -1;
+}
+
+void Input::SetMousePosition(sf::Vector2i position) {
+    m_mouse = position;
+    m_stepMouseRead = false;
+}
+
+void Input::ForgetStep() {
+    std::fill(std::begin(m_stepKeys), std::end(m_stepKeys), static_cast<signed char>(-1));
+    std::fill(std::begin(m_stepButtons), std::end(m_stepButtons), static_cast<signed char>(-1));
+    m_stepMouseRead = false;
 }
 
 void Input::LatchKey(sf::Keyboard::Key key) {
     if (!ValidKey(key)) return;
     m_latchedKeys[key] = true;
+    m_stepKeys[key] = -1;
     // A press seen here is a new press in this window, not one held from elsewhere.
     m_heldElsewhere[key] = false;
 }
 
 void Input::LatchButton(sf::Mouse::Button button) {
-    if (ValidButton(button)) m_latchedButtons[button] = true;
+    if (!ValidButton(button)) return;
+    m_latchedButtons[button] = true;
+    m_stepButtons[button] = -1;
 }
 
 void Input::MarkAllHeldElsewhere() const {
@@ -83,11 +104,13 @@ void Input::MarkAllHeldElsewhere() const {
 
 void Input::FocusLost() {
     MarkAllHeldElsewhere();
+    ForgetStep();
     std::fill(std::begin(m_latchedKeys), std::end(m_latchedKeys), false);
     std::fill(std::begin(m_latchedButtons), std::end(m_latchedButtons), false);
 }
 
 void Input::EndStep() {
+    ForgetStep();
     std::fill(std::begin(m_latchedKeys), std::end(m_latchedKeys), false);
     std::fill(std::begin(m_latchedButtons), std::end(m_latchedButtons), false);
 }
@@ -95,6 +118,7 @@ void Input::EndStep() {
 void Input::ReleaseAll() {
     std::fill(std::begin(m_keys), std::end(m_keys), false);
     std::fill(std::begin(m_buttons), std::end(m_buttons), false);
+    ForgetStep();
 }
 
 }  // namespace ReEng

@@ -13,14 +13,23 @@ namespace ReEng {
 
 class Input {
 public:
+    Input() { ForgetStep(); }
+
     // Live: read SFML for this window. Without a window, always scripted.
     void SetLive(const sf::Window* window) { m_window = window; }
     bool IsLive() const { return m_window != nullptr; }
 
+    // Each answer is read once a step and then kept until EndStep, so every
+    // look within one step agrees, and a recording holds what the game saw.
     bool IsKeyPressed(sf::Keyboard::Key key) const;
     bool IsButtonPressed(sf::Mouse::Button button) const;
     // Desktop coordinates, as sf::Mouse::getPosition() without a window.
     sf::Vector2i GetMousePosition() const;
+
+    // What this step has read so far: -1 not read, else 0 or 1.
+    int ReadThisStep(sf::Keyboard::Key key) const { return ValidKey(key) ? m_stepKeys[key] : -1; }
+    int ReadThisStep(sf::Mouse::Button button) const { return ValidButton(button) ? m_stepButtons[button] : -1; }
+    bool MouseReadThisStep() const { return m_stepMouseRead; }
 
     // The live keyboard as the game sees it, given the window's focus and the
     // key's real state: up while unfocused, and a key still held from before
@@ -40,11 +49,16 @@ public:
     // Scripted state; ignored while live.
     void SetKey(sf::Keyboard::Key key, bool down);
     void SetButton(sf::Mouse::Button button, bool down);
-    void SetMousePosition(sf::Vector2i position) { m_mouse = position; }
+    void SetMousePosition(sf::Vector2i position);
     void ReleaseAll();
 
 private:
+    static bool ValidKey(sf::Keyboard::Key key) { return key >= 0 && key < sf::Keyboard::KeyCount; }
+    static bool ValidButton(sf::Mouse::Button button) { return button >= 0 && button < sf::Mouse::ButtonCount; }
     void MarkAllHeldElsewhere() const;
+    bool ReadKey(sf::Keyboard::Key key) const;
+    bool ReadButton(sf::Mouse::Button button) const;
+    void ForgetStep();
 
     const sf::Window* m_window = nullptr;
     bool m_keys[sf::Keyboard::KeyCount] = {};
@@ -53,6 +67,10 @@ private:
     mutable bool m_heldElsewhere[sf::Keyboard::KeyCount] = {};
     bool m_latchedKeys[sf::Keyboard::KeyCount] = {};
     bool m_latchedButtons[sf::Mouse::ButtonCount] = {};
+    mutable signed char m_stepKeys[sf::Keyboard::KeyCount];
+    mutable signed char m_stepButtons[sf::Mouse::ButtonCount];
+    mutable sf::Vector2i m_stepMouse;
+    mutable bool m_stepMouseRead = false;
 };
 
 }  // namespace ReEng

@@ -1,23 +1,17 @@
 #include "engine/InputScript.h"
 
 #include <climits>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
+#include "engine/SystemSingleton.h"
 #include "engine/TextParse.h"
 
 namespace ReEng {
 
-namespace {
-
-struct KeyName {
-    const char* name;
-    InputScript::Event::Kind kind;
-    int code;
-};
-
 // Only the keys and buttons the game reads; anything else is a typo.
-const KeyName kKeyNames[] = {
+const InputScript::KeyName InputScript::kKeyNames[12] = {
     {"Return", InputScript::Event::Key, sf::Keyboard::Enter},
     {"A", InputScript::Event::Key, sf::Keyboard::A},
     {"D", InputScript::Event::Key, sf::Keyboard::D},
@@ -32,7 +26,31 @@ const KeyName kKeyNames[] = {
     {"MouseMiddle", InputScript::Event::Button, sf::Mouse::Middle},
 };
 
-}  // namespace
+const char* InputScript::NameOf(Event::Kind kind, int code) {
+    for (const KeyName& key : kKeyNames)
+        if (key.kind == kind && key.code == code) return key.name;
+    return nullptr;
+}
+
+bool InputScript::ParseHeader(const std::string& line, std::string& why) {
+    // "# vaultrix VERSION replay, step S s"
+    std::istringstream words(line);
+    std::string hash, program, version, replay, step, seconds, unit;
+    words >> hash >> program >> version >> replay >> step >> seconds >> unit;
+    if (hash != "#" || program != "vaultrix" || replay != "replay,") return true;  // an ordinary comment
+    if (version != VAULTRIX_VERSION) {
+        why = "recorded by vaultrix " + version + ", and this is " VAULTRIX_VERSION;
+        return false;
+    }
+    char* end = nullptr;
+    const double value = std::strtod(seconds.c_str(), &end);
+    if (step != "step" || unit != "s" || seconds.empty() || *end != '\0' || !(value > 0.0 && value <= 1.0)) {
+        why = "bad replay header (expected '# vaultrix " VAULTRIX_VERSION " replay, step S s')";
+        return false;
+    }
+    m_step = value;
+    return true;
+}
 
 bool InputScript::Load(const std::string& file, std::string& error) {
     std::ifstream in(file);
@@ -48,6 +66,9 @@ bool InputScript::Load(const std::string& file, std::string& error) {
 bool InputScript::Parse(std::istream& in, const std::string& name, std::string& error) {
     m_events.clear();
     m_next = 0;
+    m_step = 0.0;
+    m_hasWindow = false;
+    m_end = -1;
 
     std::string line;
     unsigned lineNumber = 0;
@@ -59,6 +80,8 @@ bool InputScript::Parse(std::istream& in, const std::string& name, std::string& 
 
     while (std::getline(in, line)) {
         ++lineNumber;
+        std::string why;
+        if (lineNumber == 1 && !ParseHeader(line, why)) return fail(why);
         const std::size_t hash = line.find('#');
         if (hash != std::string::npos) line.erase(hash);
 
@@ -66,6 +89,7 @@ bool InputScript::Parse(std::istream& in, const std::string& name, std::string& 
         std::vector<std::string> tokens;
         for (std::string token; words >> token;) tokens.push_back(token);
         if (tokens.empty()) continue;
+        if (m_end >= 0) return fail("nothing may follow the end line");
 
         Event event{};
         long long frame = 0;
@@ -74,7 +98,25 @@ bool InputScript::Parse(std::istream& in, const std::string& name, std::string& 
         if (tokens.size() < 2) return fail("missing key name or 'mouse'");
 
         std::size_t used = 0;
-        if (tokens[1] == "mouse") {
+        if (tokens[1] == "window") {
+            if (tokens.size() < 6) return fail("window needs X Y W H");
+            event.kind = Event::Window;
+            int* fields[] = {&event.x, &event.y, &event.w, &event.h};
+            for (int i = 0; i < 4; ++i)
+                if (!ParseSignedInt(tokens[2 + i], *fields[i]) || (i >= 2 && *fields[i] < 1))
+                    return fail("bad window value '" + tokens[2 + i] + "'");
+            m_hasWindow = true;
+            used = 6;
+        } else if (tokens[1] == "focus") {
+            if (tokens.size() < 3 || (tokens[2] != "in" && tokens[2] != "out")) return fail("focus needs 'in' or 'out'");
+            event.kind = Event::Focus;
+            event.down = tokens[2] == "in";
+            used = 3;
+        } else if (tokens[1] == "end") {
+            event.kind = Event::End;
+            m_end = event.frame;
+            used = 2;
+        } else if (tokens[1] == "mouse") {
             if (tokens.size() < 4) return fail("mouse needs X and Y");
             event.kind = Event::Mouse;
             if (!ParseSignedInt(tokens[2], event.x)) return fail("bad mouse coordinate '" + tokens[2] + "'");
@@ -103,10 +145,12 @@ bool InputScript::Parse(std::istream& in, const std::string& name, std::string& 
         }
         m_events.push_back(event);
     }
+    // A replay cut short would play on with whatever was held at the cut.
+    if (m_step > 0.0 && m_end < 0) return fail("the replay has no end line (is it cut short?)");
     return true;
 }
 
-void InputScript::Apply(unsigned frame, Input& input) {
+void InputScript::Apply(unsigned frame, Input& input, SystemSingleton* system) {
     for (; m_next < m_events.size() && m_events[m_next].frame <= frame; ++m_next) {
         const Event& event = m_events[m_next];
         switch (event.kind) {
@@ -118,6 +162,12 @@ void InputScript::Apply(unsigned frame, Input& input) {
             break;
         case Event::Mouse:
             input.SetMousePosition(sf::Vector2i(event.x, event.y));
+            break;
+        case Event::Window:
+            if (system != nullptr) system->SetWindowRect(event.x, event.y, event.w, event.h);
+            break;
+        case Event::Focus:  // a live game ran no step without the focus: nothing to replay
+        case Event::End:
             break;
         }
     }

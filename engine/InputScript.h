@@ -1,7 +1,13 @@
 #pragma once
-// Scripted input for repeatable runs. One event a line:
+// Scripted input for repeatable runs, and the format of recorded replays.
+// One event a line:
 //   FRAME KEY down | FRAME KEY up | FRAME mouse X Y
-// Frames count from 0 and never go back; '#' starts a comment.
+//   FRAME window X Y W H   the play area's place on the screen (for aiming)
+//   FRAME focus in|out     the window gained or lost the focus (a record only)
+//   FRAME end              the recorded game ran FRAME steps
+// Frames count from 0 and never go back; '#' starts a comment. A replay
+// starts with the comment "# vaultrix VERSION replay, step S s": it plays
+// only in the same version, with steps of S seconds, and must have its end.
 #include <istream>
 #include <string>
 #include <vector>
@@ -10,14 +16,17 @@
 
 namespace ReEng {
 
+class SystemSingleton;
+
 class InputScript {
 public:
     struct Event {
         unsigned frame;
-        enum Kind { Key, Button, Mouse } kind;
+        enum Kind { Key, Button, Mouse, Window, Focus, End } kind;
         int code;   // sf::Keyboard::Key or sf::Mouse::Button
-        bool down;
-        int x, y;   // Mouse only
+        bool down;  // Key and Button; Focus: true for in
+        int x, y;   // Mouse and Window
+        int w, h;   // Window only
     };
 
     // On failure error reads "FILE:LINE: what is wrong" (or names the file
@@ -25,16 +34,47 @@ public:
     bool Load(const std::string& file, std::string& error);
     bool Parse(std::istream& in, const std::string& name, std::string& error);
 
-    // Applies every event of this frame to the input state.
-    void Apply(unsigned frame, Input& input);
+    // Applies every event up to this frame to the input state, and the
+    // play area's place to the clock's window rectangle (when given).
+    void Apply(unsigned frame, Input& input, SystemSingleton* system = nullptr);
+
+    // The name a script gives a key or button, or null if it has none.
+    static const char* NameOf(Event::Kind kind, int code);
+    // Calls f(kind, code) for every key and button a script can name.
+    template <typename F>
+    static void ForEachNamed(F f);
+
+    // From a replay's header: the step it was recorded with (0: none given).
+    double GetStep() const { return m_step; }
+    // Whether the script places the play area itself.
+    bool HasWindowEvents() const { return m_hasWindow; }
+    // The step count of the end line, or -1 without one.
+    long long GetEndFrame() const { return m_end; }
 
     const std::vector<Event>& GetEvents() const { return m_events; }
     // The frame of the last event (0 for an empty script).
     unsigned GetLastFrame() const { return m_events.empty() ? 0u : m_events.back().frame; }
 
+    struct KeyName {
+        const char* name;
+        Event::Kind kind;
+        int code;
+    };
+    static const KeyName kKeyNames[12];
+
 private:
+    bool ParseHeader(const std::string& line, std::string& why);
+
     std::vector<Event> m_events;
     std::size_t m_next = 0;
+    double m_step = 0.0;
+    bool m_hasWindow = false;
+    long long m_end = -1;
 };
+
+template <typename F>
+void InputScript::ForEachNamed(F f) {
+    for (const KeyName& key : kKeyNames) f(key.kind, key.code);
+}
 
 }  // namespace ReEng

@@ -43,8 +43,11 @@ bool Options::Parse(const std::vector<std::string>& args, std::string& error) {
             frameStats = true;
         } else if (arg == "--timedemo") {
             timedemo = true;
+        } else if (arg == "--state-hash") {
+            stateHash = true;
         } else if (arg == "--frames" || arg == "--frame-time" || arg == "--input" ||
-                   arg == "--screenshot" || arg == "--max-fps") {
+                   arg == "--screenshot" || arg == "--max-fps" || arg == "--record" ||
+                   arg == "--state-hash-every") {
             // A following option is far more likely a forgotten value than a file name.
             if (i + 1 >= args.size() || args[i + 1].rfind("--", 0) == 0) {
                 error = "missing value for " + Printable(arg);
@@ -63,6 +66,11 @@ bool Options::Parse(const std::vector<std::string>& args, std::string& error) {
             } else if (arg == "--input") {
                 ok = !value.empty();
                 if (ok) inputFile = value;
+            } else if (arg == "--record") {
+                ok = !value.empty();
+                if (ok) recordFile = value;
+            } else if (arg == "--state-hash-every") {
+                ok = ParseDigits(value, LLONG_MAX, stateHashEvery) && stateHashEvery > 0;
             } else {
                 ok = !value.empty();
                 if (ok) screenshotFile = value;
@@ -94,7 +102,10 @@ std::string Options::Usage(const std::string& program) {
            "  --fullscreen       start in fullscreen (F11 or Alt+Enter toggles it)\n"
            "  --frame-stats      at exit, print how evenly frames were presented\n"
            "  --timedemo         play the input (or the title) as fast as possible, then\n"
-           "                     print the time per frame and the OpenGL renderer\n";
+           "                     print the time per frame and the OpenGL renderer\n"
+           "  --record FILE      record the game played into FILE, to replay with --input\n"
+           "  --state-hash       at exit, print a digest of the whole game state\n"
+           "  --state-hash-every N  print the step and the digest every N steps\n";
 }
 
 }  // namespace ReEng

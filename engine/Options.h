@@ -20,6 +20,9 @@ public:
     bool fullscreen = false;
     bool frameStats = false;    // at exit, the intervals between presented frames
     bool timedemo = false;      // fixed steps as fast as possible, timed
+    std::string recordFile;     // record the game played, as a replayable script
+    bool stateHash = false;     // at exit, a digest of the game's state
+    long long stateHashEvery = 0;  // > 0: a digest every that many steps
 
     // False with a one-line error naming the bad option or value.
     bool Parse(const std::vector<std::string>& args, std::string& error);

@@ -12,6 +12,7 @@
 
 #include "engine/Renderer.h"
 #include "engine/ResourcePath.h"
+#include "engine/TextParse.h"
 
 namespace ReEng {
 
@@ -60,6 +61,14 @@ bool ReEngAppClass::ParseCommandLine(int& status) {
         status = 2;
         return false;
     }
+    // A replay is only the same game with the steps it was recorded with.
+    if (m_script.GetStep() > 0.0 && m_options.frameTime > 0.0 && m_options.frameTime != m_script.GetStep()) {
+        std::cerr << kProgram << ": " << Printable(m_options.inputFile) << ":1: recorded with steps of "
+                  << m_script.GetStep() << " s, not the " << m_options.frameTime << " s of --frame-time\n";
+        status = 2;
+        return false;
+    }
+    if (m_options.frames < 0 && m_script.GetEndFrame() >= 0) m_options.frames = m_script.GetEndFrame();
     return true;
 }
 
@@ -70,6 +79,7 @@ void ReEngAppClass::CreateSingletons() {
     m_pCameraMngr = CameraManagerSingleton::GetInstance();
     m_singletonsCreated = true;
     if (m_options.frameTime > 0.0) m_pSystem->SetStep(m_options.frameTime);
+    else if (m_script.GetStep() > 0.0) m_pSystem->SetStep(m_script.GetStep());
     m_scheduler = StepScheduler(m_pSystem->GetStep());
     // Headless, the window object only carries the quit request.
     m_window = std::make_unique<WindowClass>();
@@ -102,6 +112,7 @@ bool ReEngAppClass::OpenWindow(int& status) {
     Reshape(static_cast<int>(size.x), static_cast<int>(size.y));
     // Scripted runs must not be disturbed by whoever touches the real keyboard.
     if (m_options.inputFile.empty()) m_input.SetLive(&window);
+    m_scriptPlacesWindow = !m_input.IsLive() && m_script.HasWindowEvents();
     // Steps follow the real clock unless each frame is one given step.
     m_realTime = m_options.frameTime <= 0.0 && !m_options.timedemo;
     return true;
@@ -122,6 +133,7 @@ int ReEngAppClass::Run() {
     if (m_options.frameStats || m_options.timedemo) m_stats = std::make_unique<FrameStats>();
     if (m_pGLSystem) m_pGLSystem->SetPresenting(m_renderer.get(), &m_pacer, m_stats.get());
     if (m_stats && m_options.timedemo) m_stats->MarkNow();  // the first frame's time counts too
+    if (!StartRecording(status)) return status;
     m_lastLoop = FramePacer::Clock::now();
     while (!StepsDone() && !m_window->IsQuitRequested()) {
         ProcessMessages();
@@ -138,6 +150,8 @@ int ReEngAppClass::Run() {
         // Tests and pipes read the output while the game runs.
         std::fflush(stdout);
     }
+    if (!FinishRecording(status)) return status;
+    PrintDigest();
 
     if (!m_options.screenshotFile.empty()) {
         std::string error;
@@ -185,8 +199,31 @@ int ReEngAppClass::StepsDue() {
     return m_scheduler.Advance(elapsed);
 }
 
+bool ReEngAppClass::StartRecording(int& status) {
+    if (m_options.recordFile.empty()) return true;
+    std::string error;
+    if (m_recorder.Open(m_options.recordFile, m_pSystem->GetStep(), error)) return true;
+    std::cerr << kProgram << ": " << error << "\n";
+    status = 2;
+    return false;
+}
+
+bool ReEngAppClass::FinishRecording(int& status) {
+    std::string error;
+    if (m_recorder.Finish(m_frame, error)) return true;
+    std::cerr << kProgram << ": " << error << "\n";
+    status = 1;
+    return false;
+}
+
+void ReEngAppClass::PrintDigest() const {
+    if (!m_options.stateHash || m_stateDigest == nullptr) return;
+    // Below the frame-rate line, which ends in a carriage return.
+    std::printf("\nstate-hash %llu %016llx\n", m_frame, m_stateDigest());
+}
+
 void ReEngAppClass::RunFrame() {
-    if (!m_input.IsLive()) m_script.Apply(static_cast<unsigned>(m_frame), m_input);
+    if (!m_input.IsLive()) m_script.Apply(static_cast<unsigned>(m_frame), m_input, m_pSystem);
     ProcessKeyboard();
     ProcessMouse();
     Update();
@@ -210,8 +247,12 @@ void ReEngAppClass::RunFrame() {
         m_pMeshMngr->SetDrawing(draw);
     }
     Display();
+    m_recorder.RecordStep(m_frame, m_input, *m_pSystem);
     m_input.EndStep();
     ++m_frame;
+    if (m_options.stateHashEvery > 0 && m_stateDigest != nullptr &&
+        m_frame % static_cast<unsigned long long>(m_options.stateHashEvery) == 0)
+        std::printf("\nstate-hash %llu %016llx\n", m_frame, m_stateDigest());
 }
 
 void ReEngAppClass::Redraw() {
@@ -266,11 +307,14 @@ void ReEngAppClass::ProcessMessages() {
         case sf::Event::GainedFocus:
             m_focused = event.type == sf::Event::GainedFocus;
             if (!m_focused) m_input.FocusLost();
+            if (m_input.IsLive()) m_recorder.RecordFocus(m_frame, m_focused);
             RedrawSoon();
             break;
         case sf::Event::KeyPressed:
             if (event.key.code == sf::Keyboard::F11 || (event.key.code == sf::Keyboard::Return && event.key.alt))
                 ToggleFullscreen();
+            else if (!m_input.IsLive() && event.key.code == sf::Keyboard::Escape)
+                m_window->RequestQuit();  // a replay being watched ends on Escape
             else if (m_input.IsLive())  // a script ignores the real keyboard
                 m_input.LatchKey(event.key.code);
             break;
@@ -294,7 +338,7 @@ void ReEngAppClass::Reshape(int width, int height) {
 }
 
 void ReEngAppClass::UpdateWindowRect() {
-    if (m_pSystem == nullptr || !m_renderer) return;
+    if (m_pSystem == nullptr || !m_renderer || m_scriptPlacesWindow) return;
     int x = 0, y = 0;
     if (!m_window->GetClientOrigin(x, y)) return;
     // Aiming is against the picture, not the bars beside it.

@@ -19,6 +19,7 @@
 #include "engine/MeshManagerSingleton.h"
 #include "engine/Options.h"
 #include "engine/Portable.h"
+#include "engine/Recorder.h"
 #include "engine/StepScheduler.h"
 #include "engine/SystemSingleton.h"
 #include "engine/WindowClass.h"
@@ -61,6 +62,11 @@ public:
     // Runs one step's hooks (keyboard, mouse, update, display).
     void RunFrame();
 
+    // The game's own digest of its whole state, for --state-hash: the same
+    // input gives the same digest on every machine. Null: none.
+    using StateDigest = unsigned long long (*)();
+    void SetStateDigest(StateDigest digest) { m_stateDigest = digest; }
+
     // No window and no GL context: nothing may touch GL.
     bool IsHeadless() const { return m_renderer == nullptr; }
     const Options& GetOptions() const { return m_options; }
@@ -96,6 +102,10 @@ private:
     // The window needs its picture again (exposed, resized, refocused).
     void RedrawSoon();
     void PrintStats() const;
+    void PrintDigest() const;
+    // Opens the recording, if one was asked for; false with the status set.
+    bool StartRecording(int& status);
+    bool FinishRecording(int& status);
 
     std::vector<std::string> m_args;
     Options m_options;
@@ -111,6 +121,9 @@ private:
     bool m_realTime = false;   // steps follow the real clock (a live window)
     bool m_focused = true;     // as the window's focus events last said
     bool m_drawStep = true;    // this step's picture is drawn
+    bool m_scriptPlacesWindow = false;  // the script, not the real window, says where the play area is
+    Recorder m_recorder;
+    StateDigest m_stateDigest = nullptr;
     int m_redrawFrames = 0;    // frames still to draw even if unchanged
     bool m_baseReleased = false;
     bool m_singletonsCreated = false;  // only what this app created is released by it
