@@ -6,6 +6,7 @@
 #include <SFML/Graphics/RenderWindow.hpp>
 
 #include "engine/FramePacer.h"
+#include "engine/FrameSplit.h"
 #include "engine/FrameStats.h"
 #include "engine/Renderer.h"
 #include "engine/WindowClass.h"
@@ -36,7 +37,9 @@ void GLSystemSingleton::GLSwapBuffers() {
     }
     // Wait first, then swap: the picture is ready and appears on time.
     if (m_pacer != nullptr) m_pacer->Wait();
+    const auto start = FrameSplit::Clock::now();
     window->display();
+    if (m_split != nullptr) m_split->Add(FrameSplit::Swap, FrameSplit::Clock::now() - start);
     ++m_presents;
     if (m_stats != nullptr) m_stats->MarkNow();
 }

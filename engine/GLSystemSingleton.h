@@ -8,6 +8,7 @@
 namespace ReEng {
 
 class FramePacer;
+class FrameSplit;
 class FrameStats;
 class Renderer;
 class WindowClass;
@@ -22,6 +23,8 @@ public:
     // deadline. The renderer, pacer and stats are the app's; any may be null.
     void GLSwapBuffers();
     void SetPresenting(Renderer* renderer, FramePacer* pacer, FrameStats* stats);
+    // Times each swap into split; null: no timing.
+    void SetSplit(FrameSplit* split) { m_split = split; }
     // Frames presented so far.
     unsigned long long GetPresentCount() const { return m_presents; }
 
@@ -38,6 +41,7 @@ private:
     Renderer* m_renderer = nullptr;
     FramePacer* m_pacer = nullptr;
     FrameStats* m_stats = nullptr;
+    FrameSplit* m_split = nullptr;
     unsigned long long m_presents = 0;
     bool m_captureNext = false;
     std::vector<std::uint8_t> m_capture;  // RGBA, bottom row first

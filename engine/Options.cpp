@@ -43,6 +43,8 @@ bool Options::Parse(const std::vector<std::string>& args, std::string& error) {
             frameStats = true;
         } else if (arg == "--timedemo") {
             timedemo = true;
+        } else if (arg == "--frame-split") {
+            frameSplit = true;
         } else if (arg == "--state-hash") {
             stateHash = true;
         } else if (arg == "--frames" || arg == "--frame-time" || arg == "--input" ||
@@ -103,6 +105,7 @@ std::string Options::Usage(const std::string& program) {
            "  --frame-stats      at exit, print how evenly frames were presented\n"
            "  --timedemo         play the input (or the title) as fast as possible, then\n"
            "                     print the time per frame and the OpenGL renderer\n"
+           "  --frame-split      at exit, where a drawn frame's time went, pass by pass\n"
            "  --record FILE      record the game played into FILE, to replay with --input\n"
            "  --state-hash       at exit, print a digest of the whole game state\n"
            "  --state-hash-every N  print the step and the digest every N steps\n";

@@ -20,6 +20,7 @@ public:
     bool fullscreen = false;
     bool frameStats = false;    // at exit, the intervals between presented frames
     bool timedemo = false;      // fixed steps as fast as possible, timed
+    bool frameSplit = false;    // time each drawing pass (finishing it first)
     std::string recordFile;     // record the game played, as a replayable script
     bool stateHash = false;     // at exit, a digest of the game's state
     long long stateHashEvery = 0;  // > 0: a digest every that many steps

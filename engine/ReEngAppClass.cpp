@@ -104,6 +104,11 @@ bool ReEngAppClass::OpenWindow(int& status) {
     m_window->SetIcon(FindResource("assets/icon.png"));
     m_pMeshMngr->SetRenderer(m_renderer.get());
     m_pGLSystem->SetWindow(m_window.get());
+    if (m_options.frameSplit) {
+        m_split = std::make_unique<FrameSplit>();
+        m_renderer->SetSplit(m_split.get());
+        m_pGLSystem->SetSplit(m_split.get());
+    }
     // A timedemo measures the frame itself: nothing may wait for time to pass.
     m_window->SetVerticalSync(m_options.vsync && !m_options.timedemo);
     SetMaxFramerate(m_options.vsync || m_options.timedemo ? 0.0f : static_cast<float>(m_options.maxFps));
@@ -277,6 +282,7 @@ void ReEngAppClass::ToggleFullscreen() {
 }
 
 void ReEngAppClass::PrintStats() const {
+    if (m_split) std::cout << "\n" << m_split->Report() << "\n";
     if (!m_stats) return;
     // Below the frame-rate line, which ends in a carriage return.
     std::cout << "\n" << FrameStats::Format(m_options.timedemo ? "timedemo: frames" : "frame-stats: intervals",
@@ -325,10 +331,15 @@ void ReEngAppClass::ProcessMessages() {
             break;
         }
     }
-    if (m_window->TakeExposed()) RedrawSoon();
-    // The aim maps the cursor through the window's place on the screen, and
-    // a dragged window sends no event: ask where it is every frame.
-    UpdateWindowRect();
+    const WindowClass::Changes changes = m_window->TakeChanges();
+    if (changes.exposed) RedrawSoon();
+    // The aim maps the cursor through the window's place on the screen: ask
+    // the window system where it is, once each time it has moved.
+    if (changes.moved) {
+        const auto start = FrameSplit::Clock::now();
+        UpdateWindowRect();
+        if (m_split) m_split->Add(FrameSplit::WindowPlace, FrameSplit::Clock::now() - start);
+    }
 }
 
 void ReEngAppClass::Reshape(int width, int height) {
@@ -377,7 +388,10 @@ void ReEngAppClass::Shutdown() {
     }
     m_pMeshMngr = nullptr;
     m_pCameraMngr = nullptr;
-    if (m_pGLSystem) m_pGLSystem->SetPresenting(nullptr, nullptr, nullptr);
+    if (m_pGLSystem) {
+        m_pGLSystem->SetPresenting(nullptr, nullptr, nullptr);
+        m_pGLSystem->SetSplit(nullptr);
+    }
     // GL objects go first, while the window's context still exists.
     m_renderer.reset();
     if (m_singletonsCreated) {

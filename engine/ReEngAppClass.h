@@ -12,6 +12,7 @@
 #include "engine/CameraManagerSingleton.h"
 #include "engine/Definitions.h"
 #include "engine/FramePacer.h"
+#include "engine/FrameSplit.h"
 #include "engine/FrameStats.h"
 #include "engine/GLSystemSingleton.h"
 #include "engine/Input.h"
@@ -117,6 +118,7 @@ private:
     StepScheduler m_scheduler;
     FramePacer m_pacer;
     std::unique_ptr<FrameStats> m_stats;  // only when asked for: it keeps every interval
+    std::unique_ptr<FrameSplit> m_split;  // only when asked for: it slows every pass
     FramePacer::Clock::time_point m_lastLoop{};
     bool m_realTime = false;   // steps follow the real clock (a live window)
     bool m_focused = true;     // as the window's focus events last said

@@ -223,6 +223,14 @@ struct Renderer::Impl {
     int shapeHeight = 1;
     PlayArea area;
     bool newPicture = false;  // drawn since the last present
+    FrameSplit* split = nullptr;
+
+    // With a split: finish what GL has queued and book the time to part.
+    void EndPass(FrameSplit::Part part) {
+        if (split == nullptr) return;
+        glFinish();
+        split->Lap(part);
+    }
 
     // The play area in GL's terms: rows count from the bottom.
     void ApplyViewport() const {
@@ -410,6 +418,8 @@ void Renderer::SetViewport(int width, int height) {
 
 PlayArea Renderer::GetPlayArea() const { return m_impl->area; }
 
+void Renderer::SetSplit(FrameSplit* split) { m_impl->split = split; }
+
 bool Renderer::TakeNewPicture() {
     const bool fresh = m_impl->newPicture;
     m_impl->newPicture = false;
@@ -422,6 +432,11 @@ void Renderer::Draw(const RenderQueue& queue, const std::vector<Model>& models,
     if (!r.window.setActive(true)) return;
 
     r.newPicture = true;
+    if (r.split != nullptr) {
+        r.split->CountFrame();
+        r.split->Mark();
+    }
+    r.EndPass(FrameSplit::Clear);  // the clear asked for before this draw
     const float aspect = static_cast<float>(r.area.width) / static_cast<float>(r.area.height);
     const matrix4 viewProjection = camera.GetProjectionMatrix(aspect) * camera.GetViewMatrix();
     const vector3 eye = camera.GetPosition();
@@ -447,6 +462,7 @@ void Renderer::Draw(const RenderQueue& queue, const std::vector<Model>& models,
         glEnableVertexAttribArray(kPositionAttrib);
 
         for (const RenderQueue::Grid& g : queue.grids) r.DrawGrid(g, eye, viewProjection);
+        r.EndPass(FrameSplit::Grid);
 
         if (r.models.size() < models.size()) r.models.resize(models.size());
         for (const RenderQueue::Instance& instance : queue.instances) {
@@ -459,13 +475,16 @@ void Renderer::Draw(const RenderQueue& queue, const std::vector<Model>& models,
                        kModelPalette[index % paletteSize], true);
         }
 
+        r.EndPass(FrameSplit::Models);
         for (const RenderQueue::Sphere& s : queue.spheres)
             r.DrawMesh(r.sphere, GL_TRIANGLES, viewProjection, s.matrix, OrDefault(s.colour), true);
+        r.EndPass(FrameSplit::Spheres);
 
         for (const RenderQueue::Wire& w : queue.wires) {
             const Mesh& mesh = w.shape == RenderQueue::Shape::Box ? r.wireBox : r.wireSphere;
             r.DrawMesh(mesh, GL_LINES, viewProjection, w.matrix, OrDefault(w.colour), false);
         }
+        r.EndPass(FrameSplit::Wires);
 
         // Hand SFML a clean state: its text drawing uses client-side arrays.
         glDisableVertexAttribArray(kNormalAttrib);
@@ -499,6 +518,7 @@ void Renderer::Draw(const RenderQueue& queue, const std::vector<Model>& models,
         r.window.draw(text);
     }
     r.window.popGLStates();
+    r.EndPass(FrameSplit::Text);
 }
 
 }  // namespace ReEng

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "engine/Model.h"
+#include "engine/FrameSplit.h"
 #include "engine/PlayArea.h"
 #include "engine/RenderQueue.h"
 
@@ -33,6 +34,8 @@ public:
     PlayArea GetPlayArea() const;
     // True once after each Draw: there is a new picture to present.
     bool TakeNewPicture();
+    // Times each pass into split (finishing it first); null: no timing.
+    void SetSplit(FrameSplit* split);
 
 private:
     struct Impl;

@@ -100,7 +100,7 @@ bool WindowClass::Open(const std::string& title, int width, int height, std::str
     const int y = std::max(0, (static_cast<int>(desktop.height) - height) / 2);
     m_window->setPosition(sf::Vector2i(x, y));
     m_display = XOpenDisplay(nullptr);
-    WatchExposure();
+    WatchWindow();
     return true;
 }
 
@@ -130,7 +130,7 @@ bool WindowClass::SetFullscreen(bool fullscreen) {
     m_fullscreen = fullscreen;
     m_window->setActive(true);
     if (icon.getSize().x > 0) m_window->setIcon(icon.getSize().x, icon.getSize().y, icon.getPixelsPtr());
-    WatchExposure();
+    WatchWindow();
     return true;
 }
 
@@ -150,23 +150,27 @@ bool WindowClass::SetIcon(const std::string& file) {
     return true;
 }
 
-void WindowClass::WatchExposure() {
+void WindowClass::WatchWindow() {
     if (!m_window || m_display == nullptr) return;
-    // SFML has no expose event. X delivers events to every client that asks,
-    // so our own connection listens for this one beside SFML's.
-    XSelectInput(m_display, static_cast<::Window>(m_window->getSystemHandle()), ExposureMask);
+    // SFML has no expose event, and none for a move. X delivers events to
+    // every client that asks, so our own connection listens beside SFML's.
+    // A window manager that moves its frame tells the window with a
+    // synthetic ConfigureNotify, which comes here too.
+    XSelectInput(m_display, static_cast<::Window>(m_window->getSystemHandle()), ExposureMask | StructureNotifyMask);
     XFlush(m_display);
 }
 
-bool WindowClass::TakeExposed() {
-    if (m_display == nullptr) return false;
-    bool exposed = false;
+WindowClass::Changes WindowClass::TakeChanges() {
+    Changes changes;
+    if (m_display == nullptr) return changes;
     XEvent event;
     while (XPending(m_display) > 0) {
         XNextEvent(m_display, &event);
-        if (event.type == Expose) exposed = true;
+        if (event.type == Expose) changes.exposed = true;
+        if (event.type == ConfigureNotify || event.type == ReparentNotify || event.type == MapNotify)
+            changes.moved = true;
     }
-    return exposed;
+    return changes;
 }
 
 bool WindowClass::GetClientOrigin(int& x, int& y) const {

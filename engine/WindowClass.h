@@ -36,9 +36,13 @@ public:
     // The window's icon, from an image file; false if it cannot be read.
     bool SetIcon(const std::string& file);
 
-    // True once after the window, or part of it, was uncovered and needs
-    // drawing again.
-    bool TakeExposed();
+    // What the window system said since the last look: the window, or part
+    // of it, was uncovered and needs drawing again; it was moved or resized.
+    struct Changes {
+        bool exposed = false;
+        bool moved = false;
+    };
+    Changes TakeChanges();
 
     // The native handle the quit message is posted to.
     HWND GetHandler() { return this; }
@@ -58,8 +62,9 @@ public:
 private:
     // Creates (or recreates) the SFML window in the given style and size.
     void Create(unsigned style, int width, int height);
-    // Asks the X server to tell our own connection when the window is exposed.
-    void WatchExposure();
+    // Asks the X server to tell our own connection when the window is
+    // exposed or moved.
+    void WatchWindow();
 
     std::unique_ptr<sf::RenderWindow> m_window;
     std::string m_title;
