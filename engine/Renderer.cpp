@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include <glm/gtc/matrix_inverse.hpp>
+#include <glm/gtc/matrix_transform.hpp>
 #include <glm/gtc/type_ptr.hpp>
 #include <SFML/Graphics/Font.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>
@@ -248,9 +249,68 @@ struct Renderer::Impl {
         current = p;
     }
 
-    std::vector<Mesh> models;         // by model index; uploaded on first draw
+    // Every instance of a model in one draw: their triangles placed in the
+    // world once and kept, rebuilt only when an instance comes, goes or moves.
+    // A software rasterizer pays per draw; the platforms and obstacles of a
+    // section are some thirty draws of a dozen triangles each otherwise.
+    struct Batch {
+        Mesh mesh;
+        std::vector<matrix4> matrices;  // what mesh holds, in order
+    };
+    std::vector<Batch> batches;                      // by model index
+    std::vector<std::vector<matrix4>> frameMatrices;  // this frame's, by model index
+    std::vector<vector3> scratchPositions, scratchNormals;
+
+    void DrawModels(const RenderQueue& queue, const std::vector<Model>& models, const matrix4& viewProjection) {
+        if (batches.size() < models.size()) {
+            batches.resize(models.size());
+            frameMatrices.resize(models.size());
+        }
+        for (std::vector<matrix4>& list : frameMatrices) list.clear();
+        for (const RenderQueue::Instance& instance : queue.instances) {
+            if (instance.model < 0 || static_cast<std::size_t>(instance.model) >= models.size()) continue;
+            frameMatrices[static_cast<std::size_t>(instance.model)].push_back(instance.matrix);
+        }
+        const std::size_t paletteSize = sizeof kModelPalette / sizeof kModelPalette[0];
+        for (std::size_t index = 0; index < models.size(); ++index) {
+            if (frameMatrices[index].empty()) continue;
+            Batch& batch = batches[index];
+            if (batch.matrices != frameMatrices[index]) Rebuild(batch, models[index], frameMatrices[index]);
+            DrawMesh(batch.mesh, GL_TRIANGLES, viewProjection, matrix4(1.0f), kModelPalette[index % paletteSize], true);
+        }
+    }
+
+    void Rebuild(Batch& batch, const Model& model, const std::vector<matrix4>& matrices) {
+        batch.matrices = matrices;
+        scratchPositions.clear();
+        scratchNormals.clear();
+        const bool lit = model.normals.size() == model.positions.size();
+        for (const matrix4& m : matrices) {
+            const glm::mat3 normalMatrix = glm::inverseTranspose(glm::mat3(m));
+            for (std::size_t i = 0; i < model.positions.size(); ++i) {
+                scratchPositions.push_back(vector3(m * glm::vec4(model.positions[i], 1.0f)));
+                if (lit) scratchNormals.push_back(normalMatrix * model.normals[i]);
+            }
+        }
+        batch.mesh.count = static_cast<GLsizei>(scratchPositions.size());
+        Fill(batch.mesh.positions, scratchPositions);
+        if (lit) Fill(batch.mesh.normals, scratchNormals);
+    }
+
+    static void Fill(GLuint& buffer, const std::vector<vector3>& data) {
+        if (buffer == 0) glGenBuffers(1, &buffer);
+        glBindBuffer(GL_ARRAY_BUFFER, buffer);
+        glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(data.size() * sizeof(vector3)), data.data(),
+                     GL_DYNAMIC_DRAW);
+    }
+
     Mesh sphere, wireBox, wireSphere;
-    Mesh grid;                        // refilled each frame within a fixed size
+    struct GridCache {
+        Mesh mesh;
+        float size = 0.0f;
+        int half = 0;
+    };
+    GridCache gridCache[3];           // one per plane
     std::vector<vector3> gridLines;   // reserved once
 
     sf::Font font;
@@ -293,29 +353,34 @@ struct Renderer::Impl {
             const float extent = 40.0f + 2.0f * std::fabs(eye[w]);
             const int half = std::min(kMaxGridLines / 2, static_cast<int>(std::ceil(extent / g.size)));
             const float reach = static_cast<float>(half) * g.size;
-            const float cu = std::round(eye[u] / g.size) * g.size;
-            const float cv = std::round(eye[v] / g.size) * g.size;
-            gridLines.clear();
-            for (int i = -half; i <= half; ++i) {
-                const float offset = static_cast<float>(i) * g.size;
-                vector3 a(0.0f), b(0.0f);
-                a[u] = b[u] = cu + offset;
-                a[v] = cv - reach;
-                b[v] = cv + reach;
-                gridLines.push_back(a);
-                gridLines.push_back(b);
-                a[v] = b[v] = cv + offset;
-                a[u] = cu - reach;
-                b[u] = cu + reach;
-                gridLines.push_back(a);
-                gridLines.push_back(b);
+            // Built around the origin once per cell size and moved with the
+            // eye in whole cells: the lines fall where they always did.
+            GridCache& cache = gridCache[&plane - kPlanes];
+            if (cache.size != g.size || cache.half != half) {
+                cache.size = g.size;
+                cache.half = half;
+                gridLines.clear();
+                for (int i = -half; i <= half; ++i) {
+                    const float offset = static_cast<float>(i) * g.size;
+                    vector3 a(0.0f), b(0.0f);
+                    a[u] = b[u] = offset;
+                    a[v] = -reach;
+                    b[v] = reach;
+                    gridLines.push_back(a);
+                    gridLines.push_back(b);
+                    a[v] = b[v] = offset;
+                    a[u] = -reach;
+                    b[u] = reach;
+                    gridLines.push_back(a);
+                    gridLines.push_back(b);
+                }
+                Fill(cache.mesh.positions, gridLines);
+                cache.mesh.count = static_cast<GLsizei>(gridLines.size());
             }
-            glBindBuffer(GL_ARRAY_BUFFER, grid.positions);
-            glBufferSubData(GL_ARRAY_BUFFER, 0,
-                            static_cast<GLsizeiptr>(gridLines.size() * sizeof(vector3)),
-                            gridLines.data());
-            grid.count = static_cast<GLsizei>(gridLines.size());
-            DrawMesh(grid, GL_LINES, viewProjection, matrix4(1.0f), OrDefault(g.colour), false);
+            vector3 centre(0.0f);
+            centre[u] = std::round(eye[u] / g.size) * g.size;
+            centre[v] = std::round(eye[v] / g.size) * g.size;
+            DrawMesh(cache.mesh, GL_LINES, viewProjection, glm::translate(matrix4(1.0f), centre), OrDefault(g.colour), false);
         }
     }
 };
@@ -356,11 +421,6 @@ Renderer::Renderer(sf::RenderWindow& window) : m_impl(new Impl(window)) {
     Upload(r.wireSphere, positions, nullptr);
 
     r.gridLines.reserve(kMaxGridLines * 4);
-    glGenBuffers(1, &r.grid.positions);
-    glBindBuffer(GL_ARRAY_BUFFER, r.grid.positions);
-    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(kMaxGridLines * 4 * sizeof(vector3)),
-                 nullptr, GL_STREAM_DRAW);
-    glBindBuffer(GL_ARRAY_BUFFER, 0);
 
     SetViewport(r.width, r.height);
 }
@@ -369,11 +429,11 @@ Renderer::~Renderer() {
     Impl& r = *m_impl;
     // GL objects belong to the window's context, which must be current.
     if (r.window.setActive(true)) {
-        for (Mesh& mesh : r.models) Delete(mesh);
+        for (Impl::Batch& batch : r.batches) Delete(batch.mesh);
         Delete(r.sphere);
         Delete(r.wireBox);
         Delete(r.wireSphere);
-        Delete(r.grid);
+        for (Impl::GridCache& cache : r.gridCache) Delete(cache.mesh);
         if (r.program != 0) glDeleteProgram(r.program);
         if (r.flatProgram != 0) glDeleteProgram(r.flatProgram);
     }
@@ -464,16 +524,7 @@ void Renderer::Draw(const RenderQueue& queue, const std::vector<Model>& models,
         for (const RenderQueue::Grid& g : queue.grids) r.DrawGrid(g, eye, viewProjection);
         r.EndPass(FrameSplit::Grid);
 
-        if (r.models.size() < models.size()) r.models.resize(models.size());
-        for (const RenderQueue::Instance& instance : queue.instances) {
-            if (instance.model < 0 || static_cast<std::size_t>(instance.model) >= models.size()) continue;
-            const std::size_t index = static_cast<std::size_t>(instance.model);
-            // A model with no geometry has nothing to upload, at no cost.
-            if (r.models[index].positions == 0) Upload(r.models[index], models[index].positions, &models[index].normals);
-            const std::size_t paletteSize = sizeof kModelPalette / sizeof kModelPalette[0];
-            r.DrawMesh(r.models[index], GL_TRIANGLES, viewProjection, instance.matrix,
-                       kModelPalette[index % paletteSize], true);
-        }
+        r.DrawModels(queue, models, viewProjection);
 
         r.EndPass(FrameSplit::Models);
         for (const RenderQueue::Sphere& s : queue.spheres)

@@ -24,7 +24,7 @@ public:
 
     // False with a one-line error when the font cannot be read.
     bool LoadFont(const std::string& file, std::string& error);
-    // Models are uploaded the first time they are drawn, and only then.
+    // Each model is drawn once for all its instances.
     void Draw(const RenderQueue& queue, const std::vector<Model>& models,
               const CameraManagerSingleton& camera);
     // The window's new size; the picture keeps the shape the window had
