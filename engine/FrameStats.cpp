@@ -33,13 +33,17 @@ FrameStats::Summary FrameStats::Summarize() const {
     s.p50Ms = Percentile(sorted, 0.50);
     s.p99Ms = Percentile(sorted, 0.99);
     s.maxMs = sorted.back();
+    const auto steady = std::count_if(sorted.begin(), sorted.end(),
+                                      [&](double ms) { return ms >= s.p50Ms - 1.0 && ms <= s.p50Ms + 1.0; });
+    s.steadyShare = static_cast<double>(steady) / static_cast<double>(s.count);
     return s;
 }
 
 std::string FrameStats::Format(const char* label, const Summary& s) {
-    char line[160];
-    std::snprintf(line, sizeof line, "%s %zu  wall %.3f s  mean %.3f ms  p50 %.3f ms  p99 %.3f ms  max %.3f ms",
-                  label, s.count, s.totalMs / 1000.0, s.meanMs, s.p50Ms, s.p99Ms, s.maxMs);
+    char line[200];
+    std::snprintf(line, sizeof line,
+                  "%s %zu  wall %.3f s  mean %.3f ms  p50 %.3f ms  p99 %.3f ms  max %.3f ms  within 1 ms of p50 %.1f %%",
+                  label, s.count, s.totalMs / 1000.0, s.meanMs, s.p50Ms, s.p99Ms, s.maxMs, s.steadyShare * 100.0);
     return line;
 }
 

@@ -23,6 +23,7 @@ public:
         std::size_t count = 0;  // intervals, one less than the frames marked
         double totalMs = 0.0;   // first mark to last
         double meanMs = 0.0, p50Ms = 0.0, p99Ms = 0.0, maxMs = 0.0;
+        double steadyShare = 0.0;  // of the intervals within 1 ms of the median
     };
     Summary Summarize() const;
     // "LABEL N  wall S s  mean X ms  p50 ...  max Z ms", one line.

@@ -1,0 +1,31 @@
+#!/bin/bash
+# The loop's figures, in a private Xvfb with Mesa's software renderer:
+#   - pacing: 600 steps of play at the default 60 fps cap, with --frame-stats
+#     (intervals between presented frames: p50, p99, share within 1 ms of the
+#     median, and the wall time of 600 frames);
+#   - CPU: the share of one core the game uses over 10 s on the title screen
+#     (which presents nothing new) and while playing at 60 fps, read from
+#     /proc between 2 s and 12 s after the start (start-up left out).
+# Usage: bench/pacing.sh path/to/vaultrix
+set -u
+game=$(realpath "${1:?usage: pacing.sh path/to/vaultrix}")
+here=$(dirname "$(realpath "$0")")
+# shellcheck source=../tests/lib/xvfb.sh
+. "$here/../tests/lib/xvfb.sh"
+start_xvfb
+printf '0 Return down\n2 Return up\n5 W down\n6 W up\n' >"$TEST_TMP/play.txt"
+"$game" --frames 600 --frame-stats --input "$TEST_TMP/play.txt" | tr '\r' '\n' | grep '^frame-stats' | sed 's/^/pacing, playing at 60 fps: /'
+ticks=$(getconf CLK_TCK)
+cpu_share() {  # label, game arguments: the share of a core between 2 s and 12 s
+    local label=$1 a b; shift
+    "$game" "$@" >/dev/null 2>&1 &
+    local pid=$!
+    sleep 2; a=$(awk '{print $14 + $15}' "/proc/$pid/stat")
+    sleep 10; b=$(awk '{print $14 + $15}' "/proc/$pid/stat")
+    kill "$pid"; wait "$pid" 2>/dev/null
+    awk -v a="$a" -v b="$b" -v t="$ticks" -v l="$label" 'BEGIN { printf "cpu, %s: %.1f %% of a core\n", l, (b - a) / t / 10 * 100 }'
+}
+: >"$TEST_TMP/none.txt"  # scripted, so it never waits for the focus
+cpu_share "title screen" --input "$TEST_TMP/none.txt"
+printf '0 Return down\n2 Return up\n' >"$TEST_TMP/idle-play.txt"
+cpu_share "playing at 60 fps" --input "$TEST_TMP/idle-play.txt"
