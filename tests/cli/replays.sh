@@ -18,5 +18,5 @@ for replay in "$dir"/*.replay; do
     fi
     count=$((count + 1))
 done
-[ "$count" -ge 5 ] || fail "only $count golden replays"
+[ "$count" -ge 6 ] || fail "only $count golden replays"
 echo ok
