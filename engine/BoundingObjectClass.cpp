@@ -51,14 +51,13 @@ OrientedBox WorldBox(const matrix4& m, const vector3& centre, const vector3& hal
 }
 
 // A volume's world box: a fitted box as placed, or the cube around a world
-// sphere, turned as the matrix turns.
+// sphere (a sphere has no turn of its own, so the cube is axis-aligned).
 OrientedBox WorldBox(const BoundingObjectClass& volume) {
     if (!volume.IsSphere())
         return WorldBox(volume.GetModelMatrix(), volume.GetCentreLocal(), volume.GetHalfWidthLocal());
-    OrientedBox box = WorldBox(volume.GetModelMatrix(), vector3(0.0f), vector3(0.0f));
-    box.centre = volume.GetCentreGlobal();
-    for (float& extent : box.extent) extent = volume.GetRadiusGlobal();
-    return box;
+    const float r = volume.GetRadiusGlobal();
+    return WorldBox(glm::scale(glm::translate(matrix4(1.0f), volume.GetCentreGlobal()), vector3(r)), vector3(0.0f),
+                    vector3(1.0f));
 }
 
 // The matrix that draws the -1..1 cube as the box.

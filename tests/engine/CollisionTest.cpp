@@ -3,6 +3,7 @@
 #include <glm/gtc/matrix_transform.hpp>
 #include <gtest/gtest.h>
 #include "engine/BoundingObjectClass.h"
+#include "engine/MeshManagerSingleton.h"
 
 using namespace ReEng;
 
@@ -52,6 +53,17 @@ TEST(Volumes, SphereIsSizedByItsFirstPlacementAndAnEmptyVolumeHitsNothing) {
     EXPECT_EQ(unsized.GetRadiusGlobal(), 0.0f);
     unsized.SetModelMatrix(At(1, 1) * glm::scale(matrix4(1.0f), vector3(0.2f)));
     EXPECT_FLOAT_EQ(unsized.GetRadiusGlobal(), 0.1f);
+    // Every wireframe of a sphere shows the world sphere that collides.
+    MeshManagerSingleton* meshes = MeshManagerSingleton::GetInstance();
+    ball.SetVisibleBS(true);
+    ball.SetVisibleOBB(true);
+    ball.SetVisibleAABB(true);
+    ball.AddToRenderList();
+    for (const RenderQueue::Wire& wire : meshes->GetQueue().wires) {
+        for (int axis = 0; axis < 3; ++axis) EXPECT_FLOAT_EQ(glm::length(vector3(wire.matrix[axis])), 3.0f);
+    }
+    EXPECT_EQ(meshes->GetQueue().wires.size(), 3u);
+    MeshManagerSingleton::ReleaseInstance();
     BoundingObjectClass empty({}, matrix4(1.0f), "nothing"), box(Cube(), matrix4(1.0f), "box");
     EXPECT_FALSE(Collide(empty, box));
     EXPECT_FALSE(Collide(empty, ball, false));
