@@ -54,7 +54,7 @@ bright_mask() { "$CONVERT" "$shot" -crop "$1" +repage -alpha off -channel RGB -t
     +channel -separate -evaluate-sequence min "${@:3}"; }
 count_bright() { bright_mask "$1" 200 -format '%[fx:int(mean*w*h+0.5)]\n' info:; }  # white pixels of a region
 text_width() { [ "$(count_bright 700x36+0+0)" -gt 0 ] && bright_mask 700x36+0+0 199 -trim -format '%w\n' info: || echo 0; }
-sphere_box() { bright_mask 1080x640+0+60 225 -trim -format '%X %Y %w %h\n' info: | tr -d +; }  # below the text
+sphere_box() { bright_mask 1080x660+0+60 225 -trim -format '%X %Y %w %h\n' info: | tr -d +; }  # below the text, to the bottom edge
 sphere_x() { local x y w h; read -r x y w h < <(sphere_box); [ "$w" -ge 4 ] && [ "$w" -le 40 ] && echo $((x + w / 2)); }
 vertical_lines() {  # most runs of dark grid pixels on rows near $1: one line per unit of the view
     local d
