@@ -22,6 +22,14 @@ struct OrientedBox {
     float extent[3];  // half extents along the axes
 };
 
+// Below this a matrix axis counts as flattened to nothing.
+constexpr float kNoLength = 1e-20f;
+
+// The largest axis scale of a matrix.
+float MaxScale(const matrix4& m) {
+    return std::max({glm::length(vector3(m[0])), glm::length(vector3(m[1])), glm::length(vector3(m[2]))});
+}
+
 // The box the matrix makes of a model-space box: for a rotation, scale and
 // translation the columns give the world axes and their lengths the scale.
 OrientedBox WorldBox(const matrix4& m, const vector3& centre, const vector3& halfWidth) {
@@ -30,7 +38,7 @@ OrientedBox WorldBox(const matrix4& m, const vector3& centre, const vector3& hal
     for (int i = 0; i < 3; ++i) {
         const vector3 column(m[i]);
         const float length = glm::length(column);
-        if (length > 1e-20f) {
+        if (length > kNoLength) {
             box.axis[i] = column / length;
         } else {
             // Flattened to nothing along this axis; any direction will do.
@@ -40,6 +48,24 @@ OrientedBox WorldBox(const matrix4& m, const vector3& centre, const vector3& hal
         box.extent[i] = halfWidth[i] * length;
     }
     return box;
+}
+
+// A volume's world box: a fitted box as placed, or the cube around a world
+// sphere (a sphere has no turn of its own, so the cube is axis-aligned).
+OrientedBox WorldBox(const BoundingObjectClass& volume) {
+    if (!volume.IsSphere())
+        return WorldBox(volume.GetModelMatrix(), volume.GetCentreLocal(), volume.GetHalfWidthLocal());
+    const float r = volume.GetRadiusGlobal();
+    return WorldBox(glm::scale(glm::translate(matrix4(1.0f), volume.GetCentreGlobal()), vector3(r)), vector3(0.0f),
+                    vector3(1.0f));
+}
+
+// The matrix that draws the -1..1 cube as the box.
+matrix4 Placed(const OrientedBox& box) {
+    matrix4 m(1.0f);
+    for (int i = 0; i < 3; ++i) m[i] = vector4(box.axis[i] * box.extent[i], 0.0f);
+    m[3] = vector4(box.centre, 1.0f);
+    return m;
 }
 
 bool SphereTouchesBox(const vector3& centre, float radius, const OrientedBox& box) {
@@ -133,6 +159,11 @@ BoundingObjectClass::~BoundingObjectClass() { --s_live; }
 
 void BoundingObjectClass::SetModelMatrix(matrix4 modelMatrix) {
     m_modelMatrix = modelMatrix;
+    if (m_sphere && m_placements == 0) {
+        const float scale = MaxScale(modelMatrix);
+        // No size yet: the radius counts in model units from here on.
+        m_referenceScale = scale > kNoLength ? scale : 1.0f;
+    }
     ++m_placements;
     PlaceSphere();
 }
@@ -149,10 +180,8 @@ void BoundingObjectClass::SetVisible(bool visible) {
 
 void BoundingObjectClass::PlaceSphere() {
     m_centreGlobal = vector3(m_modelMatrix * vector4(m_centre, 1.0f));
-    // The largest scale of the matrix keeps the sphere around the scaled shape.
-    const float scale = std::max({glm::length(vector3(m_modelMatrix[0])), glm::length(vector3(m_modelMatrix[1])),
-                                  glm::length(vector3(m_modelMatrix[2]))});
-    m_radiusGlobal = m_radius * scale;
+    // The largest scale keeps the sphere around the scaled shape.
+    m_radiusGlobal = m_radius * (MaxScale(m_modelMatrix) / m_referenceScale);
 }
 
 void BoundingObjectClass::AddToRenderList(bool oncePerFrame) {
@@ -166,12 +195,9 @@ void BoundingObjectClass::AddToRenderList(bool oncePerFrame) {
         const matrix4 placed = glm::scale(glm::translate(matrix4(1.0f), GetCentreGlobal()), vector3(GetRadiusGlobal()));
         meshes->AddWireToQueue(RenderQueue::Shape::Sphere, placed, vector3(1.0f, 1.0f, 1.0f));
     }
-    if (m_visibleOBB) {
-        const matrix4 placed = glm::scale(glm::translate(m_modelMatrix, m_centre), m_halfWidth);
-        meshes->AddWireToQueue(RenderQueue::Shape::Box, placed, vector3(1.0f, 0.0f, 0.0f));
-    }
+    if (m_visibleOBB) meshes->AddWireToQueue(RenderQueue::Shape::Box, Placed(WorldBox(*this)), vector3(1.0f, 0.0f, 0.0f));
     if (m_visibleAABB) {
-        const OrientedBox box = WorldBox(m_modelMatrix, m_centre, m_halfWidth);
+        const OrientedBox box = WorldBox(*this);
         vector3 extent(0.0f);
         for (int i = 0; i < 3; ++i) extent += glm::abs(box.axis[i]) * box.extent[i];
         const matrix4 placed = glm::scale(glm::translate(matrix4(1.0f), box.centre), extent);
@@ -191,10 +217,9 @@ bool BoundingObjectClass::IsColliding(BoundingObjectClass& other, bool exact) {
     if (glm::dot(d, d) > reach * reach) return false;
     if (!exact || (m_sphere && other.m_sphere)) return true;
 
-    if (m_sphere) return SphereTouchesBox(c1, r1, WorldBox(other.m_modelMatrix, other.m_centre, other.m_halfWidth));
-    if (other.m_sphere) return SphereTouchesBox(c2, r2, WorldBox(m_modelMatrix, m_centre, m_halfWidth));
-    return BoxesTouch(WorldBox(m_modelMatrix, m_centre, m_halfWidth),
-                      WorldBox(other.m_modelMatrix, other.m_centre, other.m_halfWidth));
+    if (m_sphere) return SphereTouchesBox(c1, r1, WorldBox(other));
+    if (other.m_sphere) return SphereTouchesBox(c2, r2, WorldBox(*this));
+    return BoxesTouch(WorldBox(*this), WorldBox(other));
 }
 
 }  // namespace ReEng

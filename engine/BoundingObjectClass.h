@@ -1,7 +1,14 @@
 #pragma once
 // A bounding volume: a box fitted to a model's vertices (with a sphere
-// around it), or a plain sphere. It is placed in the world by a whole model
-// matrix, scale included, so what collides is what its wireframe shows.
+// around it), or a plain sphere, placed in the world by a model matrix.
+//
+// A fitted box is in model space and takes the whole matrix, as the model
+// it was fitted to is drawn with it. A sphere has no model: its radius is the
+// world size of the object when the volume is first placed, and later
+// placements move it and scale it relative to that first scale. A sphere
+// first placed at zero scale (an object with no size yet) counts its radius
+// in model units, so it takes the scale in full. Either way the wireframe
+// shows exactly what collides.
 #include <string>
 #include <vector>
 
@@ -13,7 +20,7 @@ class BoundingObjectClass {
 public:
     // A box around the vertices, in model space; none for an empty list.
     BoundingObjectClass(std::vector<vector3> vertexList, matrix4 modelMatrix, std::string name);
-    // A sphere in model space.
+    // A sphere: the centre in model space, the radius as described above.
     BoundingObjectClass(vector3 centre, float radius);
     ~BoundingObjectClass();
     BoundingObjectClass(const BoundingObjectClass&) = delete;
@@ -42,7 +49,7 @@ public:
     bool IsEmpty() const { return m_empty; }
     bool IsSphere() const { return m_sphere; }
     const std::string& GetName() const { return m_name; }
-    // Model-space shape.
+    // The shape as constructed.
     vector3 GetCentreLocal() const { return m_centre; }
     float GetRadiusLocal() const { return m_radius; }
     vector3 GetHalfWidthLocal() const { return m_halfWidth; }
@@ -63,7 +70,9 @@ private:
     bool m_sphere = false;
     bool m_empty = false;
     vector3 m_centre = vector3(0.0f);     // model space
-    float m_radius = 0.0f;                // model space, around the box for a box volume
+    float m_radius = 0.0f;                // around the box for a box volume
+    // A sphere's radius is m_radius at this matrix scale (set by the first placement).
+    float m_referenceScale = 1.0f;
     vector3 m_halfWidth = vector3(0.0f);  // box half extents, model space
     matrix4 m_modelMatrix = matrix4(1.0f);
     // The world sphere, kept with the matrix: a volume is placed once a frame

@@ -36,7 +36,7 @@ public:
     // Orientation: 1 the xy plane, 2 the xz plane, 4 the yz plane. A negative
     // colour component means the renderer's default colour.
     void AddGridToQueue(float size, int orientation, vector3 colour);
-    // A sphere of diameter 1 placed by matrix.
+    // A sphere of radius RenderQueue::Sphere::kRadius placed by matrix.
     void AddSphereToQueue(matrix4 matrix, vector3 colour, int style = 1);
     void AddWireToQueue(RenderQueue::Shape shape, matrix4 matrix, vector3 colour);
     // A text line; lines stack from the top-left in the order queued.

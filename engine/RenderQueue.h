@@ -15,7 +15,10 @@ public:
         int model;  // index into the mesh manager's models; -1 when it has none
         matrix4 matrix;
     };
-    struct Sphere {  // a sphere of diameter 1 placed by its matrix
+    struct Sphere {  // a sphere of radius kRadius placed by its matrix
+        // A quarter: a sphere scaled by 2s is a ball s across, the size a
+        // sphere volume built for scale s gives (radius s/2).
+        static constexpr float kRadius = 0.25f;
         matrix4 matrix;
         vector3 colour;
         int style;

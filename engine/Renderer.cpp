@@ -114,7 +114,7 @@ void Delete(Mesh& mesh) {
     mesh = Mesh();
 }
 
-// A UV sphere of diameter 1, as triangles with their normals.
+// The queue's UV sphere (RenderQueue::Sphere::kRadius), as triangles with their normals.
 void BuildSphere(std::vector<vector3>& positions, std::vector<vector3>& normals) {
     const int stacks = 16;
     const int slices = 24;
@@ -130,7 +130,7 @@ void BuildSphere(std::vector<vector3>& positions, std::vector<vector3>& normals)
             const vector3 a = point(i, j), b = point(i + 1, j);
             const vector3 c = point(i + 1, j + 1), d = point(i, j + 1);
             for (const vector3& n : {a, b, c, a, c, d}) {
-                positions.push_back(n * 0.5f);
+                positions.push_back(n * RenderQueue::Sphere::kRadius);
                 normals.push_back(n);
             }
         }

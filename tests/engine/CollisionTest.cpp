@@ -3,6 +3,7 @@
 #include <glm/gtc/matrix_transform.hpp>
 #include <gtest/gtest.h>
 #include "engine/BoundingObjectClass.h"
+#include "engine/MeshManagerSingleton.h"
 
 using namespace ReEng;
 
@@ -37,11 +38,32 @@ TEST(Volumes, CollideWhenTouchingAndNotWhenApart) {
     }
 }
 
-TEST(Volumes, ScaleGrowsTheSphereAndAnEmptyVolumeHitsNothing) {
+TEST(Volumes, SphereIsSizedByItsFirstPlacementAndAnEmptyVolumeHitsNothing) {
+    // Sized in the world when first placed, then scaled relative to that.
     BoundingObjectClass ball(vector3(0.0f), 1.0f), other(vector3(3.5f, 0, 0), 1.0f);
-    ball.SetModelMatrix(glm::scale(matrix4(1.0f), vector3(1, 3, 2)));  // the largest axis scale
+    ball.SetModelMatrix(glm::scale(matrix4(1.0f), vector3(1, 3, 2)));
+    EXPECT_FLOAT_EQ(ball.GetRadiusGlobal(), 1.0f);
+    EXPECT_FALSE(Collide(ball, other));
+    ball.SetModelMatrix(glm::scale(matrix4(1.0f), vector3(3, 9, 6)));  // the largest axis scale, tripled
     EXPECT_FLOAT_EQ(ball.GetRadiusGlobal(), 3.0f);
     EXPECT_TRUE(Collide(ball, other));
+    // First placed with no size: the radius is in model units, as for a box.
+    BoundingObjectClass unsized(vector3(0.0f), 0.5f);
+    unsized.SetModelMatrix(glm::scale(matrix4(1.0f), vector3(0.0f)));
+    EXPECT_EQ(unsized.GetRadiusGlobal(), 0.0f);
+    unsized.SetModelMatrix(At(1, 1) * glm::scale(matrix4(1.0f), vector3(0.2f)));
+    EXPECT_FLOAT_EQ(unsized.GetRadiusGlobal(), 0.1f);
+    // Every wireframe of a sphere shows the world sphere that collides.
+    MeshManagerSingleton* meshes = MeshManagerSingleton::GetInstance();
+    ball.SetVisibleBS(true);
+    ball.SetVisibleOBB(true);
+    ball.SetVisibleAABB(true);
+    ball.AddToRenderList();
+    for (const RenderQueue::Wire& wire : meshes->GetQueue().wires) {
+        for (int axis = 0; axis < 3; ++axis) EXPECT_FLOAT_EQ(glm::length(vector3(wire.matrix[axis])), 3.0f);
+    }
+    EXPECT_EQ(meshes->GetQueue().wires.size(), 3u);
+    MeshManagerSingleton::ReleaseInstance();
     BoundingObjectClass empty({}, matrix4(1.0f), "nothing"), box(Cube(), matrix4(1.0f), "box");
     EXPECT_FALSE(Collide(empty, box));
     EXPECT_FALSE(Collide(empty, ball, false));

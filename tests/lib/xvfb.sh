@@ -58,7 +58,7 @@ bright_mask() { "$CONVERT" "$shot" -crop "$1" +repage -alpha off -channel RGB -t
 count_bright() { bright_mask "$1" 200 -format '%[fx:int(mean*w*h+0.5)]\n' info:; }  # white pixels of a region
 text_width() {  # of the top text line; $1: the picture's top row in the window (bars above it)
     local r="700x36+0+${1:-0}"; [ "$(count_bright "$r")" -gt 0 ] && bright_mask "$r" 199 -trim -format '%w\n' info: || echo 0; }
-sphere_box() { white_box 1080x640+0+60; }  # below the text
+sphere_box() { white_box 1080x660+0+60; }  # below the text, to the bottom edge
 white_box() { bright_mask "$1" 225 -trim -format '%X %Y %w %h\n' info: | tr -d +; }  # of a region: x y w h within it
 sphere_x() { local x y w h; read -r x y w h < <(sphere_box); [ "$w" -ge 4 ] && [ "$w" -le 40 ] && echo $((x + w / 2)); }
 vertical_lines() {  # most runs of dark grid pixels on rows near $1: one line per unit of the view
