@@ -1,6 +1,6 @@
 #!/bin/bash
 # Installed into a private prefix, the game runs from elsewhere, also once the
-# prefix has moved; its menu entry is valid; the .deb's unpacked game runs.
+# prefix has moved; its menu entry is valid. (The .deb: tests/package.)
 source "$(dirname "$0")/../lib/cli.sh"
 build=$(cd "${2:-$(dirname "$game")}" && pwd)
 mkdir "$work/elsewhere"
@@ -14,7 +14,4 @@ mv "$work/prefix" "$work/moved"
 runs "$work/moved/bin/vaultrix"
 desktop-file-validate "$work/moved/share/applications/vaultrix.desktop" >"$work/log" 2>&1 && [ ! -s "$work/log" ] ||
     fail "desktop entry: $(cat "$work/log")"
-(cd "$work" && cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work/deb") >"$work/log" 2>&1 || fail "cpack: $(cat "$work/log")"
-dpkg-deb -x "$work"/deb/vaultrix_*.deb "$work/root" || fail "no .deb: $(ls "$work/deb")"
-runs "$work/root/usr/bin/vaultrix"
 echo ok
