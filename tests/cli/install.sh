@@ -12,6 +12,8 @@ cmake --install "$build" --prefix "$work/prefix" >"$work/log" 2>&1 || fail "cmak
 runs "$work/prefix/bin/vaultrix"
 mv "$work/prefix" "$work/moved"
 runs "$work/moved/bin/vaultrix"
+# Outside the package the system may have no font: ours goes along.
+[ -f "$work/moved/share/vaultrix/assets/fonts/DejaVuSansMono.ttf" ] || fail "the install has no font of its own"
 desktop-file-validate "$work/moved/share/applications/vaultrix.desktop" >"$work/log" 2>&1 && [ ! -s "$work/log" ] ||
     fail "desktop entry: $(cat "$work/log")"
 echo ok
