@@ -1,11 +1,13 @@
-# Everyday entry points. The build lives in build/ (Release).
-#   make run ARGS="--max-fps 0"   build, then play
+# Everyday entry points. The build lives in build/ (Release). Each installs
+# with scripts/install-deps.sh only the packages its own task needs.
+#   make run ARGS="--max-fps 0"   build the game alone, then play
 #   make test                      build, then run every test, then the
 #                                  tests again under ASan + UBSan (build-asan)
 #   make fuzz FUZZ_SECONDS=60      fuzz each parser (not part of make test)
 #   make bench                     Release build in build-bench, then measure
 #   make install PREFIX=~/.local   build, then install under PREFIX
-#   make package                   a .deb in build-pkg/ (Release, no tests)
+#   make package                   the .deb in build-pkg/ (Release, no tests)
+#   make dist                      the source tarball of HEAD in build-dist/
 #   make screenshot                render docs/*.png under Xvfb
 BUILD_DIR := build
 ARGS ?=
@@ -15,18 +17,19 @@ PKG_DIR := build-pkg
 BENCH_DIR := build-bench
 ASAN_DIR := build-asan
 FUZZ_DIR := build-fuzz
+DIST_DIR := build-dist
 FUZZ_SECONDS ?= 60
 # Any finding fails the test that made it. Window tests are left out here:
 # they are slow under ASan and their findings would be the GL driver's.
 SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:detect_stack_use_after_return=1:strict_string_checks=1 \
 	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-.PHONY: all deps configure build run test test-sanitize fuzz clean bench
+.PHONY: all deps configure build run test test-sanitize fuzz clean bench dist
 
 all: build
 
 deps:
-	sh scripts/install-deps.sh
+	sh scripts/install-deps.sh run
 
 configure: deps
 	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=Release
@@ -34,28 +37,33 @@ configure: deps
 build: configure
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
-run: build
+run: configure
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target vaultrix
 	./$(BUILD_DIR)/vaultrix $(ARGS)
 
-test: build
+test:
+	sh scripts/install-deps.sh test
+	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=Release -DVAULTRIX_TESTS=ON
+	cmake --build $(BUILD_DIR) -j $(JOBS)
 	ctest --test-dir $(BUILD_DIR) --output-on-failure
 	$(MAKE) --no-print-directory test-sanitize
 
-test-sanitize: deps
-	cmake -S . -B $(ASAN_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVAULTRIX_SANITIZE=ON
+test-sanitize:
+	sh scripts/install-deps.sh test
+	cmake -S . -B $(ASAN_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVAULTRIX_SANITIZE=ON -DVAULTRIX_TESTS=ON
 	cmake --build $(ASAN_DIR) -j $(JOBS)
 	$(SANITIZER_ENV) ctest --test-dir $(ASAN_DIR) --output-on-failure -j $(JOBS) -E '^window[.]'
 
 # Each parser under libFuzzer for FUZZ_SECONDS; crashes land in fuzz/regressions.
 fuzz:
-	sh scripts/install-deps.sh --fuzz
+	sh scripts/install-deps.sh fuzz
 	cmake -S fuzz -B $(FUZZ_DIR) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build $(FUZZ_DIR) -j $(JOBS)
 	bash fuzz/run.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
 
 # Speed and memory figures (docs/performance.md); not part of make test.
 bench:
-	sh scripts/install-deps.sh --bench
+	sh scripts/install-deps.sh bench
 	cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DVAULTRIX_BENCH=ON -DVAULTRIX_TESTS=OFF
 	cmake --build $(BENCH_DIR) -j $(JOBS)
 	bash bench/run.sh $(BENCH_DIR)
@@ -64,14 +72,16 @@ bench:
 install: build
 	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
 
-package: deps
-	cmake -S . -B $(PKG_DIR) -DCMAKE_BUILD_TYPE=Release -DVAULTRIX_TESTS=OFF -DVAULTRIX_SANITIZE=OFF
-	cmake --build $(PKG_DIR) -j $(JOBS)
-	cd $(PKG_DIR) && cpack -G DEB
-	@ls -l $(PKG_DIR)/*.deb
+package:
+	sh scripts/install-deps.sh package
+	JOBS=$(JOBS) sh scripts/package.sh $(PKG_DIR)
+
+dist:
+	sh scripts/dist.sh $(DIST_DIR)
 
 screenshot: build
+	sh scripts/install-deps.sh test
 	bash scripts/screenshots.sh ./$(BUILD_DIR)/vaultrix docs
 
 clean:
-	rm -rf $(BUILD_DIR) $(PKG_DIR)
+	rm -rf $(BUILD_DIR) $(PKG_DIR) $(DIST_DIR)

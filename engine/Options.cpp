@@ -108,7 +108,15 @@ std::string Options::Usage(const std::string& program) {
            "  --frame-split      at exit, where a drawn frame's time went, pass by pass\n"
            "  --record FILE      record the game played into FILE, to replay with --input\n"
            "  --state-hash       at exit, print a digest of the whole game state\n"
-           "  --state-hash-every N  print the step and the digest every N steps\n";
+           "  --state-hash-every N  print the step and the digest every N steps\n"
+           "controls:\n"
+           "  Enter                  start a game from the title screen\n"
+           "  W or Up                launch the sphere (once, at the start)\n"
+           "  A / D or Left / Right  steer left / right\n"
+           "  left mouse button      fire towards the cursor, again and again while held\n"
+           "  P                      pause; P again resumes\n"
+           "  F11 or Alt+Enter       fullscreen on or off\n"
+           "  Escape                 quit, from any screen\n";
 }
 
 }  // namespace ReEng

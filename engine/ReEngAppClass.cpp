@@ -96,7 +96,7 @@ bool ReEngAppClass::OpenWindow(int& status) {
     }
     sf::RenderWindow& window = *m_window->GetRenderWindow();
     m_renderer = std::make_unique<Renderer>(window);
-    if (!m_renderer->LoadFont(FindResource("assets/fonts/DejaVuSansMono.ttf"), error)) {
+    if (!m_renderer->LoadFont(FindResource(kFontFile), error)) {
         std::cerr << kProgram << ": " << error << "\n";
         status = 1;
         return false;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <system_error>
+#include <vector>
 
 namespace ReEng {
 
@@ -36,11 +37,15 @@ std::string FindResource(const std::string& relativePath) {
     if (rel.empty() || rel.front() == '/') return rel;
 
     const std::string exeDir = ExecutableDirectory();
-    const std::string candidates[] = {
-        std::filesystem::path(exeDir + "/" + rel).lexically_normal().string(),
-        std::filesystem::path(exeDir + "/../share/vaultrix/" + rel).lexically_normal().string(),
-        rel,
-    };
+    std::vector<std::string> candidates;
+    // The system's copy of the font is the one its distribution keeps up to
+    // date; ours is for installs where there is none.
+    if (rel == kFontFile) candidates.push_back(VAULTRIX_SYSTEM_FONT);
+    // Next to the executable, then a bin/ install's data, then a games/ one's.
+    for (const char* dir : {"/", "/../share/vaultrix/", "/../share/games/vaultrix/"}) {
+        candidates.push_back(std::filesystem::path(exeDir + dir + rel).lexically_normal().string());
+    }
+    candidates.push_back(rel);
     for (const std::string& candidate : candidates) {
         if (Exists(candidate)) return candidate;
     }

@@ -1,9 +1,12 @@
 #pragma once
 // Finds the game's files whatever the working directory: next to the
-// executable, then in ../share/vaultrix beside it, then in the current one.
+// executable, then in ../share/vaultrix or ../share/games/vaultrix beside it,
+// then in the current one. The font is the system's first, when it has one.
 #include <string>
 
 namespace ReEng {
+
+inline constexpr char kFontFile[] = "assets/fonts/DejaVuSansMono.ttf";
 
 // Turns '\' into '/', then returns the first existing candidate, or the
 // normalised path itself when none exists.

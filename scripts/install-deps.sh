@@ -1,9 +1,11 @@
 #!/bin/sh
-# Installs what building, running and testing Vaultrix needs on Debian 12,
-# and only what is missing, so it is quick to run before every build.
+# Installs the Debian 12 packages that one or more tasks need, and only those
+# that are missing, so it is quick to run before every build.
+#   scripts/install-deps.sh [run|test|package|bench|fuzz ...]   (default: run)
+# run: build and play the game; every other group builds the game too.
 set -e
 
-packages="
+run="
 build-essential
 cmake
 pkg-config
@@ -12,26 +14,57 @@ libglm-dev
 libtinyobjloader-dev
 libepoxy-dev
 libx11-dev
-libgtest-dev
-libbenchmark-dev
 libgl1-mesa-dri
+"
+# The windowed game under a private X server, driven and photographed.
+xvfb="
 xvfb
 xauth
 xdotool
-valgrind
 x11-utils
-imagemagick
-desktop-file-utils
+"
+# dpkg-shlibdeps (dpkg-dev) reads the .deb's library dependencies off the game.
+package="
 dpkg-dev
 "
-# --fuzz: also clang and its libFuzzer runtime, for make fuzz.
-if [ "${1:-}" = "--fuzz" ]; then
-    packages="$packages clang libclang-rt-14-dev"
-fi
-# --bench: the windowed timing script runs under python3; any python3 will do.
-if [ "${1:-}" = "--bench" ] && ! command -v python3 >/dev/null 2>&1; then
-    packages="$packages python3"
-fi
+# The tests check the game, the package (lintian, the metainfo, the man page)
+# and a build from the source tarball, so they need every group but fuzz.
+test="
+$xvfb
+$package
+libgtest-dev
+valgrind
+imagemagick
+desktop-file-utils
+lintian
+appstream
+man-db
+groff-base
+fonts-dejavu-core
+"
+# The windowed timing script runs under python3; any python3 will do.
+bench="
+$xvfb
+libbenchmark-dev
+python3
+"
+fuzz="
+clang
+libclang-rt-14-dev
+"
+
+packages=$run
+[ $# -gt 0 ] || set -- run
+for group in "$@"; do
+    case "$group" in
+        run) ;;
+        test) packages="$packages $test" ;;
+        package) packages="$packages $package" ;;
+        bench | --bench) packages="$packages $bench" ;;
+        fuzz | --fuzz) packages="$packages $fuzz" ;;
+        *) echo "install-deps: unknown group '$group' (run, test, package, bench, fuzz)" >&2; exit 2 ;;
+    esac
+done
 
 missing=""
 for package in $packages; do
@@ -52,7 +85,6 @@ if [ "$(id -u)" -eq 0 ]; then
 else
     sudo="sudo"
 fi
-export DEBIAN_FRONTEND=noninteractive
 $sudo env DEBIAN_FRONTEND=noninteractive apt-get update
 # shellcheck disable=SC2086  # the list is meant to split into words
 $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends $missing

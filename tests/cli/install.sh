@@ -1,6 +1,6 @@
 #!/bin/bash
 # Installed into a private prefix, the game runs from elsewhere, also once the
-# prefix has moved; its menu entry is valid; the .deb's unpacked game runs.
+# prefix has moved; its menu entry is valid. (The .deb: tests/package.)
 source "$(dirname "$0")/../lib/cli.sh"
 build=$(cd "${2:-$(dirname "$game")}" && pwd)
 mkdir "$work/elsewhere"
@@ -12,9 +12,8 @@ cmake --install "$build" --prefix "$work/prefix" >"$work/log" 2>&1 || fail "cmak
 runs "$work/prefix/bin/vaultrix"
 mv "$work/prefix" "$work/moved"
 runs "$work/moved/bin/vaultrix"
+# Outside the package the system may have no font: ours goes along.
+[ -f "$work/moved/share/vaultrix/assets/fonts/DejaVuSansMono.ttf" ] || fail "the install has no font of its own"
 desktop-file-validate "$work/moved/share/applications/vaultrix.desktop" >"$work/log" 2>&1 && [ ! -s "$work/log" ] ||
     fail "desktop entry: $(cat "$work/log")"
-(cd "$work" && cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work/deb") >"$work/log" 2>&1 || fail "cpack: $(cat "$work/log")"
-dpkg-deb -x "$work"/deb/vaultrix_*.deb "$work/root" || fail "no .deb: $(ls "$work/deb")"
-runs "$work/root/usr/bin/vaultrix"
 echo ok
