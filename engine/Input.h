@@ -2,10 +2,14 @@
 // The one seam through which the game reads keys, buttons and the cursor.
 // In a normal run it forwards to SFML's real-time state, but only while the
 // window has focus; in a headless or scripted run it answers from its own
-// state, which the input script (or a test) sets.
+// state, which the input script (or a test) sets. A gamepad, live or
+// scripted, adds to either: it holds keys and the left button as the
+// keyboard and mouse would, and its right stick places the cursor.
 #include <SFML/Window/Keyboard.hpp>
 #include <SFML/Window/Mouse.hpp>
 #include <SFML/System/Vector2.hpp>
+
+#include "engine/Gamepad.h"
 
 namespace sf { class Window; }
 
@@ -40,8 +44,21 @@ public:
     // Scripted state; ignored while live.
     void SetKey(sf::Keyboard::Key key, bool down);
     void SetButton(sf::Mouse::Button button, bool down);
-    void SetMousePosition(sf::Vector2i position) { m_mouse = position; }
+    // A scripted cursor move hands the aim back to the mouse.
+    void SetMousePosition(sf::Vector2i position) { m_mouse = position; m_padAims = false; }
     void ReleaseAll();
+
+    // The pad: live, SFML's pad `id` (connect and disconnect events);
+    // scripted, the one the script plugs in and drives.
+    Gamepad& GetPad() { return m_pad; }
+    const Gamepad& GetPad() const { return m_pad; }
+    void PadConnected(unsigned id);
+    void PadDisconnected(unsigned id);
+    // Once a step, before the game reads its input: a live pad is read, and
+    // a right stick out of rest places the cursor on a circle of `radius`
+    // pixels around `centre` (screen pixels). The cursor stays where the
+    // stick last put it until the mouse moves.
+    void UpdatePad(sf::Vector2i centre, int radius);
 
 private:
     void MarkAllHeldElsewhere() const;
@@ -53,6 +70,14 @@ private:
     mutable bool m_heldElsewhere[sf::Keyboard::KeyCount] = {};
     bool m_latchedKeys[sf::Keyboard::KeyCount] = {};
     bool m_latchedButtons[sf::Mouse::ButtonCount] = {};
+
+    bool PadActive() const;
+    Gamepad m_pad;
+    int m_padId = -1;          // the live pad read, -1 for none
+    bool m_padAims = false;    // the cursor is the pad's, not the mouse's
+    sf::Vector2f m_aim;        // the stick's last direction
+    sf::Vector2i m_padCursor;
+    sf::Vector2i m_lastMouse;  // the live mouse at the last step, to see it move
 };
 
 }  // namespace ReEng

@@ -32,7 +32,45 @@ const KeyName kKeyNames[] = {
     {"MouseMiddle", InputScript::Event::Button, sf::Mouse::Middle},
 };
 
+const char* const kAxisNames[sf::Joystick::AxisCount] = {"X", "Y", "Z", "R", "U", "V", "PovX", "PovY"};
+
 }  // namespace
+
+bool InputScript::ParsePad(const std::vector<std::string>& tokens, bool& plugged, Event& event, std::string& what) {
+    const std::string verb = tokens.size() > 2 ? tokens[2] : "";
+    std::size_t used = 3;
+    if (verb == "connect" || verb == "disconnect") {
+        event.kind = verb == "connect" ? Event::PadConnect : Event::PadDisconnect;
+        plugged = verb == "connect";
+    } else if (verb == "axis" || verb == "button") {
+        // A pad sends nothing before it is plugged in; a script that says otherwise is wrong.
+        if (!plugged) return what = "pad " + verb + " while no pad is connected", false;
+        if (tokens.size() < 5) return what = "pad " + verb + (verb == "axis" ? " needs AXIS and POSITION" : " needs N and 'down' or 'up'"), false;
+        used = 5;
+        if (verb == "axis") {
+            event.kind = Event::PadAxis;
+            event.code = -1;
+            for (int a = 0; a < sf::Joystick::AxisCount; ++a) {
+                if (tokens[3] == kAxisNames[a]) event.code = a;
+            }
+            if (event.code < 0) return what = "unknown pad axis '" + tokens[3] + "'", false;
+            if (!ParseSignedInt(tokens[4], event.x) || event.x < -100 || event.x > 100)
+                return what = "bad pad axis position '" + tokens[4] + "' (-100 to 100)", false;
+        } else {
+            event.kind = Event::PadButton;
+            long long button = 0;
+            if (!ParseDigits(tokens[3], sf::Joystick::ButtonCount - 1, button))
+                return what = "bad pad button '" + tokens[3] + "' (0 to 31)", false;
+            event.code = static_cast<int>(button);
+            if (tokens[4] != "down" && tokens[4] != "up") return what = "expected 'down' or 'up', not '" + tokens[4] + "'", false;
+            event.down = tokens[4] == "down";
+        }
+    } else {
+        return what = verb.empty() ? "pad needs connect, disconnect, axis or button" : "unknown pad event '" + verb + "'", false;
+    }
+    if (tokens.size() > used) return what = "unexpected '" + tokens[used] + "'", false;
+    return true;
+}
 
 bool InputScript::Load(const std::string& file, std::string& error) {
     std::ifstream in(file);
@@ -51,6 +89,7 @@ bool InputScript::Parse(std::istream& in, const std::string& name, std::string& 
 
     std::string line;
     unsigned lineNumber = 0;
+    bool padPlugged = false;
     auto fail = [&](const std::string& what) {
         error = Printable(name + ":" + std::to_string(lineNumber) + ": " + what);
         m_events.clear();
@@ -71,10 +110,14 @@ bool InputScript::Parse(std::istream& in, const std::string& name, std::string& 
         long long frame = 0;
         if (!ParseDigits(tokens[0], UINT_MAX, frame)) return fail("bad frame number '" + tokens[0] + "'");
         event.frame = static_cast<unsigned>(frame);
-        if (tokens.size() < 2) return fail("missing key name or 'mouse'");
+        if (tokens.size() < 2) return fail("missing key name, 'mouse' or 'pad'");
 
         std::size_t used = 0;
-        if (tokens[1] == "mouse") {
+        if (tokens[1] == "pad") {
+            std::string what;
+            if (!ParsePad(tokens, padPlugged, event, what)) return fail(what);
+            used = tokens.size();
+        } else if (tokens[1] == "mouse") {
             if (tokens.size() < 4) return fail("mouse needs X and Y");
             event.kind = Event::Mouse;
             if (!ParseSignedInt(tokens[2], event.x)) return fail("bad mouse coordinate '" + tokens[2] + "'");
@@ -118,6 +161,18 @@ void InputScript::Apply(unsigned frame, Input& input) {
             break;
         case Event::Mouse:
             input.SetMousePosition(sf::Vector2i(event.x, event.y));
+            break;
+        case Event::PadConnect:
+            input.PadConnected(0);
+            break;
+        case Event::PadDisconnect:
+            input.PadDisconnected(0);
+            break;
+        case Event::PadAxis:
+            input.GetPad().SetAxis(static_cast<sf::Joystick::Axis>(event.code), static_cast<float>(event.x));
+            break;
+        case Event::PadButton:
+            input.GetPad().SetButton(static_cast<unsigned>(event.code), event.down);
             break;
         }
     }

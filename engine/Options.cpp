@@ -43,6 +43,8 @@ bool Options::Parse(const std::vector<std::string>& args, std::string& error) {
             frameStats = true;
         } else if (arg == "--timedemo") {
             timedemo = true;
+        } else if (arg == "--no-legend") {
+            noLegend = true;
         } else if (arg == "--frames" || arg == "--frame-time" || arg == "--input" ||
                    arg == "--screenshot" || arg == "--max-fps") {
             // A following option is far more likely a forgotten value than a file name.
@@ -93,6 +95,7 @@ std::string Options::Usage(const std::string& program) {
            "  --vsync            wait for the display's refresh instead of --max-fps\n"
            "  --fullscreen       start in fullscreen (F11 or Alt+Enter toggles it)\n"
            "  --frame-stats      at exit, print how evenly frames were presented\n"
+           "  --no-legend        no controls legend under the title screen\n"
            "  --timedemo         play the input (or the title) as fast as possible, then\n"
            "                     print the time per frame and the OpenGL renderer\n";
 }

@@ -20,6 +20,7 @@ public:
     bool fullscreen = false;
     bool frameStats = false;    // at exit, the intervals between presented frames
     bool timedemo = false;      // fixed steps as fast as possible, timed
+    bool noLegend = false;      // no controls legend on the title screen
 
     // False with a one-line error naming the bad option or value.
     bool Parse(const std::vector<std::string>& args, std::string& error);

@@ -249,6 +249,7 @@ struct Renderer::Impl {
     bool fontLoaded = false;
     std::vector<sf::Text> texts;      // one per line, kept between frames
     std::vector<std::string> shown;   // what each text holds, to skip unchanged lines
+    std::vector<std::string> legend;
 
     void DrawMesh(const Mesh& mesh, GLenum mode, const matrix4& viewProjection,
                   const matrix4& model, const vector3& colour, bool lit) {
@@ -406,6 +407,12 @@ void Renderer::SetViewport(int width, int height) {
     view.setViewport(sf::FloatRect(static_cast<float>(r.area.x) / w, static_cast<float>(r.area.y) / h,
                                    static_cast<float>(r.area.width) / w, static_cast<float>(r.area.height) / h));
     r.window.setView(view);
+}
+
+bool Renderer::SetLegend(const std::vector<std::string>& lines) {
+    if (lines == m_impl->legend) return false;
+    m_impl->legend = lines;
+    return true;
 }
 
 PlayArea Renderer::GetPlayArea() const { return m_impl->area; }
