@@ -346,7 +346,10 @@ void ReEngAppClass::NoteScene() {
     m_hasSubject = !queue.spheres.empty();
     if (m_hasSubject) m_subject = vector3(queue.spheres.front().matrix[3]);
     if (!queue.instances.empty() || !queue.spheres.empty()) m_sceneShown = true;
-    if (m_renderer && m_renderer->SetLegend(LegendLines())) m_pMeshMngr->ForceRedraw();
+    // The legend is built again only when what it shows changes, not every step.
+    const int legend = m_options.noLegend || m_sceneShown ? 0 : m_input.GetPad().IsConnected() ? 2 : 1;
+    if (m_renderer && legend != m_legendShown && m_renderer->SetLegend(LegendLines())) m_pMeshMngr->ForceRedraw();
+    m_legendShown = legend;
 }
 
 std::vector<std::string> ReEngAppClass::LegendLines() const {

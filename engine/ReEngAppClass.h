@@ -123,6 +123,7 @@ private:
     bool m_hasSubject = false;  // the last step drew a sphere
     vector3 m_subject{0.0f};    // the first sphere it drew
     bool m_sceneShown = false;  // a model or sphere has been drawn: play has begun
+    int m_legendShown = -1;     // none, keys, keys and pad; -1 before the first step
     bool m_baseReleased = false;
     bool m_singletonsCreated = false;  // only what this app created is released by it
 };
