@@ -37,6 +37,10 @@ const char* const kAxisNames[sf::Joystick::AxisCount] = {"X", "Y", "Z", "R", "U"
 }  // namespace
 
 bool InputScript::ParsePad(const std::vector<std::string>& tokens, bool& plugged, Event& event, std::string& what) {
+    auto bad = [&what](std::string text) {
+        what = std::move(text);
+        return false;
+    };
     const std::string verb = tokens.size() > 2 ? tokens[2] : "";
     std::size_t used = 3;
     if (verb == "connect" || verb == "disconnect") {
@@ -44,8 +48,8 @@ bool InputScript::ParsePad(const std::vector<std::string>& tokens, bool& plugged
         plugged = verb == "connect";
     } else if (verb == "axis" || verb == "button") {
         // A pad sends nothing before it is plugged in; a script that says otherwise is wrong.
-        if (!plugged) return what = "pad " + verb + " while no pad is connected", false;
-        if (tokens.size() < 5) return what = "pad " + verb + (verb == "axis" ? " needs AXIS and POSITION" : " needs N and 'down' or 'up'"), false;
+        if (!plugged) return bad("pad " + verb + " while no pad is connected");
+        if (tokens.size() < 5) return bad("pad " + verb + (verb == "axis" ? " needs AXIS and POSITION" : " needs N and 'down' or 'up'"));
         used = 5;
         if (verb == "axis") {
             event.kind = Event::PadAxis;
@@ -53,22 +57,22 @@ bool InputScript::ParsePad(const std::vector<std::string>& tokens, bool& plugged
             for (int a = 0; a < sf::Joystick::AxisCount; ++a) {
                 if (tokens[3] == kAxisNames[a]) event.code = a;
             }
-            if (event.code < 0) return what = "unknown pad axis '" + tokens[3] + "'", false;
+            if (event.code < 0) return bad("unknown pad axis '" + tokens[3] + "'");
             if (!ParseSignedInt(tokens[4], event.x) || event.x < -100 || event.x > 100)
-                return what = "bad pad axis position '" + tokens[4] + "' (-100 to 100)", false;
+                return bad("bad pad axis position '" + tokens[4] + "' (-100 to 100)");
         } else {
             event.kind = Event::PadButton;
             long long button = 0;
             if (!ParseDigits(tokens[3], sf::Joystick::ButtonCount - 1, button))
-                return what = "bad pad button '" + tokens[3] + "' (0 to 31)", false;
+                return bad("bad pad button '" + tokens[3] + "' (0 to 31)");
             event.code = static_cast<int>(button);
-            if (tokens[4] != "down" && tokens[4] != "up") return what = "expected 'down' or 'up', not '" + tokens[4] + "'", false;
+            if (tokens[4] != "down" && tokens[4] != "up") return bad("expected 'down' or 'up', not '" + tokens[4] + "'");
             event.down = tokens[4] == "down";
         }
     } else {
-        return what = verb.empty() ? "pad needs connect, disconnect, axis or button" : "unknown pad event '" + verb + "'", false;
+        return bad(verb.empty() ? "pad needs connect, disconnect, axis or button" : "unknown pad event '" + verb + "'");
     }
-    if (tokens.size() > used) return what = "unexpected '" + tokens[used] + "'", false;
+    if (tokens.size() > used) return bad("unexpected '" + tokens[used] + "'");
     return true;
 }
 
