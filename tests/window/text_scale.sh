@@ -20,7 +20,9 @@ wait_until 10 small || fail "the line is $h720 pixels tall at 720 rows, $h360 at
 "$probe" text "$shot" 0 0 270 36 >"$TEST_TMP/probe" || fail "at 540x360: $(cat "$TEST_TMP/probe")"
 quit_with_escape
 start_windowed_game "$game" --fullscreen
-full() { snap; [ "$(window_size)" = 1920x1080 ] && h1080=$(line_height "150 0 1620 1080") && (((2 * h1080 - 3 * h720) ** 2 <= 9)); }
+# Going fullscreen makes a new window: look for it again each time.
+h1080=
+full() { found_window Vaultrix && snap 2>/dev/null && [ "$(window_size)" = 1920x1080 ] && h1080=$(line_height "150 0 1620 1080") && (((2 * h1080 - 3 * h720) ** 2 <= 9)); }
 wait_until 20 full || fail "fullscreen: the window is $(window_size), the line $h1080 pixels tall, not 1.5 x $h720"
 quit_with_escape
 echo ok
