@@ -1,6 +1,7 @@
 #include "engine/Input.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include <SFML/Window/Window.hpp>
 
@@ -29,7 +30,7 @@ bool Input::IsButtonPressed(sf::Mouse::Button button) const {
 }
 
 sf::Vector2i Input::GetMousePosition() const {
-    if (!m_stepMouseRead) m_stepMouse = IsLive() ? sf::Mouse::getPosition() : m_mouse;
+    if (!m_stepMouseRead) m_stepMouse = m_padAims ? m_padCursor : IsLive() ? sf::Mouse::getPosition() : m_mouse;
     m_stepMouseRead = true;
     return m_stepMouse;
 }
@@ -40,9 +41,9 @@ bool Input::ReadKey(sf::Keyboard::Key key) const {
     if (IsLive()) {
         const bool focused = m_window->hasFocus();
         const bool down = focused && sf::Keyboard::isKeyPressed(key) && !AltEnter(key);
-        return FocusGate(key, focused, down) || m_latchedKeys[key];
+        return FocusGate(key, focused, down) || m_latchedKeys[key] || (PadActive() && m_pad.HoldsKey(key));
     }
-    return m_keys[key] || m_latchedKeys[key];
+    return m_keys[key] || m_latchedKeys[key] || m_pad.HoldsKey(key);
 }
 
 bool Input::FocusGate(sf::Keyboard::Key key, bool focused, bool down) const {
@@ -56,8 +57,9 @@ bool Input::FocusGate(sf::Keyboard::Key key, bool focused, bool down) const {
 }
 
 bool Input::ReadButton(sf::Mouse::Button button) const {
-    if (IsLive()) return (m_window->hasFocus() && sf::Mouse::isButtonPressed(button)) || m_latchedButtons[button];
-    return m_buttons[button] || m_latchedButtons[button];
+    const bool pad = PadActive() && m_pad.HoldsButton(button);
+    if (IsLive()) return (m_window->hasFocus() && sf::Mouse::isButtonPressed(button)) || m_latchedButtons[button] || pad;
+    return m_buttons[button] || m_latchedButtons[button] || pad;
 }
 
 void Input::SetKey(sf::Keyboard::Key key, bool down) {
@@ -74,6 +76,7 @@ void Input::SetButton(sf::Mouse::Button button, bool down) {
 
 void Input::SetMousePosition(sf::Vector2i position) {
     m_mouse = position;
+    m_padAims = false;  // a scripted cursor move hands the aim back to the mouse
     m_stepMouseRead = false;
 }
 
@@ -113,6 +116,60 @@ void Input::EndStep() {
     ForgetStep();
     std::fill(std::begin(m_latchedKeys), std::end(m_latchedKeys), false);
     std::fill(std::begin(m_latchedButtons), std::end(m_latchedButtons), false);
+}
+
+bool Input::PadActive() const {
+    // Like the keyboard, a live pad is only heard by the window in front.
+    return m_pad.IsConnected() && (!IsLive() || m_window->hasFocus());
+}
+
+void Input::PadConnected(unsigned id) {
+    // The first pad plugged in plays; another one waits until it goes.
+    if (m_padId >= 0 || id >= sf::Joystick::Count) return;
+    m_padId = static_cast<int>(id);
+    m_pad.Connect(IsLive() ? Gamepad::LayoutOf(id) : Gamepad::kXInput);
+}
+
+void Input::PadDisconnected(unsigned id) {
+    if (m_padId != static_cast<int>(id)) return;
+    m_padId = -1;
+    m_pad.Disconnect();
+    m_padAims = false;
+    // Another pad still plugged in takes over.
+    if (IsLive()) {
+        for (unsigned other = 0; other < sf::Joystick::Count; ++other) {
+            if (other != id && sf::Joystick::isConnected(other)) {
+                PadConnected(other);
+                break;
+            }
+        }
+    }
+}
+
+void Input::UpdatePad(sf::Vector2i centre, int radius) {
+    if (IsLive()) {
+        if (m_padId >= 0) {
+            m_pad.Poll(static_cast<unsigned>(m_padId));
+            if (!m_pad.IsConnected()) PadDisconnected(static_cast<unsigned>(m_padId));
+        }
+        const sf::Vector2i mouse = sf::Mouse::getPosition();
+        if (mouse != m_lastMouse) m_padAims = false;
+        m_lastMouse = mouse;
+    }
+    if (!m_pad.IsConnected()) {
+        m_padAims = false;
+        return;
+    }
+    float x = 0.0f, y = 0.0f;
+    if (m_pad.AimDirection(x, y)) {
+        m_aim = sf::Vector2f(x, y);
+        m_padAims = true;
+    }
+    // Placed again every step: the player moves under a held aim.
+    if (m_padAims) {
+        m_padCursor = centre + sf::Vector2i(static_cast<int>(std::lround(m_aim.x * static_cast<float>(radius))),
+                                            static_cast<int>(std::lround(m_aim.y * static_cast<float>(radius))));
+    }
 }
 
 void Input::ReleaseAll() {

@@ -2,10 +2,14 @@
 // The one seam through which the game reads keys, buttons and the cursor.
 // In a normal run it forwards to SFML's real-time state, but only while the
 // window has focus; in a headless or scripted run it answers from its own
-// state, which the input script (or a test) sets.
+// state, which the input script (or a test) sets. A gamepad, live or
+// scripted, adds to either: it holds keys and the left button as the
+// keyboard and mouse would, and its right stick places the cursor.
 #include <SFML/Window/Keyboard.hpp>
 #include <SFML/Window/Mouse.hpp>
 #include <SFML/System/Vector2.hpp>
+
+#include "engine/Gamepad.h"
 
 namespace sf { class Window; }
 
@@ -41,6 +45,8 @@ public:
     // released between two steps still reads down for one step.
     void LatchKey(sf::Keyboard::Key key);
     void LatchButton(sf::Mouse::Button button);
+    // A step starts: whatever was read before it is read again.
+    void BeginStep() { ForgetStep(); }
     // A step has read its input: the latched presses have counted.
     void EndStep();
     // The window lost the focus: any key may now be held for another window.
@@ -49,8 +55,21 @@ public:
     // Scripted state; ignored while live.
     void SetKey(sf::Keyboard::Key key, bool down);
     void SetButton(sf::Mouse::Button button, bool down);
+    // A scripted cursor move hands the aim back to the mouse.
     void SetMousePosition(sf::Vector2i position);
     void ReleaseAll();
+
+    // The pad: live, SFML's pad `id` (connect and disconnect events);
+    // scripted, the one the script plugs in and drives.
+    Gamepad& GetPad() { return m_pad; }
+    const Gamepad& GetPad() const { return m_pad; }
+    void PadConnected(unsigned id);
+    void PadDisconnected(unsigned id);
+    // Once a step, before the game reads its input: a live pad is read, and
+    // a right stick out of rest places the cursor on a circle of `radius`
+    // pixels around `centre` (screen pixels). The cursor stays where the
+    // stick last put it until the mouse moves.
+    void UpdatePad(sf::Vector2i centre, int radius);
 
 private:
     static bool ValidKey(sf::Keyboard::Key key) { return key >= 0 && key < sf::Keyboard::KeyCount; }
@@ -71,6 +90,14 @@ private:
     mutable signed char m_stepButtons[sf::Mouse::ButtonCount];
     mutable sf::Vector2i m_stepMouse;
     mutable bool m_stepMouseRead = false;
+
+    bool PadActive() const;
+    Gamepad m_pad;
+    int m_padId = -1;          // the live pad read, -1 for none
+    bool m_padAims = false;    // the cursor is the pad's, not the mouse's
+    sf::Vector2f m_aim;        // the stick's last direction
+    sf::Vector2i m_padCursor;
+    sf::Vector2i m_lastMouse;  // the live mouse at the last step, to see it move
 };
 
 }  // namespace ReEng

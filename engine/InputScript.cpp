@@ -52,6 +52,52 @@ bool InputScript::ParseHeader(const std::string& line, std::string& why) {
     return true;
 }
 
+namespace {
+
+const char* const kAxisNames[sf::Joystick::AxisCount] = {"X", "Y", "Z", "R", "U", "V", "PovX", "PovY"};
+
+}  // namespace
+
+bool InputScript::ParsePad(const std::vector<std::string>& tokens, bool& plugged, Event& event, std::string& what) {
+    auto bad = [&what](std::string text) {
+        what = std::move(text);
+        return false;
+    };
+    const std::string verb = tokens.size() > 2 ? tokens[2] : "";
+    std::size_t used = 3;
+    if (verb == "connect" || verb == "disconnect") {
+        event.kind = verb == "connect" ? Event::PadConnect : Event::PadDisconnect;
+        plugged = verb == "connect";
+    } else if (verb == "axis" || verb == "button") {
+        // A pad sends nothing before it is plugged in; a script that says otherwise is wrong.
+        if (!plugged) return bad("pad " + verb + " while no pad is connected");
+        if (tokens.size() < 5) return bad("pad " + verb + (verb == "axis" ? " needs AXIS and POSITION" : " needs N and 'down' or 'up'"));
+        used = 5;
+        if (verb == "axis") {
+            event.kind = Event::PadAxis;
+            event.code = -1;
+            for (int a = 0; a < sf::Joystick::AxisCount; ++a) {
+                if (tokens[3] == kAxisNames[a]) event.code = a;
+            }
+            if (event.code < 0) return bad("unknown pad axis '" + tokens[3] + "'");
+            if (!ParseSignedInt(tokens[4], event.x) || event.x < -100 || event.x > 100)
+                return bad("bad pad axis position '" + tokens[4] + "' (-100 to 100)");
+        } else {
+            event.kind = Event::PadButton;
+            long long button = 0;
+            if (!ParseDigits(tokens[3], sf::Joystick::ButtonCount - 1, button))
+                return bad("bad pad button '" + tokens[3] + "' (0 to 31)");
+            event.code = static_cast<int>(button);
+            if (tokens[4] != "down" && tokens[4] != "up") return bad("expected 'down' or 'up', not '" + tokens[4] + "'");
+            event.down = tokens[4] == "down";
+        }
+    } else {
+        return bad(verb.empty() ? "pad needs connect, disconnect, axis or button" : "unknown pad event '" + verb + "'");
+    }
+    if (tokens.size() > used) return bad("unexpected '" + tokens[used] + "'");
+    return true;
+}
+
 bool InputScript::Load(const std::string& file, std::string& error) {
     std::ifstream in(file);
     if (!in) {
@@ -72,6 +118,7 @@ bool InputScript::Parse(std::istream& in, const std::string& name, std::string& 
 
     std::string line;
     unsigned lineNumber = 0;
+    bool padPlugged = false;
     auto fail = [&](const std::string& what) {
         error = Printable(name + ":" + std::to_string(lineNumber) + ": " + what);
         m_events.clear();
@@ -95,10 +142,14 @@ bool InputScript::Parse(std::istream& in, const std::string& name, std::string& 
         long long frame = 0;
         if (!ParseDigits(tokens[0], UINT_MAX, frame)) return fail("bad frame number '" + tokens[0] + "'");
         event.frame = static_cast<unsigned>(frame);
-        if (tokens.size() < 2) return fail("missing key name or 'mouse'");
+        if (tokens.size() < 2) return fail("missing key name, 'mouse' or 'pad'");
 
         std::size_t used = 0;
-        if (tokens[1] == "window") {
+        if (tokens[1] == "pad") {
+            std::string what;
+            if (!ParsePad(tokens, padPlugged, event, what)) return fail(what);
+            used = tokens.size();
+        } else if (tokens[1] == "window") {
             if (tokens.size() < 6) return fail("window needs X Y W H");
             event.kind = Event::Window;
             int* fields[] = {&event.x, &event.y, &event.w, &event.h};
@@ -168,6 +219,18 @@ void InputScript::Apply(unsigned frame, Input& input, SystemSingleton* system) {
             break;
         case Event::Focus:  // a live game ran no step without the focus: nothing to replay
         case Event::End:
+            break;
+        case Event::PadConnect:
+            input.PadConnected(0);
+            break;
+        case Event::PadDisconnect:
+            input.PadDisconnected(0);
+            break;
+        case Event::PadAxis:
+            input.GetPad().SetAxis(static_cast<sf::Joystick::Axis>(event.code), static_cast<float>(event.x));
+            break;
+        case Event::PadButton:
+            input.GetPad().SetButton(static_cast<unsigned>(event.code), event.down);
             break;
         }
     }

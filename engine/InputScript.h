@@ -5,6 +5,10 @@
 //   FRAME window X Y W H   the play area's place on the screen (for aiming)
 //   FRAME focus in|out     the window gained or lost the focus (a record only)
 //   FRAME end              the recorded game ran FRAME steps
+//   FRAME pad connect | FRAME pad disconnect
+//   FRAME pad axis AXIS POSITION   (AXIS: X Y Z R U V PovX PovY; -100 .. 100)
+//   FRAME pad button N down|up     (N: 0 .. 31, in the XInput order: 0 south,
+//                                   5 right shoulder, 6 back, 7 start)
 // Frames count from 0 and never go back; '#' starts a comment. A replay
 // starts with the comment "# vaultrix VERSION replay, step S s": it plays
 // only in the same version, with steps of S seconds, and must have its end.
@@ -22,10 +26,10 @@ class InputScript {
 public:
     struct Event {
         unsigned frame;
-        enum Kind { Key, Button, Mouse, Window, Focus, End } kind;
-        int code;   // sf::Keyboard::Key or sf::Mouse::Button
-        bool down;  // Key and Button; Focus: true for in
-        int x, y;   // Mouse and Window
+        enum Kind { Key, Button, Mouse, Window, Focus, End, PadConnect, PadDisconnect, PadAxis, PadButton } kind;
+        int code;   // sf::Keyboard::Key, sf::Mouse::Button, sf::Joystick::Axis or a pad button
+        bool down;  // Key, Button and PadButton; Focus: true for in
+        int x, y;   // Mouse and Window; x is the position of PadAxis
         int w, h;   // Window only
     };
 
@@ -64,6 +68,8 @@ public:
 
 private:
     bool ParseHeader(const std::string& line, std::string& why);
+    // A "pad ..." line from its tokens; false with what is wrong in `what`.
+    static bool ParsePad(const std::vector<std::string>& tokens, bool& plugged, Event& event, std::string& what);
 
     std::vector<Event> m_events;
     std::size_t m_next = 0;

@@ -47,6 +47,8 @@ bool Options::Parse(const std::vector<std::string>& args, std::string& error) {
             frameSplit = true;
         } else if (arg == "--state-hash") {
             stateHash = true;
+        } else if (arg == "--no-legend") {
+            noLegend = true;
         } else if (arg == "--frames" || arg == "--frame-time" || arg == "--input" ||
                    arg == "--screenshot" || arg == "--max-fps" || arg == "--record" ||
                    arg == "--state-hash-every") {
@@ -103,6 +105,7 @@ std::string Options::Usage(const std::string& program) {
            "  --vsync            wait for the display's refresh instead of --max-fps\n"
            "  --fullscreen       start in fullscreen (F11 or Alt+Enter toggles it)\n"
            "  --frame-stats      at exit, print how evenly frames were presented\n"
+           "  --no-legend        no controls legend under the title screen\n"
            "  --timedemo         play the input (or the title) as fast as possible, then\n"
            "                     print the time per frame and the OpenGL renderer\n"
            "  --frame-split      at exit, where a drawn frame's time went, pass by pass\n"

@@ -24,6 +24,7 @@ public:
     std::string recordFile;     // record the game played, as a replayable script
     bool stateHash = false;     // at exit, a digest of the game's state
     long long stateHashEvery = 0;  // > 0: a digest every that many steps
+    bool noLegend = false;      // no controls legend on the title screen
 
     // False with a one-line error naming the bad option or value.
     bool Parse(const std::vector<std::string>& args, std::string& error);

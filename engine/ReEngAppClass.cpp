@@ -3,7 +3,9 @@
 
 #include "engine/ReEngAppClass.h"
 
+#include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <iostream>
 
@@ -20,6 +22,8 @@ namespace {
 
 constexpr int kWindowWidth = 1080;
 constexpr int kWindowHeight = 720;
+// The pad's cursor circles the subject at a quarter of the play area's height.
+constexpr int kAimRadiusDivisor = 4;
 const char* const kProgram = "vaultrix";
 
 }  // namespace
@@ -116,7 +120,14 @@ bool ReEngAppClass::OpenWindow(int& status) {
     const sf::Vector2u size = window.getSize();
     Reshape(static_cast<int>(size.x), static_cast<int>(size.y));
     // Scripted runs must not be disturbed by whoever touches the real keyboard.
-    if (m_options.inputFile.empty()) m_input.SetLive(&window);
+    if (m_options.inputFile.empty()) {
+        m_input.SetLive(&window);
+        // A pad plugged in before the start sends no event: look for one.
+        sf::Joystick::update();
+        for (unsigned id = 0; id < sf::Joystick::Count; ++id) {
+            if (sf::Joystick::isConnected(id)) m_input.PadConnected(id);
+        }
+    }
     m_scriptPlacesWindow = !m_input.IsLive() && m_script.HasWindowEvents();
     // Steps follow the real clock unless each frame is one given step.
     m_realTime = m_options.frameTime <= 0.0 && !m_options.timedemo;
@@ -228,10 +239,13 @@ void ReEngAppClass::PrintDigest() const {
 }
 
 void ReEngAppClass::RunFrame() {
+    m_input.BeginStep();
     if (!m_input.IsLive()) m_script.Apply(static_cast<unsigned>(m_frame), m_input, m_pSystem);
+    UpdatePad();
     ProcessKeyboard();
     ProcessMouse();
     Update();
+    NoteScene();
     // The last step of a run is always drawn: it is the one kept by --screenshot.
     const bool last = m_window->IsQuitRequested() ||
                       (m_options.frames >= 0 && m_frame + 1 >= static_cast<unsigned long long>(m_options.frames));
@@ -327,6 +341,12 @@ void ReEngAppClass::ProcessMessages() {
         case sf::Event::MouseButtonPressed:
             if (m_input.IsLive()) m_input.LatchButton(event.mouseButton.button);
             break;
+        case sf::Event::JoystickConnected:
+            if (m_input.IsLive()) m_input.PadConnected(event.joystickConnect.joystickId);
+            break;
+        case sf::Event::JoystickDisconnected:
+            if (m_input.IsLive()) m_input.PadDisconnected(event.joystickConnect.joystickId);
+            break;
         default:
             break;
         }
@@ -355,6 +375,49 @@ void ReEngAppClass::UpdateWindowRect() {
     // Aiming is against the picture, not the bars beside it.
     const PlayArea area = m_renderer->GetPlayArea();
     m_pSystem->SetWindowRect(x + area.x, y + area.y, area.width, area.height);
+}
+
+void ReEngAppClass::UpdatePad() {
+    // The stick aims around the game's subject (the first sphere it drew,
+    // where it stands now) as the cursor would, in the play area's pixels.
+    const int wx = m_pSystem->GetWindowX(), wy = m_pSystem->GetWindowY();
+    const int ww = m_pSystem->GetWindowWidth(), wh = m_pSystem->GetWindowHeight();
+    sf::Vector2i centre(wx + ww / 2, wy + wh / 2);
+    if (m_hasSubject && m_pCameraMngr != nullptr && wh > 0) {
+        const float aspect = static_cast<float>(ww) / static_cast<float>(wh);
+        const vector4 clip = m_pCameraMngr->GetProjectionMatrix(aspect) * m_pCameraMngr->GetViewMatrix() *
+                             vector4(m_subject, 1.0f);
+        if (clip.w > 0.0f) {
+            const float nx = clip.x / clip.w, ny = clip.y / clip.w;
+            centre.x = wx + static_cast<int>(std::lround((nx + 1.0f) * 0.5f * static_cast<float>(ww)));
+            centre.y = wy + static_cast<int>(std::lround((1.0f - ny) * 0.5f * static_cast<float>(wh)));
+        }
+    }
+    m_input.UpdatePad(centre, std::max(1, wh / kAimRadiusDivisor));
+}
+
+void ReEngAppClass::NoteScene() {
+    if (m_pMeshMngr == nullptr) return;
+    const RenderQueue& queue = m_pMeshMngr->GetQueue();
+    m_hasSubject = !queue.spheres.empty();
+    if (m_hasSubject) m_subject = vector3(queue.spheres.front().matrix[3]);
+    if (!queue.instances.empty() || !queue.spheres.empty()) m_sceneShown = true;
+    // The legend is built again only when what it shows changes, not every step.
+    const int legend = m_options.noLegend || m_sceneShown ? 0 : m_input.GetPad().IsConnected() ? 2 : 1;
+    if (m_renderer && legend != m_legendShown && m_renderer->SetLegend(LegendLines())) m_pMeshMngr->ForceRedraw();
+    m_legendShown = legend;
+}
+
+std::vector<std::string> ReEngAppClass::LegendLines() const {
+    // Until play first shows a scene the game is on its title: say how to play.
+    if (m_options.noLegend || m_sceneShown) return {};
+    std::vector<std::string> lines{
+        "Keys: Enter start   A/D or Left/Right steer   W or Up launch   P pause   Esc quit",
+        "Mouse: point to aim, left button fires"};
+    if (m_input.GetPad().IsConnected())
+        lines.push_back("Pad: A start, launch   left stick or d-pad steer   right stick aim   RT or RB fire   "
+                        "Start pause   Back quit");
+    return lines;
 }
 
 void ReEngAppClass::Init() {}

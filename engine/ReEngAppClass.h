@@ -73,6 +73,8 @@ public:
     const Options& GetOptions() const { return m_options; }
     Input& GetInput() { return m_input; }
     unsigned long long GetFrameCount() const { return m_frame; }
+    // The controls legend the last step would show (tests read it headless).
+    std::vector<std::string> GetLegend() const { return LegendLines(); }
 
 protected:
     SystemSingleton* m_pSystem = nullptr;
@@ -92,6 +94,12 @@ private:
     void CreateSingletons();
     // Reads the play area's place on the screen into the system singleton.
     void UpdateWindowRect();
+    // Reads the pad and places its cursor, before the game reads input.
+    void UpdatePad();
+    // After the game's update: where its subject is, and whether play has begun.
+    void NoteScene();
+    // The controls legend for this frame; empty when none is shown.
+    std::vector<std::string> LegendLines() const;
     // How many steps this pass of the loop runs.
     int StepsDue();
     bool StepsDone() const;
@@ -127,6 +135,10 @@ private:
     Recorder m_recorder;
     StateDigest m_stateDigest = nullptr;
     int m_redrawFrames = 0;    // frames still to draw even if unchanged
+    bool m_hasSubject = false;  // the last step drew a sphere
+    vector3 m_subject{0.0f};    // the first sphere it drew
+    bool m_sceneShown = false;  // a model or sphere has been drawn: play has begun
+    int m_legendShown = -1;     // none, keys, keys and pad; -1 before the first step
     bool m_baseReleased = false;
     bool m_singletonsCreated = false;  // only what this app created is released by it
 };

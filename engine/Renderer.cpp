@@ -70,15 +70,31 @@ constexpr GLuint kNormalAttrib = 1;
 
 // Lines of a grid per direction at most, so a tiny cell size stays cheap.
 constexpr int kMaxGridLines = 401;
-constexpr unsigned kTextSize = 24;
+// Text sizes are in the picture's own pixels (1080 x 720) and scale with it.
+constexpr float kTextSize = 24.0f;
+constexpr float kLegendSize = 15.0f;
 constexpr float kTextMargin = 8.0f;
+// A dark outline this wide (of the size, and never under two screen pixels,
+// or its soft edge lets the glyph touch the scene) keeps light text readable
+// on any background: it is what every glyph's edge meets.
+constexpr float kOutlinePerSize = 1.0f / 12.0f;
+constexpr float kMinOutline = 2.0f;
+const sf::Color kOutlineColour(0, 0, 0);
+
+// Every solid shape gets a rim of the opposite lightness, this many pixels
+// wide, so it stands out from the clear colour and the grid alike.
+constexpr float kRimPixels = 2.0f;
+// Fills brighter than this (relative luminance) get a dark rim.
+constexpr float kLightFill = 0.18f;
 
 const vector3 kDefaultColour(0.6f, 0.6f, 0.6f);
 
 // Model colours by load order: the first model (the platforms) warm
-// orange-brown, the second (the companion and obstacles) red-magenta.
+// orange-brown, the second (the companion and obstacles) a deep pink, dark
+// enough to stand at 3:1 against the light-blue clear colour even where
+// lit fully.
 const vector3 kModelPalette[] = {
-    {0.80f, 0.50f, 0.22f}, {0.85f, 0.15f, 0.50f}, {0.30f, 0.75f, 0.35f},
+    {0.80f, 0.50f, 0.22f}, {0.52f, 0.06f, 0.30f}, {0.30f, 0.75f, 0.35f},
     {0.95f, 0.85f, 0.25f}, {0.55f, 0.35f, 0.80f}, {0.25f, 0.75f, 0.80f},
 };
 
@@ -91,11 +107,46 @@ struct Mesh {
     GLuint positions = 0;
     GLuint normals = 0;  // 0: unlit lines
     GLsizei count = 0;
+    vector3 centre{0.0f};  // of its bounding box, for the rim
+    vector3 half{0.0f};    // the box's half sizes
 };
+
+float Luminance(const vector3& srgb) {
+    auto linear = [](float c) { return c <= 0.04045f ? c / 12.92f : std::pow((c + 0.055f) / 1.055f, 2.4f); };
+    return 0.2126f * linear(srgb.r) + 0.7152f * linear(srgb.g) + 0.0722f * linear(srgb.b);
+}
+
+// Light shapes get a near-black rim; dark ones a rim of their own hue at
+// full strength, light enough to stand out from the grid. Black has no hue:
+// its rim is a tracer yellow, which no part of the scene uses.
+vector3 RimColour(const vector3& fill) {
+    if (Luminance(fill) > kLightFill) return fill * 0.1f;
+    const float strongest = std::max({fill.r, fill.g, fill.b});
+    return strongest > 0.05f ? fill / strongest : vector3(1.0f, 0.85f, 0.2f);
+}
+
+// The shape placed by `matrix`, grown about its box's centre by `world`
+// units on every side.
+matrix4 Grown(const matrix4& matrix, const vector3& centre, const vector3& half, float world) {
+    vector3 scale(1.0f);
+    for (int axis = 0; axis < 3; ++axis) {
+        const float extent = half[axis] * glm::length(vector3(matrix[axis]));
+        if (extent > 1e-6f) scale[axis] = 1.0f + world / extent;
+    }
+    return matrix * glm::translate(matrix4(1.0f), centre) * glm::scale(matrix4(1.0f), scale) *
+           glm::translate(matrix4(1.0f), -centre);
+}
 
 void Upload(Mesh& mesh, const std::vector<vector3>& positions, const std::vector<vector3>* normals) {
     mesh.count = static_cast<GLsizei>(positions.size());
     if (positions.empty()) return;
+    vector3 low = positions.front(), high = positions.front();
+    for (const vector3& p : positions) {
+        low = glm::min(low, p);
+        high = glm::max(high, p);
+    }
+    mesh.centre = (low + high) * 0.5f;
+    mesh.half = (high - low) * 0.5f;
     glGenBuffers(1, &mesh.positions);
     glBindBuffer(GL_ARRAY_BUFFER, mesh.positions);
     glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(positions.size() * sizeof(vector3)),
@@ -254,14 +305,17 @@ struct Renderer::Impl {
     // A software rasterizer pays per draw; the platforms and obstacles of a
     // section are some thirty draws of a dozen triangles each otherwise.
     struct Batch {
-        Mesh mesh;
-        std::vector<matrix4> matrices;  // what mesh holds, in order
+        Mesh fill, rim;
+        std::vector<matrix4> matrices;  // what the meshes hold, in order
+        float rimWidth = -1.0f;
+        vector3 colour{0.0f};
     };
     std::vector<Batch> batches;                      // by model index
     std::vector<std::vector<matrix4>> frameMatrices;  // this frame's, by model index
     std::vector<vector3> scratchPositions, scratchNormals;
 
-    void DrawModels(const RenderQueue& queue, const std::vector<Model>& models, const matrix4& viewProjection) {
+    // Brings each model's batch up to this frame's instances.
+    void PrepareModels(const RenderQueue& queue, const std::vector<Model>& models, float rimWidth) {
         if (batches.size() < models.size()) {
             batches.resize(models.size());
             frameMatrices.resize(models.size());
@@ -273,28 +327,51 @@ struct Renderer::Impl {
         }
         const std::size_t paletteSize = sizeof kModelPalette / sizeof kModelPalette[0];
         for (std::size_t index = 0; index < models.size(); ++index) {
-            if (frameMatrices[index].empty()) continue;
             Batch& batch = batches[index];
-            if (batch.matrices != frameMatrices[index]) Rebuild(batch, models[index], frameMatrices[index]);
-            DrawMesh(batch.mesh, GL_TRIANGLES, viewProjection, matrix4(1.0f), kModelPalette[index % paletteSize], true);
+            batch.colour = kModelPalette[index % paletteSize];
+            if (frameMatrices[index].empty()) continue;
+            if (batch.matrices != frameMatrices[index] || batch.rimWidth != rimWidth) {
+                batch.matrices = frameMatrices[index];
+                batch.rimWidth = rimWidth;
+                Rebuild(batch.fill, models[index], batch.matrices, -1.0f);
+                Rebuild(batch.rim, models[index], batch.matrices, rimWidth);
+            }
         }
     }
 
-    void Rebuild(Batch& batch, const Model& model, const std::vector<matrix4>& matrices) {
-        batch.matrices = matrices;
+    // The fills, lit, or the rims, flat.
+    void DrawModels(const matrix4& viewProjection, bool rims) {
+        for (std::size_t index = 0; index < batches.size(); ++index) {
+            if (frameMatrices[index].empty()) continue;
+            const Batch& batch = batches[index];
+            if (rims) DrawMesh(batch.rim, GL_TRIANGLES, viewProjection, matrix4(1.0f), RimColour(batch.colour), false);
+            else DrawMesh(batch.fill, GL_TRIANGLES, viewProjection, matrix4(1.0f), batch.colour, true);
+        }
+    }
+
+    // The model's triangles placed by every matrix (grown by rimWidth on
+    // every side when it is not negative; a rim needs no normals).
+    void Rebuild(Mesh& mesh, const Model& model, const std::vector<matrix4>& matrices, float rimWidth) {
         scratchPositions.clear();
         scratchNormals.clear();
-        const bool lit = model.normals.size() == model.positions.size();
-        for (const matrix4& m : matrices) {
+        vector3 low(0.0f), high(0.0f);
+        if (!model.positions.empty()) low = high = model.positions.front();
+        for (const vector3& p : model.positions) {
+            low = glm::min(low, p);
+            high = glm::max(high, p);
+        }
+        const bool lit = rimWidth < 0.0f && model.normals.size() == model.positions.size();
+        for (const matrix4& placed : matrices) {
+            const matrix4 m = rimWidth < 0.0f ? placed : Grown(placed, (low + high) * 0.5f, (high - low) * 0.5f, rimWidth);
             const glm::mat3 normalMatrix = glm::inverseTranspose(glm::mat3(m));
             for (std::size_t i = 0; i < model.positions.size(); ++i) {
                 scratchPositions.push_back(vector3(m * glm::vec4(model.positions[i], 1.0f)));
                 if (lit) scratchNormals.push_back(normalMatrix * model.normals[i]);
             }
         }
-        batch.mesh.count = static_cast<GLsizei>(scratchPositions.size());
-        Fill(batch.mesh.positions, scratchPositions);
-        if (lit) Fill(batch.mesh.normals, scratchNormals);
+        mesh.count = static_cast<GLsizei>(scratchPositions.size());
+        Fill(mesh.positions, scratchPositions);
+        if (lit) Fill(mesh.normals, scratchNormals);
     }
 
     static void Fill(GLuint& buffer, const std::vector<vector3>& data) {
@@ -315,8 +392,55 @@ struct Renderer::Impl {
 
     sf::Font font;
     bool fontLoaded = false;
-    std::vector<sf::Text> texts;      // one per line, kept between frames
-    std::vector<std::string> shown;   // what each text holds, to skip unchanged lines
+    // One text per line, kept between frames, with what each holds to skip
+    // unchanged lines: the queue's lines and the legend's.
+    struct Lines {
+        std::vector<sf::Text> texts;
+        std::vector<std::string> shown;
+    };
+    Lines queueLines, legendLines;
+    std::vector<std::string> legend;
+    float textScale = 1.0f;  // screen pixels per pixel of the picture
+
+    // Lines of `size` (picture pixels) from the top, or up from the bottom.
+    // Glyphs are rendered at the size they appear on the screen, then laid
+    // out in the picture's pixels, so text is crisp and in proportion in any
+    // window.
+    template <class Line, class TextOf, class ColourOf>
+    void DrawLines(Lines& cache, const std::vector<Line>& lines, float size, bool fromBottom, TextOf textOf,
+                   ColourOf colourOf) {
+        const unsigned pixels = std::max(1u, static_cast<unsigned>(std::lround(size * textScale)));
+        const float toPicture = size / static_cast<float>(pixels);
+        // Hinting rounds each size's advance on its own: stretch the line a
+        // little so it is exactly as wide, in proportion, as at the picture's
+        // own size (the font is monospaced).
+        const float advance = font.getGlyph(U'0', pixels, false).advance;
+        const float ownAdvance = font.getGlyph(U'0', static_cast<unsigned>(size), false).advance;
+        const float widen = advance > 0.0f && ownAdvance > 0.0f ? ownAdvance / (advance * toPicture) : 1.0f;
+        const float spacing = font.getLineSpacing(pixels) * toPicture;
+        const float top = fromBottom ? static_cast<float>(shapeHeight) - kTextMargin - spacing * static_cast<float>(lines.size())
+                                     : kTextMargin;
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            if (i == cache.texts.size()) {
+                cache.texts.emplace_back();
+                cache.texts.back().setFont(font);
+                cache.texts.back().setOutlineColor(kOutlineColour);
+                cache.shown.emplace_back();
+            }
+            sf::Text& text = cache.texts[i];
+            const std::string& string = textOf(lines[i]);
+            if (cache.shown[i] != string) {
+                cache.shown[i] = string;
+                text.setString(sf::String::fromUtf8(string.begin(), string.end()));
+            }
+            if (text.getCharacterSize() != pixels) text.setCharacterSize(pixels);
+            text.setOutlineThickness(std::max(kMinOutline, static_cast<float>(pixels) * kOutlinePerSize));
+            text.setScale(toPicture * widen, toPicture);
+            text.setFillColor(colourOf(lines[i]));
+            text.setPosition(kTextMargin, top + spacing * static_cast<float>(i));
+            window.draw(text);
+        }
+    }
 
     void DrawMesh(const Mesh& mesh, GLenum mode, const matrix4& viewProjection,
                   const matrix4& model, const vector3& colour, bool lit) {
@@ -429,7 +553,10 @@ Renderer::~Renderer() {
     Impl& r = *m_impl;
     // GL objects belong to the window's context, which must be current.
     if (r.window.setActive(true)) {
-        for (Impl::Batch& batch : r.batches) Delete(batch.mesh);
+        for (Impl::Batch& batch : r.batches) {
+            Delete(batch.fill);
+            Delete(batch.rim);
+        }
         Delete(r.sphere);
         Delete(r.wireBox);
         Delete(r.wireSphere);
@@ -456,7 +583,8 @@ bool Renderer::LoadFont(const std::string& file, std::string& error) {
         return false;
     }
     r.fontLoaded = true;
-    for (sf::Text& text : r.texts) text.setFont(r.font);
+    for (Impl::Lines* lines : {&r.queueLines, &r.legendLines})
+        for (sf::Text& text : lines->texts) text.setFont(r.font);
     return true;
 }
 
@@ -474,6 +602,13 @@ void Renderer::SetViewport(int width, int height) {
     view.setViewport(sf::FloatRect(static_cast<float>(r.area.x) / w, static_cast<float>(r.area.y) / h,
                                    static_cast<float>(r.area.width) / w, static_cast<float>(r.area.height) / h));
     r.window.setView(view);
+    r.textScale = static_cast<float>(r.area.height) / static_cast<float>(r.shapeHeight);
+}
+
+bool Renderer::SetLegend(const std::vector<std::string>& lines) {
+    if (lines == m_impl->legend) return false;
+    m_impl->legend = lines;
+    return true;
 }
 
 PlayArea Renderer::GetPlayArea() const { return m_impl->area; }
@@ -524,7 +659,18 @@ void Renderer::Draw(const RenderQueue& queue, const std::vector<Model>& models,
         for (const RenderQueue::Grid& g : queue.grids) r.DrawGrid(g, eye, viewProjection);
         r.EndPass(FrameSplit::Grid);
 
-        r.DrawModels(queue, models, viewProjection);
+        // Rims first, under every shape and over the grid: flat, and leaving
+        // the depth buffer alone so no shape is hidden by another's rim.
+        // The orthographic view spans twice its half width across the play area.
+        const float rim = kRimPixels * 2.0f * CameraManagerSingleton::kHalfWidth / static_cast<float>(r.area.width);
+        r.PrepareModels(queue, models, rim);
+        glDisable(GL_DEPTH_TEST);
+        r.DrawModels(viewProjection, true);
+        for (const RenderQueue::Sphere& s : queue.spheres)
+            r.DrawMesh(r.sphere, GL_TRIANGLES, viewProjection, Grown(s.matrix, r.sphere.centre, r.sphere.half, rim),
+                       RimColour(OrDefault(s.colour)), false);
+        glEnable(GL_DEPTH_TEST);
+        r.DrawModels(viewProjection, false);
 
         r.EndPass(FrameSplit::Models);
         for (const RenderQueue::Sphere& s : queue.spheres)
@@ -545,29 +691,16 @@ void Renderer::Draw(const RenderQueue& queue, const std::vector<Model>& models,
         r.current = 0;
     }
 
-    if (!r.fontLoaded || queue.lines.empty()) return;
+    if (!r.fontLoaded || (queue.lines.empty() && r.legend.empty())) return;
     r.window.pushGLStates();
-    const float spacing = r.font.getLineSpacing(kTextSize);
-    for (std::size_t i = 0; i < queue.lines.size(); ++i) {
-        if (i == r.texts.size()) {
-            r.texts.emplace_back();
-            r.texts.back().setFont(r.font);
-            r.texts.back().setCharacterSize(kTextSize);
-            r.shown.emplace_back();
-        }
-        sf::Text& text = r.texts[i];
-        const RenderQueue::Text& line = queue.lines[i];
-        if (r.shown[i] != line.text) {
-            r.shown[i] = line.text;
-            text.setString(sf::String::fromUtf8(line.text.begin(), line.text.end()));
-        }
-        const vector3 c = glm::clamp(OrDefault(line.colour), 0.0f, 1.0f);
-        text.setFillColor(sf::Color(static_cast<sf::Uint8>(c.r * 255.0f + 0.5f),
-                                    static_cast<sf::Uint8>(c.g * 255.0f + 0.5f),
-                                    static_cast<sf::Uint8>(c.b * 255.0f + 0.5f)));
-        text.setPosition(kTextMargin, kTextMargin + spacing * static_cast<float>(i));
-        r.window.draw(text);
-    }
+    r.DrawLines(r.queueLines, queue.lines, kTextSize, false, [](const RenderQueue::Text& line) -> const std::string& { return line.text; },
+                [](const RenderQueue::Text& line) {
+                    const vector3 c = glm::clamp(OrDefault(line.colour), 0.0f, 1.0f);
+                    return sf::Color(static_cast<sf::Uint8>(c.r * 255.0f + 0.5f), static_cast<sf::Uint8>(c.g * 255.0f + 0.5f),
+                                     static_cast<sf::Uint8>(c.b * 255.0f + 0.5f));
+                });
+    r.DrawLines(r.legendLines, r.legend, kLegendSize, true, [](const std::string& line) -> const std::string& { return line; },
+                [](const std::string&) { return sf::Color::White; });
     r.window.popGLStates();
     r.EndPass(FrameSplit::Text);
 }

@@ -32,6 +32,9 @@ public:
     void SetViewport(int width, int height);
     // Where in the window the picture is drawn.
     PlayArea GetPlayArea() const;
+    // Small lines drawn at the bottom of the picture, beside the queue's own;
+    // true when they differ from the last ones (the picture must be redrawn).
+    bool SetLegend(const std::vector<std::string>& lines);
     // True once after each Draw: there is a new picture to present.
     bool TakeNewPicture();
     // Times each pass into split (finishing it first); null: no timing.

@@ -43,6 +43,12 @@ inline std::string CheckInputScript(const std::string& data)
         if (event.kind == ReEng::InputScript::Event::Button &&
             (event.code < 0 || event.code >= sf::Mouse::ButtonCount))
             return "a button code out of range";
+        if (event.kind == ReEng::InputScript::Event::PadAxis &&
+            (event.code < 0 || event.code >= sf::Joystick::AxisCount || event.x < -100 || event.x > 100))
+            return "a pad axis or position out of range";
+        if (event.kind == ReEng::InputScript::Event::PadButton &&
+            (event.code < 0 || event.code >= static_cast<int>(sf::Joystick::ButtonCount)))
+            return "a pad button out of range";
     }
     // Applying every frame's events must be safe, in order, and only once.
     ReEng::Input input;

@@ -14,6 +14,8 @@ printf '0 Return down\n5 Banana down\n' >"$work/key.txt"
 expect 2 key.txt:2 --headless --input "$work/key.txt"
 printf '5 Return down\n3 Return up\n' >"$work/order.txt"
 expect 2 order.txt:2 --headless --input "$work/order.txt"
+printf '0 pad axis X 50\n' >"$work/pad.txt"
+expect 2 "pad.txt:1: pad axis while no pad is connected" --headless --input "$work/pad.txt"
 expect 2 missing.txt --headless --input "$work/missing.txt"
 expect 1 "no display.*--headless" --frames 3
 DISPLAY=:4093 expect 1 "no display" --frames 3

@@ -16,6 +16,11 @@ run 900 <(echo "0 Return down") >"$work/over" || fail "game over run exited $?"
 # Without --frame-time a step is 1/60 s: the same game ends the same way.
 "$game" --headless --frames 900 --input <(echo "0 Return down") --print-text >"$work/over60" || fail "exited $?"
 [ "$(tail -n 2 "$work/over60" | tr '\n' /)" = "Game Over/Score: 3/" ] || fail "1/60 s steps: $(tail -n 2 "$work/over60")"
+# A pad starts the game, launches the sphere and quits with Back, headless.
+printf '0 pad connect\n0 pad button 0 down\n2 pad button 0 up\n30 pad button 6 down\n31 pad button 6 up\n' >"$work/pad.txt"
+run 600 "$work/pad.txt" >"$work/pad" || fail "pad run exited $?"
+[ "$(tail -n 1 "$work/pad")" != "Score: 3" ] && [ "$(tail -n 1 "$work/pad" | cut -c1-7)" = "Score: " ] || fail "the pad did not launch: $(tail -n 1 "$work/pad")"
+[ "$(tr -cd '\r' <"$work/pad" | wc -c)" -le 40 ] || fail "Back did not quit"
 # A timedemo of the title screen runs 600 steps and reports them; a timedemo
 # of a script runs one step past its last event.
 "$game" --headless --timedemo | tr '\r' '\n' | grep -q '^timedemo: frames 600 ' || fail "no timedemo report"

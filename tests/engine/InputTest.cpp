@@ -38,6 +38,16 @@ TEST(InputScriptTest, EachMistakeIsReportedWithItsLine) {
         {"1 mouse 1 2x\n", 1, "2x"},
         {"1 mouse 3000000000 0\n", 1, "3000000000"},
         {"5 A down\n6 A up\n3 D down\n", 3, "3"},  // frames go back
+        {"1 pad\n", 1, "pad needs"},
+        {"1 pad wiggle\n", 1, "wiggle"},
+        {"1 pad axis X 50\n", 1, "no pad is connected"},
+        {"0 pad connect\n1 pad disconnect\n2 pad button 0 down\n", 3, "no pad is connected"},
+        {"0 pad connect\n1 pad axis W 50\n", 2, "'W'"},
+        {"0 pad connect\n1 pad axis X 101\n", 2, "101"},
+        {"0 pad connect\n1 pad button 32 down\n", 2, "32"},
+        {"0 pad connect\n1 pad button 1 held\n", 2, "held"},
+        {"0 pad connect\n1 pad axis X\n", 2, "needs AXIS"},
+        {"0 pad connect extra\n", 1, "extra"},
     };
     for (const auto& c : cases) {
         InputScript script;

@@ -13,7 +13,7 @@ wait_until() { local end=$((SECONDS + $1)); shift; until "$@"; do [ $SECONDS -lt
 start_xvfb() {  # on a free display, reported on a pipe once it takes clients
     local d=
     mkfifo "$TEST_TMP/dfd"
-    Xvfb -displayfd 3 -screen 0 1280x800x24 -noreset -nolisten tcp 3>"$TEST_TMP/dfd" >"$TEST_TMP/xvfb.log" 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "${XVFB_SCREEN:-1280x800x24}" -noreset -nolisten tcp 3>"$TEST_TMP/dfd" >"$TEST_TMP/xvfb.log" 2>&1 &
     XVFB_PID=$!
     read -r -t 30 d <"$TEST_TMP/dfd" || { cat "$TEST_TMP/xvfb.log" >&2; fail "Xvfb did not start"; }
     export DISPLAY=":$d" LIBGL_ALWAYS_SOFTWARE=1

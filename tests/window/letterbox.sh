@@ -18,7 +18,7 @@ find_sphere() {
     snap; read -r x y w h < <(bright_mask "120x$((ah * 9 / 10))+$left+$top" 115 -trim -format '%X %Y %w %h\n' info: | tr -d +)
     x=$((left + x + w / 2)) y=$((top + y + h / 2))
 }
-round_sphere() { find_sphere "$1"; ((w >= 8 && w <= 30 && (w - h) ** 2 <= 1)); }
+round_sphere() { find_sphere "$1"; ((w >= 4 && w <= 30 && (w - h) ** 2 <= 1)); }
 
 # The game ends some 11 s after Enter: the quick look first.
 resize_to 700x760
@@ -30,15 +30,16 @@ wait_until 10 round_sphere 1280x560 || fail "at 1280x560 the sphere is $w x $h"
 # the line from where the sphere was when it fired through the cursor. The
 # camera's climb moves sphere and bullet alike, 1.01 units a second against
 # the bullet's 10, so the sphere fired from |bullet - sphere| / 10 pixels
-# higher than it is seen now, whenever the pictures are taken.
+# higher than it is seen now, whenever the pictures are taken. The score
+# line, outlined in black, is left out (its top 45 rows).
 find_sphere 1280x560
 tx=$((x - 300)) ty=$((y - 300))
 xdotool mousemove $tx $ty mousedown 1 sleep 0.2 mouseup 1
 sleep 0.3
 find_sphere 1280x560
 off=$("$CONVERT" "$shot" -alpha off -fuzz 1% -fill white +opaque black -depth 8 txt:- |
-    awk -F'[:,]' -v sx=$x -v sy=$y -v tx=$tx -v ty=$ty 'NR > 1 && /#000000/ { n++; bx += $1; by += $2 }
-        END { if (n < 10) { print "no bullet"; exit }
+    awk -F'[:,]' -v sx=$x -v sy=$y -v tx=$tx -v ty=$ty 'NR > 1 && $2 > 45 && /#000000/ { n++; bx += $1; by += $2 }
+        END { if (n < 3) { print "no bullet"; exit }
               bx /= n; by /= n; rx = bx - sx; ry = by - sy; fy = sy - sqrt(rx * rx + ry * ry) * 1.01 / 10
               ax = tx - sx; ay = ty - fy; d = (rx * ay - ry * ax) / sqrt(ax * ax + ay * ay)
               print int((d < 0 ? -d : d) + 0.5) }')

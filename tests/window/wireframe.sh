@@ -7,10 +7,11 @@ start_xvfb
 "${1:?usage: wireframe.sh path/to/vaultrix}" --frames 2 --input <(echo "1 Return down") --screenshot "$shot" >/dev/null ||
     fail "screenshot run exited $?"
 around=60x40+510+345  # the ball at (0, 0.3) with the view's bottom at -9.7
-# Bounding box (W H X Y) of the grey pixels (the ball, lit or not, and the
-# white wire): everything else near it, sky, grid and platform, is coloured.
-grey_box() { "$CONVERT" "$shot" -crop $around +repage -colorspace HSL -channel G -separate +channel \
-    -threshold 8% -negate -trim -format '%w %h %X %Y\n' info:; }
+# Bounding box (W H X Y) of the light grey pixels (the ball, lit or not, and
+# the white wire): everything else near it, sky, grid and platform, is
+# coloured, and the ball's rim is dark.
+grey_box() { "$CONVERT" "$shot" -crop $around +repage -alpha off \
+    -fx '(saturation < 0.08 && lightness > 0.3) ? 1 : 0' -trim -format '%w %h %X %Y\n' info:; }
 # The same for the pure white pixels: the wire, unshaded.
 white_box() { bright_mask $around 250 -trim -format '%w %h %X %Y\n' info:; }
 read -r w h _ < <(grey_box)
