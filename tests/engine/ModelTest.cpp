@@ -37,16 +37,34 @@ TEST(ModelLoading, BadFilesLeaveNoGeometryAndAOneLineError) {
         {"bad_index.obj", nullptr, false},  // the first triangle is fine, the second is not
         {"nan.obj", nullptr, false},
         {"big.obj", "v 0 0 0\nv 1e7 0 0\nv 0 1 0\nf 1 2 3\n", false},
+        // Indices past the end, which the loader would wrap round to a small one.
+        {"wrap.obj", "v 0 0 0\nv 1 0 0\nv 0 1 0\nv 1 1 0\nf 1 2 4294967298\n", false},
+        {"huge.obj", "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 99999999999999999999\n", false},
+        {"texture.obj", "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1/1 2/1 3/1\n", false},
+        {"/dev/zero", nullptr, false},  // devices, FIFOs and directories are not model files
+        {"/tmp", nullptr, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file);
         Model model;
         std::string error;
-        EXPECT_FALSE(c.text ? model.LoadObjText(c.text, c.file, error) : model.LoadObj(Data(c.file), error));
+        const std::string file = c.file[0] == '/' ? c.file : Data(c.file);
+        EXPECT_FALSE(c.text ? model.LoadObjText(c.text, c.file, error) : model.LoadObj(file, error));
         EXPECT_TRUE(!model.loaded && model.missing == c.missing);
         EXPECT_TRUE(model.positions.empty() && model.normals.empty() && model.vertices.empty());
         EXPECT_TRUE(error.find(c.file) != error.npos && error.find('\n') == error.npos) << error;
     }
+}
+
+TEST(ModelLoading, CommentsMayEndALineAndRelativeIndicesCountBack) {
+    Model model;
+    std::string error;
+    ASSERT_TRUE(model.LoadObjText("v -0.5 -0.52 -0.26 # c\nv 1 0 0\nv 0 1 0#\nvn 0 0 1 # up\n"
+                                  "f 1//1 2//1 -1//1 # one\n",
+                                  "comment.obj", error))
+        << error;
+    EXPECT_EQ(model.positions[0], vector3(-0.5f, -0.52f, -0.26f));
+    EXPECT_EQ(model.positions[2], vector3(0, 1, 0));
 }
 
 TEST_F(Meshes, AFileIsReadOnceAndANameNamesOneInstance) {
