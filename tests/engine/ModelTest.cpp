@@ -85,6 +85,7 @@ TEST_F(Meshes, AFailedFileIsReportedOnceAndNeverReadAgain) {
     EXPECT_EQ(meshes->LoadModel(Data("corrupt.obj"), "c"), RE_ERROR_FILE);
     const std::string printed = testing::internal::GetCapturedStderr();
     EXPECT_EQ(meshes->GetFileReadCount(), 2);
+    EXPECT_EQ(meshes->GetFailedLoadCount(), 2);  // the engine ends the run on these
     EXPECT_EQ(std::count(printed.begin(), printed.end(), '\n'), 2) << printed;  // one line each
     EXPECT_TRUE(printed.find("missing.obj") != printed.npos && printed.find("corrupt.obj") != printed.npos);
     EXPECT_TRUE(meshes->HasInstance("b") && meshes->GetVertexList("b").empty());  // nothing to collide with
