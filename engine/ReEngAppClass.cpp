@@ -207,7 +207,8 @@ int ReEngAppClass::Finish() {
     if (m_options.printText) {
         for (const std::string& line : m_pMeshMngr->GetLastFrameText()) std::cout << line << "\n";
     }
-    if (m_pMeshMngr->GetFailedLoadCount() > 0) status = 1;  // reported when it failed
+    // Both were reported when they happened.
+    if (m_pMeshMngr->GetFailedLoadCount() > 0 || WindowClass::XErrorOccurred()) status = 1;
     status = WithOutputChecked(status, m_stdoutError);
     if (const int signal = Signals::Caught()) status = 128 + signal;
     return status;
