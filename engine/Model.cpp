@@ -148,7 +148,12 @@ bool Model::LoadObjText(const std::string& text, const std::string& name, std::s
     config.vertex_color = false;
     tinyobj::ObjReader reader;
     // Materials are not used; from a string the mtllib lines are skipped.
-    if (!reader.ParseFromString(clean, "", config)) return fail(OneLine(reader.Error()));
+    if (!reader.ParseFromString(clean, "", config)) {
+        // The loader's words may quote the file: keep them short and printable.
+        std::string why = OneLine(reader.Error());
+        if (why.size() > 160) why = why.substr(0, 160) + "...";
+        return fail(Printable(why));
+    }
 
     const tinyobj::attrib_t& attrib = reader.GetAttrib();
     const long vertexCount = static_cast<long>(attrib.vertices.size() / 3);
