@@ -15,11 +15,12 @@ expect 2 key.txt:2 --headless --input "$work/key.txt"
 printf '5 Return down\n3 Return up\n' >"$work/order.txt"
 expect 2 order.txt:2 --headless --input "$work/order.txt"
 expect 2 missing.txt --headless --input "$work/missing.txt"
-# Only regular files, within 1 MiB; under a memory limit, so an endless read fails fast.
+# Only regular files, within 1 MiB; an endless read is cut short (no memory
+# limit: a sanitized build reserves terabytes of address space).
 mkfifo "$work/fifo"
 head -c 2000000 /dev/zero | tr '\0' 7 >"$work/token.txt"
 for script in /dev/zero "$work/fifo" "$work" "$work/token.txt"; do
-    (ulimit -v 1000000; timeout 20 "$game" --headless --frames 3 --input "$script") >/dev/null 2>"$work/err" && s=0 || s=$?
+    timeout 5 "$game" --headless --frames 3 --input "$script" >/dev/null 2>"$work/err" && s=0 || s=$?
     [ $s = 2 ] && one_line "$work/err" "cannot read input script '$script': is" && [ "$(wc -c <"$work/err")" -lt 200 ] ||
         fail "--input $script: status $s, stderr: $(head -c 300 "$work/err")"
 done
