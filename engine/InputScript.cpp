@@ -2,9 +2,9 @@
 
 #include <climits>
 #include <cstdlib>
-#include <fstream>
 #include <sstream>
 
+#include "engine/RegularFile.h"
 #include "engine/SystemSingleton.h"
 #include "engine/TextParse.h"
 
@@ -39,7 +39,7 @@ bool InputScript::ParseHeader(const std::string& line, std::string& why) {
     words >> hash >> program >> version >> replay >> step >> seconds >> unit;
     if (hash != "#" || program != "vaultrix" || replay != "replay,") return true;  // an ordinary comment
     if (version != VAULTRIX_VERSION) {
-        why = "recorded by vaultrix " + version + ", and this is " VAULTRIX_VERSION;
+        why = "recorded by vaultrix " + Excerpt(version) + ", and this is " VAULTRIX_VERSION;
         return false;
     }
     char* end = nullptr;
@@ -99,13 +99,14 @@ bool InputScript::ParsePad(const std::vector<std::string>& tokens, bool& plugged
 }
 
 bool InputScript::Load(const std::string& file, std::string& error) {
-    std::ifstream in(file);
-    if (!in) {
+    std::string text;
+    if (ReadRegularFile(file, kMaxBytes, text, error) != FileReadResult::Ok) {
         m_events.clear();
         m_next = 0;
-        error = "cannot read input script " + Printable(file);
+        error = "cannot read input script " + error;
         return false;
     }
+    std::istringstream in(text);
     return Parse(in, file, error);
 }
 
@@ -120,7 +121,7 @@ bool InputScript::Parse(std::istream& in, const std::string& name, std::string& 
     unsigned lineNumber = 0;
     bool padPlugged = false;
     auto fail = [&](const std::string& what) {
-        error = Printable(name + ":" + std::to_string(lineNumber) + ": " + what);
+        error = Printable(name) + ":" + std::to_string(lineNumber) + ": " + what;
         m_events.clear();
         return false;
     };
@@ -140,7 +141,7 @@ bool InputScript::Parse(std::istream& in, const std::string& name, std::string& 
 
         Event event{};
         long long frame = 0;
-        if (!ParseDigits(tokens[0], UINT_MAX, frame)) return fail("bad frame number '" + tokens[0] + "'");
+        if (!ParseDigits(tokens[0], UINT_MAX, frame)) return fail("bad frame number '" + Excerpt(tokens[0]) + "'");
         event.frame = static_cast<unsigned>(frame);
         if (tokens.size() < 2) return fail("missing key name, 'mouse' or 'pad'");
 
@@ -155,7 +156,7 @@ bool InputScript::Parse(std::istream& in, const std::string& name, std::string& 
             int* fields[] = {&event.x, &event.y, &event.w, &event.h};
             for (int i = 0; i < 4; ++i)
                 if (!ParseSignedInt(tokens[2 + i], *fields[i]) || (i >= 2 && *fields[i] < 1))
-                    return fail("bad window value '" + tokens[2 + i] + "'");
+                    return fail("bad window value '" + Excerpt(tokens[2 + i]) + "'");
             m_hasWindow = true;
             used = 6;
         } else if (tokens[1] == "focus") {
@@ -170,25 +171,25 @@ bool InputScript::Parse(std::istream& in, const std::string& name, std::string& 
         } else if (tokens[1] == "mouse") {
             if (tokens.size() < 4) return fail("mouse needs X and Y");
             event.kind = Event::Mouse;
-            if (!ParseSignedInt(tokens[2], event.x)) return fail("bad mouse coordinate '" + tokens[2] + "'");
-            if (!ParseSignedInt(tokens[3], event.y)) return fail("bad mouse coordinate '" + tokens[3] + "'");
+            if (!ParseSignedInt(tokens[2], event.x)) return fail("bad mouse coordinate '" + Excerpt(tokens[2]) + "'");
+            if (!ParseSignedInt(tokens[3], event.y)) return fail("bad mouse coordinate '" + Excerpt(tokens[3]) + "'");
             used = 4;
         } else {
             const KeyName* key = nullptr;
             for (const KeyName& candidate : kKeyNames) {
                 if (tokens[1] == candidate.name) key = &candidate;
             }
-            if (key == nullptr) return fail("unknown key '" + tokens[1] + "'");
+            if (key == nullptr) return fail("unknown key '" + Excerpt(tokens[1]) + "'");
             if (tokens.size() < 3) return fail("missing 'down' or 'up' after " + tokens[1]);
             if (tokens[2] != "down" && tokens[2] != "up") {
-                return fail("expected 'down' or 'up', not '" + tokens[2] + "'");
+                return fail("expected 'down' or 'up', not '" + Excerpt(tokens[2]) + "'");
             }
             event.kind = key->kind;
             event.code = key->code;
             event.down = tokens[2] == "down";
             used = 3;
         }
-        if (tokens.size() > used) return fail("unexpected '" + tokens[used] + "'");
+        if (tokens.size() > used) return fail("unexpected '" + Excerpt(tokens[used]) + "'");
         // Events are applied in one forward pass, so the script must be in frame order.
         if (!m_events.empty() && event.frame < m_events.back().frame) {
             return fail("frame " + std::to_string(event.frame) + " comes after frame " +

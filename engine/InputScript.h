@@ -33,6 +33,10 @@ public:
         int w, h;   // Window only
     };
 
+    // A script is a few events a second of play: far below this.
+    static constexpr std::size_t kMaxBytes = 1024 * 1024;
+
+    // Reads a regular file of at most kMaxBytes.
     // On failure error reads "FILE:LINE: what is wrong" (or names the file
     // that cannot be opened) and the script is left empty.
     bool Load(const std::string& file, std::string& error);

@@ -5,12 +5,14 @@
 #include "engine/CameraManagerSingleton.h"
 #include "engine/Renderer.h"
 #include "engine/ResourcePath.h"
+#include "engine/TextParse.h"
 
 namespace ReEng {
 
 unsigned MeshManagerSingleton::s_frameIndex = 0;
 
 int MeshManagerSingleton::FindOrLoadModel(const std::string& fileName) {
+    const std::vector<std::string> places = ResourceCandidates(fileName);
     const std::string path = FindResource(fileName);
     const auto known = m_modelByPath.find(path);
     if (known != m_modelByPath.end()) return known->second;
@@ -20,7 +22,15 @@ int MeshManagerSingleton::FindOrLoadModel(const std::string& fileName) {
     model.path = fileName;
     std::string error;
     ++m_fileReads;
-    if (!model.LoadObj(path, error)) std::cerr << error << '\n';
+    if (!model.LoadObj(path, error)) {
+        ++m_failedLoads;
+        // Naming only the last place tried would hide where the game looked first.
+        if (model.missing && places.size() > 1) {
+            error = "cannot open model file '" + Printable(fileName) + "': not found in";
+            for (std::size_t i = 0; i < places.size(); ++i) error += (i ? ", '" : " '") + Printable(places[i]) + "'";
+        }
+        std::cerr << error << '\n';
+    }
     m_models.push_back(std::move(model));
     const int index = static_cast<int>(m_models.size()) - 1;
     m_modelByPath.emplace(path, index);

@@ -71,6 +71,8 @@ public:
     int GetInstanceCount() const { return static_cast<int>(m_instances.size()); }
     bool HasInstance(const std::string& instanceName) const;
     matrix4 GetModelMatrix(const std::string& instanceName) const;
+    // How many model files could not be loaded; the engine ends the run on one.
+    int GetFailedLoadCount() const { return m_failedLoads; }
     // How many times a model file has been opened and read.
     int GetFileReadCount() const { return m_fileReads; }
     // Counts Render calls; lets a volume be queued once per frame. It keeps
@@ -111,6 +113,7 @@ private:
     std::vector<std::string> m_lastText;
     Renderer* m_pRenderer = nullptr;
     int m_fileReads = 0;
+    int m_failedLoads = 0;
 };
 
 }  // namespace ReEng

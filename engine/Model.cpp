@@ -2,34 +2,85 @@
 
 #include <cmath>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <sstream>
 
 #include <tiny_obj_loader.h>
+
+#include "engine/RegularFile.h"
+#include "engine/TextParse.h"
 
 namespace ReEng {
 
 namespace {
 
-// tinyobjloader reads "nan" and "inf" as 0 without a word, so the
-// coordinates are checked on the text before it sees them.
-bool CheckCoordinates(const std::string& text, std::string& what) {
+// A '#' starts a comment anywhere on a line.
+std::string WithoutComment(const std::string& line) {
+    return line.substr(0, line.find('#'));
+}
+
+// One face corner, "v", "v/t", "v//n" or "v/t/n": each index a whole number,
+// counted from 1 (or back from -1), within what the file declares.
+// tinyobjloader would wrap a huge index round to a small one without a word.
+bool CheckCorner(const std::string& corner, const long long (&counts)[3], std::string& what) {
+    static const char* const kNames[] = {"vertex", "texture", "normal"};
+    std::size_t start = 0;
+    for (int part = 0; part < 3 && start <= corner.size(); ++part) {
+        const std::size_t slash = corner.find('/', start);
+        const std::string index = corner.substr(start, slash == std::string::npos ? std::string::npos : slash - start);
+        start = slash == std::string::npos ? corner.size() + 1 : slash + 1;
+        if (index.empty() && part > 0) continue;  // "v//n" has no texture index
+        const bool negative = !index.empty() && index[0] == '-';
+        long long value = 0;
+        if (!ParseDigits(index.substr(negative ? 1 : 0), counts[part], value) || value == 0) {
+            what = std::string(kNames[part]) + " index '" + Excerpt(index) + "' out of range (" +
+                   std::to_string(counts[part]) + " declared)";
+            return false;
+        }
+    }
+    return true;
+}
+
+// tinyobjloader reads "nan" and "inf" as 0 and wraps huge face indices, so
+// the text is checked before it sees it.
+bool CheckText(const std::string& text, std::string& what) {
+    long long counts[3] = {0, 0, 0};  // v, vt, vn lines
+    {
+        std::istringstream lines(text);
+        std::string keyword;
+        for (std::string line; std::getline(lines, line);) {
+            std::istringstream words(WithoutComment(line));
+            if (!(words >> keyword)) continue;
+            if (keyword == "v") ++counts[0];
+            if (keyword == "vt") ++counts[1];
+            if (keyword == "vn") ++counts[2];
+        }
+    }
     std::istringstream lines(text);
     std::string line;
     for (unsigned number = 1; std::getline(lines, line); ++number) {
-        std::istringstream words(line);
+        std::istringstream words(WithoutComment(line));
         std::string keyword;
-        if (!(words >> keyword) || (keyword != "v" && keyword != "vn")) continue;
+        const std::string where = "line " + std::to_string(number) + ": ";
+        if (!(words >> keyword)) continue;
+        if (keyword == "f") {
+            for (std::string corner; words >> corner;) {
+                if (!CheckCorner(corner, counts, what)) {
+                    what = where + what;
+                    return false;
+                }
+            }
+            continue;
+        }
+        if (keyword != "v" && keyword != "vn") continue;
         for (std::string word; words >> word;) {
             char* end = nullptr;
             const double value = std::strtod(word.c_str(), &end);
             if (end != word.c_str() + word.size() || !std::isfinite(value)) {
-                what = "line " + std::to_string(number) + ": coordinate '" + word + "' is not a finite number";
+                what = where + "coordinate '" + Excerpt(word) + "' is not a finite number";
                 return false;
             }
             if (std::abs(value) > Model::kMaxCoordinate) {
-                what = "line " + std::to_string(number) + ": coordinate '" + word + "' is out of range";
+                what = where + "coordinate '" + Excerpt(word) + "' is out of range";
                 return false;
             }
         }
@@ -55,19 +106,15 @@ vector3 FaceNormal(const vector3& a, const vector3& b, const vector3& c) {
 }  // namespace
 
 bool Model::LoadObj(const std::string& file, std::string& error) {
-    std::ifstream in(file, std::ios::binary);
-    std::error_code ec;
-    // A directory opens like a file here but has nothing to read.
-    const bool readable = in && !std::filesystem::is_directory(file, ec);
-    std::ostringstream text;
-    if (readable) text << in.rdbuf();
-    if (!readable || in.bad()) {
+    std::string text;
+    const FileReadResult result = ReadRegularFile(file, kMaxBytes, text, error);
+    if (result != FileReadResult::Ok) {
         Reset();
-        missing = true;
-        error = "cannot open model file '" + file + "'";
+        missing = result == FileReadResult::Missing;
+        error = "cannot open model file " + error;
         return false;
     }
-    return LoadObjText(text.str(), file, error);
+    return LoadObjText(text, file, error);
 }
 
 void Model::Reset() {
@@ -82,19 +129,31 @@ bool Model::LoadObjText(const std::string& text, const std::string& name, std::s
     Reset();
     auto fail = [&](const std::string& what) {
         Reset();
-        error = "bad model file '" + name + "': " + what;
+        error = "bad model file '" + Printable(name) + "': " + what;
         return false;
     };
 
     std::string what;
-    if (!CheckCoordinates(text, what)) return fail(what);
+    if (!CheckText(text, what)) return fail(what);
+    // tinyobjloader only knows whole-line comments.
+    std::string clean;
+    clean.reserve(text.size());
+    {
+        std::istringstream lines(text);
+        for (std::string line; std::getline(lines, line);) clean += WithoutComment(line) + '\n';
+    }
 
     tinyobj::ObjReaderConfig config;
     config.triangulate = true;
     config.vertex_color = false;
     tinyobj::ObjReader reader;
     // Materials are not used; from a string the mtllib lines are skipped.
-    if (!reader.ParseFromString(text, "", config)) return fail(OneLine(reader.Error()));
+    if (!reader.ParseFromString(clean, "", config)) {
+        // The loader's words may quote the file: keep them short and printable.
+        std::string why = OneLine(reader.Error());
+        if (why.size() > 160) why = why.substr(0, 160) + "...";
+        return fail(Printable(why));
+    }
 
     const tinyobj::attrib_t& attrib = reader.GetAttrib();
     const long vertexCount = static_cast<long>(attrib.vertices.size() / 3);

@@ -20,7 +20,10 @@ public:
     // computed in float, and past this they lose all precision or overflow.
     static constexpr float kMaxCoordinate = 1.0e6f;
 
-    // Reads an OBJ file. On failure sets error to one line naming the file.
+    // The game's models are a few KB; a file past this is not one of them.
+    static constexpr std::size_t kMaxBytes = 16 * 1024 * 1024;
+
+    // Reads an OBJ file: a regular file of at most kMaxBytes. On failure sets error to one line naming the file.
     bool LoadObj(const std::string& file, std::string& error);
     // Same from text in memory; used by tests and by the file loader.
     bool LoadObjText(const std::string& text, const std::string& name, std::string& error);

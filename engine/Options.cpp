@@ -2,7 +2,7 @@
 
 #include <cerrno>
 #include <climits>
-#include <cmath>
+#include <cctype>
 #include <cstdlib>
 
 #include "engine/TextParse.h"
@@ -12,12 +12,16 @@ namespace ReEng {
 namespace {
 
 bool ParseSeconds(const std::string& text, double& out) {
-    if (text.empty() || text.front() == ' ' || text.front() == '\t') return false;
+    // strtod would skip any leading white space (a newline too) and read
+    // "inf", "nan" and hex: a plain decimal number only.
+    if (text.empty() || !(std::isdigit(static_cast<unsigned char>(text.front())) || text.front() == '.') ||
+        text.find_first_not_of("0123456789.eE+-") != std::string::npos)
+        return false;
     char* end = nullptr;
     errno = 0;
     const double value = std::strtod(text.c_str(), &end);
     if (end != text.c_str() + text.size() || errno == ERANGE) return false;
-    if (!std::isfinite(value) || value <= 0.0) return false;
+    if (!(value >= Options::kMinFrameTime && value <= Options::kMaxFrameTime)) return false;
     out = value;
     return true;
 }
@@ -54,7 +58,7 @@ bool Options::Parse(const std::vector<std::string>& args, std::string& error) {
                    arg == "--state-hash-every") {
             // A following option is far more likely a forgotten value than a file name.
             if (i + 1 >= args.size() || args[i + 1].rfind("--", 0) == 0) {
-                error = "missing value for " + Printable(arg);
+                error = "missing value for " + Excerpt(arg);
                 return false;
             }
             const std::string& value = args[++i];
@@ -80,11 +84,11 @@ bool Options::Parse(const std::vector<std::string>& args, std::string& error) {
                 if (ok) screenshotFile = value;
             }
             if (!ok) {
-                error = "bad value '" + Printable(value) + "' for " + Printable(arg);
+                error = "bad value '" + Excerpt(value) + "' for " + Excerpt(arg);
                 return false;
             }
         } else {
-            error = "unknown option '" + Printable(arg) + "'";
+            error = "unknown option '" + Excerpt(arg) + "'";
             return false;
         }
     }
@@ -97,7 +101,7 @@ std::string Options::Usage(const std::string& program) {
            "  --version          show the version and exit\n"
            "  --headless         run without a window\n"
            "  --frames N         stop after N steps of the game\n"
-           "  --frame-time S     one step of exactly S seconds a frame, as fast as --max-fps allows\n"
+           "  --frame-time S     one step of exactly S seconds a frame (0.0001 to 1), as fast as --max-fps allows\n"
            "  --input FILE       play scripted input from FILE\n"
            "  --print-text       at the end, print the last frame's text lines\n"
            "  --screenshot FILE  save the last frame to FILE\n"

@@ -12,6 +12,10 @@ public:
     bool headless = false;
     long long frames = -1;      // -1: until the quit request
     double frameTime = 0.0;     // > 0: one step of exactly this long a frame
+    // A fixed frame time outside these is refused: shorter steps stop the
+    // camera (it moves by less than a float can add), longer ones are no game.
+    static constexpr double kMinFrameTime = 0.0001;
+    static constexpr double kMaxFrameTime = 1.0;
     std::string inputFile;
     bool printText = false;
     std::string screenshotFile;

@@ -3,10 +3,14 @@
 
 #include "engine/ReEngAppClass.h"
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <iostream>
 
 #include <SFML/Graphics/RenderWindow.hpp>
@@ -26,6 +30,26 @@ constexpr int kWindowHeight = 720;
 constexpr int kAimRadiusDivisor = 4;
 const char* const kProgram = "vaultrix";
 
+// Flushes the standard output and reports whether everything written to it
+// arrived; error keeps the first errno seen. Closing a duplicate descriptor
+// reports what a network file system could only say at close, while the
+// standard output itself stays usable.
+bool StandardOutputWritten(int& error) {
+    if (std::fflush(stdout) != 0 && error == 0) error = errno;
+    const int copy = dup(fileno(stdout));
+    if (copy >= 0 && close(copy) != 0 && error == 0) error = errno;
+    if (std::ferror(stdout) && error == 0) error = EIO;
+    return error == 0;
+}
+
+// The status to end with once the output is complete: 1, with one line,
+// when the standard output lost something.
+int WithOutputChecked(int status, int error) {
+    if (StandardOutputWritten(error)) return status;
+    std::cerr << kProgram << ": cannot write the standard output: " << std::strerror(error) << "\n";
+    return 1;
+}
+
 }  // namespace
 
 ReEngAppClass::ReEngAppClass(HINSTANCE, std::vector<std::string> args, int, bool)
@@ -34,6 +58,8 @@ ReEngAppClass::ReEngAppClass(HINSTANCE, std::vector<std::string> args, int, bool
 ReEngAppClass::~ReEngAppClass() {
     // Not virtual here: the derived part is already gone.
     ReEngAppClass::Release();
+    // Everything is released: a run ended by a signal now ends the process by it.
+    if (m_signals) Signals::RaiseCaught();
 }
 
 bool ReEngAppClass::ParseCommandLine(int& status) {
@@ -46,12 +72,12 @@ bool ReEngAppClass::ParseCommandLine(int& status) {
     }
     if (m_options.help) {
         std::cout << Options::Usage(kProgram);
-        status = 0;
+        status = WithOutputChecked(0, 0);
         return false;
     }
     if (m_options.version) {
         std::cout << kProgram << " " << VAULTRIX_VERSION << "\n";
-        status = 0;
+        status = WithOutputChecked(0, 0);
         return false;
     }
     if (m_options.headless && !m_options.screenshotFile.empty()) {
@@ -137,6 +163,7 @@ bool ReEngAppClass::OpenWindow(int& status) {
 int ReEngAppClass::Run() {
     int status = 0;
     if (!ParseCommandLine(status)) return status;
+    m_signals = std::make_unique<Signals>();
     CreateSingletons();
     // The game names its window before it opens, so it never shows another title.
     InitWindow("ReEng");
@@ -164,25 +191,38 @@ int ReEngAppClass::Run() {
         if (steps == 0 && m_redrawFrames > 0) Redraw();
         m_pacer.EndFrame();
         // Tests and pipes read the output while the game runs.
-        std::fflush(stdout);
+        if (std::fflush(stdout) != 0 && m_stdoutError == 0) m_stdoutError = errno;
+        // A model that failed to load leaves the game without its objects:
+        // its error is on stderr, and there is nothing worth playing.
+        if (m_window->IsQuitRequested() || Signals::Caught() != 0 || m_pMeshMngr->GetFailedLoadCount() > 0) break;
     }
-    if (!FinishRecording(status)) return status;
-    PrintDigest();
+    return Finish();
+}
 
+int ReEngAppClass::Finish() {
+    int status = 0;
+    // The frame-rate line ends in a carriage return: finish it.
+    if (m_frame > 0) std::cout << "\n";
+    // A recording is kept whatever ended the run (a signal too); a failure
+    // to finish it fails the run, and the rest is still written.
+    FinishRecording(status);
+    PrintDigest();
     if (!m_options.screenshotFile.empty()) {
         std::string error;
         if (!m_pGLSystem->SaveCapture(m_options.screenshotFile, error)) {
             std::cerr << kProgram << ": " << error << "\n";
-            return 1;
+            status = 1;
         }
     }
     PrintStats();
     if (m_options.printText) {
-        std::cout << "\n";
         for (const std::string& line : m_pMeshMngr->GetLastFrameText()) std::cout << line << "\n";
-        std::cout.flush();
     }
-    return 0;
+    // Both were reported when they happened.
+    if (m_pMeshMngr->GetFailedLoadCount() > 0 || WindowClass::XErrorOccurred()) status = 1;
+    status = WithOutputChecked(status, m_stdoutError);
+    if (const int signal = Signals::Caught()) status = 128 + signal;
+    return status;
 }
 
 void ReEngAppClass::InitHeadless() {
@@ -234,8 +274,8 @@ bool ReEngAppClass::FinishRecording(int& status) {
 
 void ReEngAppClass::PrintDigest() const {
     if (!m_options.stateHash || m_stateDigest == nullptr) return;
-    // Below the frame-rate line, which ends in a carriage return.
-    std::printf("\nstate-hash %llu %016llx\n", m_frame, m_stateDigest());
+    // Below the frame-rate line, which Finish has ended.
+    std::printf("state-hash %llu %016llx\n", m_frame, m_stateDigest());
 }
 
 void ReEngAppClass::RunFrame() {
@@ -298,9 +338,9 @@ void ReEngAppClass::ToggleFullscreen() {
 void ReEngAppClass::PrintStats() const {
     if (m_split) std::cout << "\n" << m_split->Report() << "\n";
     if (!m_stats) return;
-    // Below the frame-rate line, which ends in a carriage return.
-    std::cout << "\n" << FrameStats::Format(m_options.timedemo ? "timedemo: frames" : "frame-stats: intervals",
-                                           m_stats->Summarize())
+    // Below the frame-rate line, which Finish has ended.
+    std::cout << FrameStats::Format(m_options.timedemo ? "timedemo: frames" : "frame-stats: intervals",
+                                    m_stats->Summarize())
               << "\n";
     if (m_options.timedemo && !IsHeadless()) {
         const GLubyte* renderer = glGetString(GL_RENDERER);

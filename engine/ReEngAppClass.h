@@ -21,6 +21,7 @@
 #include "engine/Options.h"
 #include "engine/Portable.h"
 #include "engine/Recorder.h"
+#include "engine/Signals.h"
 #include "engine/StepScheduler.h"
 #include "engine/SystemSingleton.h"
 #include "engine/WindowClass.h"
@@ -37,8 +38,10 @@ public:
     ReEngAppClass(const ReEngAppClass&) = delete;
     ReEngAppClass& operator=(const ReEngAppClass&) = delete;
 
-    // Runs frames until the quit request; returns the process exit status
-    // (0, or non-zero when the command line or the machine prevents a run).
+    // Runs frames until the quit request; returns the process exit status:
+    // 0; 1 when the machine prevents a run, a model could not be loaded, or
+    // the output could not be written; 2 for a bad command line or script;
+    // 128 + the number of a SIGINT, SIGTERM or SIGHUP that ended the run.
     virtual int Run();
     virtual void ProcessMessages();
     virtual void Reshape(int width, int height);
@@ -91,6 +94,8 @@ private:
     bool ParseCommandLine(int& status);
     bool OpenWindow(int& status);
     void Shutdown();
+    // Ends a run: the output's last lines and the exit status.
+    int Finish();
     void CreateSingletons();
     // Reads the play area's place on the screen into the system singleton.
     void UpdateWindowRect();
@@ -119,6 +124,8 @@ private:
     std::vector<std::string> m_args;
     Options m_options;
     InputScript m_script;
+    std::unique_ptr<Signals> m_signals;  // from Run on; the destructor ends by a caught signal
+    int m_stdoutError = 0;               // errno of the first failed write of the standard output
     std::unique_ptr<WindowClass> m_window;
     std::unique_ptr<Renderer> m_renderer;
     std::string m_title = "ReEng";

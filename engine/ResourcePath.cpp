@@ -30,11 +30,11 @@ std::string ExecutableDirectory() {
     return exe.substr(0, slash);
 }
 
-std::string FindResource(const std::string& relativePath) {
+std::vector<std::string> ResourceCandidates(const std::string& relativePath) {
     // The game names its files the Windows way.
     std::string rel = relativePath;
     std::replace(rel.begin(), rel.end(), '\\', '/');
-    if (rel.empty() || rel.front() == '/') return rel;
+    if (rel.empty() || rel.front() == '/') return {rel};
 
     const std::string exeDir = ExecutableDirectory();
     std::vector<std::string> candidates;
@@ -46,10 +46,15 @@ std::string FindResource(const std::string& relativePath) {
         candidates.push_back(std::filesystem::path(exeDir + dir + rel).lexically_normal().string());
     }
     candidates.push_back(rel);
+    return candidates;
+}
+
+std::string FindResource(const std::string& relativePath) {
+    const std::vector<std::string> candidates = ResourceCandidates(relativePath);
     for (const std::string& candidate : candidates) {
         if (Exists(candidate)) return candidate;
     }
-    return rel;
+    return candidates.back();
 }
 
 }  // namespace ReEng

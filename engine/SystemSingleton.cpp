@@ -28,7 +28,7 @@ void SystemSingleton::CountFrame(double now) {
     const double elapsed = now - m_fpsWindowStart;
     // The small slack absorbs rounding when a second is a sum of fixed steps.
     if (elapsed >= 1.0 - 1e-9) {
-        m_fps = static_cast<int>(std::lround(m_framesInWindow / elapsed));
+        m_fps = static_cast<int>(std::lround(static_cast<double>(m_framesInWindow) / elapsed));
         m_fpsWindowStart = now;
         m_framesInWindow = 0;
     }

@@ -46,7 +46,7 @@ private:
     bool m_countsPresented = false;
     double m_fpsWindowStart = 0.0;
     bool m_fpsStarted = false;
-    int m_framesInWindow = 0;
+    long long m_framesInWindow = 0;  // a tiny step can pack very many frames in a second
     int m_fps = 0;
     int m_windowX = 0;
     int m_windowY = 0;

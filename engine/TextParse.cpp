@@ -10,7 +10,7 @@ bool ParseDigits(const std::string& text, long long max, long long& out) {
     for (char c : text) {
         if (c < '0' || c > '9') return false;
         const int digit = c - '0';
-        if (value > (max - digit) / 10) return false;
+        if (value > max / 10 || (value == max / 10 && digit > max % 10)) return false;
         value = value * 10 + digit;
     }
     out = value;
@@ -27,11 +27,27 @@ bool ParseSignedInt(const std::string& text, int& out) {
     return true;
 }
 
-std::string Printable(std::string text) {
-    for (char& c : text) {
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) c = '?';
+std::string Printable(const std::string& text) {
+    static const char kHex[] = "0123456789abcdef";
+    std::string out;
+    out.reserve(text.size());
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x20 && byte < 0x7f) {
+            out += c;
+        } else {
+            out += "\\x";
+            out += kHex[byte >> 4];
+            out += kHex[byte & 0xf];
+        }
     }
-    return text;
+    return out;
+}
+
+std::string Excerpt(const std::string& text) {
+    constexpr std::size_t kMaxBytes = 40;
+    if (text.size() <= kMaxBytes) return Printable(text);
+    return Printable(text.substr(0, kMaxBytes)) + "...";
 }
 
 }  // namespace ReEng

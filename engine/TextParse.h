@@ -9,7 +9,12 @@ namespace ReEng {
 bool ParseDigits(const std::string& text, long long max, long long& out);
 // An optional sign, then digits; the result fits an int.
 bool ParseSignedInt(const std::string& text, int& out);
-// Control characters would break a one-line error: each becomes '?'.
-std::string Printable(std::string text);
+// Text safe to echo on a terminal in a one-line error: every byte that is
+// not printable ASCII becomes \\xHH, so no control sequence (C0, DEL, or a
+// UTF-8 encoded C1 such as CSI) reaches the terminal.
+std::string Printable(const std::string& text);
+// The same for a token from a file, cut to its first few bytes with "..."
+// after them: a bad token can be megabytes long.
+std::string Excerpt(const std::string& text);
 
 }  // namespace ReEng

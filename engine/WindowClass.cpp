@@ -1,7 +1,13 @@
 #include "engine/WindowClass.h"
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <csignal>
+#include <cstdlib>
+#include <cstdio>
 #include <sstream>
+#include <streambuf>
 
 #include <SFML/Graphics/Image.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>
@@ -11,6 +17,7 @@
 
 // Xlib last: its macros (None, Status, Bool...) clash with SFML's names.
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 
 #if defined(__SANITIZE_ADDRESS__)
 #define VAULTRIX_ASAN 1
@@ -52,45 +59,154 @@ void PinGLDriver() {}
 }  // namespace
 #endif
 
+namespace {
+
+// What SFML writes to sf::err() while the window opens. Usually harmless
+// (no vertical sync under Xvfb), so it stays off the output; it is shown
+// when the window cannot open, and written out from a SIGABRT handler when
+// SFML aborts, which it does when its display connection fails. A fixed
+// buffer, so the handler reads it without allocating.
+class HeldText : public std::streambuf {
+public:
+    HeldText() { setp(m_text, m_text + sizeof(m_text)); }
+    std::string Text() const { return std::string(pbase(), pptr()); }
+    void WriteTo(int fd) const {
+        const char* at = pbase();
+        while (at < pptr()) {
+            const ssize_t n = write(fd, at, static_cast<std::size_t>(pptr() - at));
+            if (n <= 0) return;
+            at += n;
+        }
+    }
+
+protected:
+    int overflow(int c) override { return c == EOF ? 0 : c; }  // full: the rest is dropped
+
+private:
+    char m_text[4096];
+};
+
+HeldText* g_held = nullptr;
+
+extern "C" void OnAbortWhileOpening(int) {
+    static const char kPrefix[] = "vaultrix: the window system failed while opening the window: ";
+    if (write(2, kPrefix, sizeof(kPrefix) - 1) < 0) {}
+    if (g_held != nullptr) g_held->WriteTo(2);
+    signal(SIGABRT, SIG_DFL);
+    raise(SIGABRT);
+}
+
+// Holds sf::err() and watches for SIGABRT while SFML opens the window.
+class SfmlOpening {
+public:
+    SfmlOpening() : m_previousBuffer(sf::err().rdbuf(&m_held)) {
+        g_held = &m_held;
+        struct sigaction action {};
+        action.sa_handler = OnAbortWhileOpening;
+        sigemptyset(&action.sa_mask);
+        sigaction(SIGABRT, &action, &m_previousAbort);
+    }
+    ~SfmlOpening() {
+        sigaction(SIGABRT, &m_previousAbort, nullptr);
+        g_held = nullptr;
+        sf::err().rdbuf(m_previousBuffer);
+    }
+    SfmlOpening(const SfmlOpening&) = delete;
+    SfmlOpening& operator=(const SfmlOpening&) = delete;
+    std::string Text() const { return m_held.Text(); }
+
+private:
+    HeldText m_held;
+    std::streambuf* m_previousBuffer;
+    struct sigaction m_previousAbort {};
+};
+
+::Window g_ourWindow = 0;
+bool g_xFailed = false;
+
+// Xlib's default handler ends the process on any error. A window manager
+// that went away leaves the root pointing at its dead window, and SFML asks
+// it about itself: errors about windows that are not ours are ignored. Any
+// other error is reported once and ends the run.
+int OnXError(Display* display, XErrorEvent* event) {
+    const bool aboutAWindow = event->error_code == BadWindow || event->error_code == BadDrawable;
+    if (aboutAWindow && (g_ourWindow == 0 || event->resourceid != g_ourWindow)) return 0;
+    if (!g_xFailed) {
+        char text[160] = "";
+        XGetErrorText(display, event->error_code, text, sizeof(text));
+        std::fprintf(stderr, "vaultrix: X error: %s (request %d)\n", text, static_cast<int>(event->request_code));
+        g_xFailed = true;
+    }
+    return 0;
+}
+
+// A lost display cannot be recovered from, and Xlib ends the process after
+// this returns: say so in one line instead of Xlib's several.
+int OnXIOError(Display*) {
+    static const char kLine[] = "\nvaultrix: lost the connection to the X display\n";
+    if (write(2, kLine + 1, sizeof(kLine) - 2) < 0) {}
+    _exit(1);
+}
+
+}  // namespace
+
 namespace ReEng {
 
 WindowClass::WindowClass() = default;
 
 WindowClass::~WindowClass() { Close(); }
 
-bool WindowClass::DisplayAvailable() {
-    // SFML aborts the process when it cannot reach a display, so ask Xlib first.
-    Display* display = XOpenDisplay(nullptr);
-    if (display == nullptr) return false;
-    XCloseDisplay(display);
-    return true;
-}
+bool WindowClass::XErrorOccurred() { return g_xFailed; }
 
 bool WindowClass::Open(const std::string& title, int width, int height, std::string& error) {
-    if (!DisplayAvailable()) {
+    XSetErrorHandler(OnXError);
+    XSetIOErrorHandler(OnXIOError);
+    // Our own connection is opened first and kept: were it closed before
+    // SFML connects, a server run without -noreset would reset as its last
+    // client left, and SFML's connection would fail and abort.
+    // Such a server also refuses connections for a moment while it resets:
+    // a named display is given a second before it counts as absent.
+    const char* named = std::getenv("DISPLAY");
+    for (int attempt = 0; (m_display = XOpenDisplay(nullptr)) == nullptr; ++attempt) {
+        if (named == nullptr || *named == '\0' || attempt == 10) break;
+        usleep(100 * 1000);
+    }
+    if (m_display == nullptr) {
         error = "cannot open a window: no display (set DISPLAY, or run with --headless)";
+        return false;
+    }
+    // SFML crashes on a server without GLX or without a visual GL can use.
+    int opcode = 0, event = 0, firstError = 0;
+    XVisualInfo visual{};
+    if (!XQueryExtension(m_display, "GLX", &opcode, &event, &firstError)) {
+        error = "cannot open a window: no OpenGL (the X server has no GLX extension)";
+    } else if (!XMatchVisualInfo(m_display, DefaultScreen(m_display), 24, TrueColor, &visual)) {
+        error = "cannot open a window: no OpenGL (the screen has no 24-bit colour visual)";
+    }
+    if (!error.empty()) {
+        Close();
         return false;
     }
     m_title = title;
     m_windowedWidth = width;
     m_windowedHeight = height;
-    // SFML reports harmless things here (e.g. no vertical sync under Xvfb);
-    // keep them off the game's output.
-    std::ostringstream sfmlMessages;
-    std::streambuf* previous = sf::err().rdbuf(sfmlMessages.rdbuf());
-    Create(sf::Style::Default, width, height);
-    sf::err().rdbuf(previous);
+    std::string sfmlMessages;
+    {
+        const SfmlOpening opening;
+        Create(sf::Style::Default, width, height);
+        sfmlMessages = opening.Text();
+    }
     PinGLDriver();
     if (!m_window->isOpen() || !m_window->setActive(true)) {
-        m_window.reset();
         std::string why;
-        std::getline(std::istringstream(sfmlMessages.str()), why);
+        std::getline(std::istringstream(sfmlMessages), why);
         error = "cannot open a window: no OpenGL context" + (why.empty() ? "" : " (" + why + ")");
+        Close();
         return false;
     }
     const sf::ContextSettings got = m_window->getSettings();
     if (got.majorVersion < 2) {
-        m_window.reset();
+        Close();
         error = "cannot open a window: OpenGL 2.1 or later is needed";
         return false;
     }
@@ -99,7 +215,6 @@ bool WindowClass::Open(const std::string& title, int width, int height, std::str
     const int x = std::max(0, (static_cast<int>(desktop.width) - width) / 2);
     const int y = std::max(0, (static_cast<int>(desktop.height) - height) / 2);
     m_window->setPosition(sf::Vector2i(x, y));
-    m_display = XOpenDisplay(nullptr);
     WatchWindow();
     return true;
 }
@@ -116,6 +231,8 @@ void WindowClass::Create(unsigned style, int width, int height) {
     // Presses arrive as events and are latched; repeats would be new presses.
     m_window->setKeyRepeatEnabled(false);
     m_window->setVerticalSyncEnabled(m_verticalSync);
+    // A new window (fullscreen and back) has a new id: errors about the old one are not ours.
+    g_ourWindow = static_cast<::Window>(m_window->getSystemHandle());
 }
 
 bool WindowClass::SetFullscreen(bool fullscreen) {
@@ -183,6 +300,7 @@ bool WindowClass::GetClientOrigin(int& x, int& y) const {
 
 void WindowClass::Close() {
     if (m_window) {
+        g_ourWindow = 0;
         m_window->close();
         m_window.reset();
     }

@@ -49,15 +49,16 @@ public:
     sf::RenderWindow* GetRenderWindow() { return m_window.get(); }
 
     void RequestQuit() { m_quitRequested = true; }
-    bool IsQuitRequested() const { return m_quitRequested; }
+    bool IsQuitRequested() const { return m_quitRequested || XErrorOccurred(); }
 
     // Top-left of the client area in screen pixels, asked of the X server:
     // it follows the window when it is dragged, and leaves out a window
     // manager's frame. False without a window.
     bool GetClientOrigin(int& x, int& y) const;
 
-    // True when an X display can be opened.
-    static bool DisplayAvailable();
+    // True once an X error about our own window was reported (on stderr);
+    // errors about other windows are ignored. The run then ends with status 1.
+    static bool XErrorOccurred();
 
 private:
     // Creates (or recreates) the SFML window in the given style and size.

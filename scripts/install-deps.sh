@@ -41,6 +41,7 @@ appstream
 man-db
 groff-base
 fonts-dejavu-core
+python3
 "
 # The windowed timing script runs under python3; any python3 will do.
 bench="

@@ -59,11 +59,37 @@ TEST(InputScriptTest, EachMistakeIsReportedWithItsLine) {
     }
 }
 
+TEST(InputScriptTest, ABadTokenIsEchoedShortAndEscaped) {
+    const struct { std::string text; std::string echo; } cases[] = {
+        {std::string(4 << 20, '7') + "x A down\n", "bad frame number '" + std::string(40, '7') + "...'"},
+        {"1 \xc2\x9b" "2J down\n", "unknown key '\\xc2\\x9b" "2J'"},  // a UTF-8 CSI
+        {"1 A down \x1b[2J\n", "unexpected '\\x1b[2J'"},
+    };
+    for (const auto& c : cases) {
+        InputScript script;
+        std::istringstream in(c.text);
+        std::string error;
+        EXPECT_FALSE(script.Parse(in, "\x9b.txt", error));
+        EXPECT_EQ(error, "\\x9b.txt:1: " + c.echo);
+    }
+}
+
+TEST(InputScriptTest, OnlyARegularFileWithinTheLimitIsRead) {
+    for (const char* file : {"/dev/zero", "/tmp", "/no/such/script.txt"}) {
+        InputScript script;
+        std::string error;
+        EXPECT_FALSE(script.Load(file, error)) << file;
+        EXPECT_EQ(error.rfind(std::string("cannot read input script '") + file + "': ", 0), 0u) << error;
+    }
+}
+
 TEST(OptionsTest, ValuesAreChecked) {
     Options options;
     std::string error;
     ASSERT_TRUE(options.Parse({"--frames", "0", "--frame-time", "0.5", "--max-fps", "1000"}, error)) << error;
-    const struct { std::vector<std::string> args; const char* error; } cases[] = {
+    for (const char* seconds : {"0.0001", "1", "1e-4", ".5"})
+        EXPECT_TRUE(Options().Parse({"--frame-time", seconds}, error)) << seconds << ": " << error;
+    const struct { std::vector<std::string> args; std::string error; } cases[] = {
         {{"--foo"}, "unknown option '--foo'"},
         {{"--frames"}, "--frames"},
         {{"--input", "--headless"}, "--input"},
@@ -72,11 +98,19 @@ TEST(OptionsTest, ValuesAreChecked) {
         {{"--frame-time", "0"}, "bad value '0' for --frame-time"},
         {{"--frame-time", "nan"}, "bad value 'nan' for --frame-time"},
         {{"--frame-time", "0.1s"}, "bad value '0.1s' for --frame-time"},
+        {{"--frame-time", "1e300"}, "bad value '1e300'"},       // infinity once summed
+        {{"--frame-time", "1e-300"}, "bad value '1e-300'"},     // the view would never move
+        {{"--frame-time", "0.00009"}, "bad value '0.00009'"},
+        {{"--frame-time", "1.01"}, "bad value '1.01'"},
+        {{"--frame-time", "0x1p-3"}, "bad value '0x1p-3'"},
+        {{"--frame-time", "\n0.1"}, "bad value '\\x0a0.1'"},  // as a leading space is
+        {{std::string(100000, 'a')}, "unknown option '" + std::string(40, 'a') + "...'"},
         {{"--max-fps", "1001"}, "bad value '1001' for --max-fps"},
     };
     for (const auto& c : cases) {
         Options bad;
         EXPECT_TRUE(!bad.Parse(c.args, error) && error.find(c.error) != error.npos) << c.error << ": " << error;
+        EXPECT_LT(error.size(), 200u);
     }
 }
 

@@ -1,4 +1,7 @@
 // Model files, the mesh manager's instances and frame queue, and the fuzz inputs.
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -6,7 +9,9 @@
 #include <glm/gtc/matrix_transform.hpp>
 #include <gtest/gtest.h>
 #include "engine/MeshManagerSingleton.h"
+#include "engine/InputScript.h"
 #include "engine/Model.h"
+#include "engine/Options.h"
 #include "fuzz/FuzzChecks.h"
 
 using namespace ReEng;
@@ -37,16 +42,34 @@ TEST(ModelLoading, BadFilesLeaveNoGeometryAndAOneLineError) {
         {"bad_index.obj", nullptr, false},  // the first triangle is fine, the second is not
         {"nan.obj", nullptr, false},
         {"big.obj", "v 0 0 0\nv 1e7 0 0\nv 0 1 0\nf 1 2 3\n", false},
+        // Indices past the end, which the loader would wrap round to a small one.
+        {"wrap.obj", "v 0 0 0\nv 1 0 0\nv 0 1 0\nv 1 1 0\nf 1 2 4294967298\n", false},
+        {"huge.obj", "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 99999999999999999999\n", false},
+        {"texture.obj", "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1/1 2/1 3/1\n", false},
+        {"/dev/zero", nullptr, false},  // devices, FIFOs and directories are not model files
+        {"/tmp", nullptr, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file);
         Model model;
         std::string error;
-        EXPECT_FALSE(c.text ? model.LoadObjText(c.text, c.file, error) : model.LoadObj(Data(c.file), error));
+        const std::string file = c.file[0] == '/' ? c.file : Data(c.file);
+        EXPECT_FALSE(c.text ? model.LoadObjText(c.text, c.file, error) : model.LoadObj(file, error));
         EXPECT_TRUE(!model.loaded && model.missing == c.missing);
         EXPECT_TRUE(model.positions.empty() && model.normals.empty() && model.vertices.empty());
         EXPECT_TRUE(error.find(c.file) != error.npos && error.find('\n') == error.npos) << error;
     }
+}
+
+TEST(ModelLoading, CommentsMayEndALineAndRelativeIndicesCountBack) {
+    Model model;
+    std::string error;
+    ASSERT_TRUE(model.LoadObjText("v -0.5 -0.52 -0.26 # c\nv 1 0 0\nv 0 1 0#\nvn 0 0 1 # up\n"
+                                  "f 1//1 2//1 -1//1 # one\n",
+                                  "comment.obj", error))
+        << error;
+    EXPECT_EQ(model.positions[0], vector3(-0.5f, -0.52f, -0.26f));
+    EXPECT_EQ(model.positions[2], vector3(0, 1, 0));
 }
 
 TEST_F(Meshes, AFileIsReadOnceAndANameNamesOneInstance) {
@@ -67,6 +90,7 @@ TEST_F(Meshes, AFailedFileIsReportedOnceAndNeverReadAgain) {
     EXPECT_EQ(meshes->LoadModel(Data("corrupt.obj"), "c"), RE_ERROR_FILE);
     const std::string printed = testing::internal::GetCapturedStderr();
     EXPECT_EQ(meshes->GetFileReadCount(), 2);
+    EXPECT_EQ(meshes->GetFailedLoadCount(), 2);  // the engine ends the run on these
     EXPECT_EQ(std::count(printed.begin(), printed.end(), '\n'), 2) << printed;  // one line each
     EXPECT_TRUE(printed.find("missing.obj") != printed.npos && printed.find("corrupt.obj") != printed.npos);
     EXPECT_TRUE(meshes->HasInstance("b") && meshes->GetVertexList("b").empty());  // nothing to collide with
@@ -87,7 +111,22 @@ TEST_F(Meshes, AFrameIsQueuedInOrderAndRenderEmptiesIt) {
     EXPECT_TRUE(meshes->GetQueue().Empty());
 }
 
-// Replays the seeds and every input that once broke a parser.
+// Whether a parser takes the data, for entries whose name says which it must do.
+static bool Accepts(const std::string& target, const std::string& data) {
+    std::string error;
+    if (target == "model") return Model().LoadObjText(data, "fuzz.obj", error);
+    std::istringstream in(data);
+    if (target == "input_script") return InputScript().Parse(in, "fuzz.txt", error);
+    std::vector<std::string> args(1);
+    for (char c : data) {
+        if (c == '\0') args.emplace_back();
+        else args.back().push_back(c);
+    }
+    return Options().Parse(args, error);
+}
+
+// Replays the seeds and every input that once broke a parser. An entry named
+// accepted_* must also be taken, one named refused_* refused.
 TEST(FuzzReplay, CorpusAndRegressionsPassTheFuzzChecks) {
     const std::pair<const char*, std::string (*)(const std::string&)> targets[] = {
         {"input_script", fuzzcheck::CheckInputScript}, {"options", fuzzcheck::CheckOptions},
@@ -100,7 +139,33 @@ TEST(FuzzReplay, CorpusAndRegressionsPassTheFuzzChecks) {
                 std::ostringstream data;
                 data << std::ifstream(entry.path(), std::ios::binary).rdbuf();
                 EXPECT_EQ(check(data.str()), "") << entry.path();
+                const std::string name = entry.path().filename().string();
+                if (name.rfind("accepted_", 0) == 0 || name.rfind("refused_", 0) == 0) {
+                    EXPECT_EQ(Accepts(target, data.str()), name[0] == 'a') << entry.path();
+                }
                 ++count;
             }
     EXPECT_GT(count, 9);
+}
+
+// What a fuzzer cannot hand over as bytes: files that are not regular, or
+// too large. Each file reader refuses them at once, in one printable line.
+TEST(FuzzReplay, DevicesFifosDirectoriesAndHugeFilesAreRefused) {
+    namespace fs = std::filesystem;
+    const fs::path dir = fs::temp_directory_path() / ("vaultrix-kinds-" + std::to_string(getpid()));
+    fs::create_directories(dir);
+    ASSERT_EQ(mkfifo((dir / "fifo").c_str(), 0600), 0);
+    std::ofstream(dir / "huge").close();
+    fs::resize_file(dir / "huge", std::max(Model::kMaxBytes, InputScript::kMaxBytes) + 1);  // sparse
+    for (const fs::path& file : {fs::path("/dev/zero"), fs::path("/dev/urandom"), dir / "fifo", dir, dir / "huge"}) {
+        SCOPED_TRACE(file);
+        std::string error;
+        Model model;
+        EXPECT_FALSE(model.LoadObj(file.string(), error));
+        EXPECT_TRUE(fuzzcheck::OneLine(error) && error.find(file.string()) != error.npos) << error;
+        InputScript script;
+        EXPECT_FALSE(script.Load(file.string(), error));
+        EXPECT_TRUE(fuzzcheck::OneLine(error) && error.find(file.string()) != error.npos) << error;
+    }
+    fs::remove_all(dir);
 }

@@ -10,14 +10,18 @@ trap 'exit 130' INT TERM
 fail() { echo "FAIL: $*" >&2; exit 1; }
 wait_until() { local end=$((SECONDS + $1)); shift; until "$@"; do [ $SECONDS -lt $end ] || return 1; sleep 0.2; done; }
 
-start_xvfb() {  # on a free display, reported on a pipe once it takes clients
-    local d=
-    mkfifo "$TEST_TMP/dfd"
-    Xvfb -displayfd 3 -screen 0 "${XVFB_SCREEN:-1280x800x24}" -noreset -nolisten tcp 3>"$TEST_TMP/dfd" >"$TEST_TMP/xvfb.log" 2>&1 &
+# VAULTRIX_XVFB_RESET=1 runs the server as CI commonly does, without -noreset:
+# it resets whenever its last client leaves.
+start_xvfb() {  # extra Xvfb arguments; on a free display, reported on a pipe once it takes clients
+    local d= reset=-noreset
+    [ "${VAULTRIX_XVFB_RESET:-0}" = 1 ] && reset=
+    rm -f "$TEST_TMP/dfd" && mkfifo "$TEST_TMP/dfd"
+    Xvfb -displayfd 3 -screen 0 "${XVFB_SCREEN:-1280x800x24}" $reset -nolisten tcp "$@" 3>"$TEST_TMP/dfd" >"$TEST_TMP/xvfb.log" 2>&1 &
     XVFB_PID=$!
     read -r -t 30 d <"$TEST_TMP/dfd" || { cat "$TEST_TMP/xvfb.log" >&2; fail "Xvfb did not start"; }
     export DISPLAY=":$d" LIBGL_ALWAYS_SOFTWARE=1
 }
+stop_xvfb() { kill "$XVFB_PID" 2>/dev/null && wait "$XVFB_PID" 2>/dev/null; XVFB_PID=; }
 found_window() { WINDOW_ID=$(xdotool search --name "^$1\$" 2>/dev/null | head -n 1); [ -n "$WINDOW_ID" ]; }
 wait_for_window() { wait_until 30 found_window "$1" || fail "no window $1: $(cat "$TEST_TMP/game.err")"; }
 focus_window() { timeout 10 xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1"; }

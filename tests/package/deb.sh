@@ -28,7 +28,8 @@ MANWIDTH=80 man -l "$root/usr/share/man/man6/vaultrix.6.gz" 2>&1 | grep -q '^CON
 
 # Headless from another folder: the models come from share/games.
 mkdir "$TEST_TMP/elsewhere"
-(cd "$TEST_TMP/elsewhere" && "$root/usr/games/vaultrix" --headless --frames 30 --input <(echo "0 Return down") --print-text) \
+echo "0 Return down" >"$TEST_TMP/start.txt"
+(cd "$TEST_TMP/elsewhere" && "$root/usr/games/vaultrix" --headless --frames 30 --input "$TEST_TMP/start.txt" --print-text) \
     >"$TEST_TMP/out" 2>"$TEST_TMP/err" && tail -n 1 "$TEST_TMP/out" | grep -Eqx "Score: [0-9]+" && [ ! -s "$TEST_TMP/err" ] ||
     fail "headless: $(cat "$TEST_TMP/err")"
 # A window needs the font, and the package has only the system's.

@@ -4,7 +4,8 @@
 # own size (0.2 across, 7 to 8 pixels at 36 pixels a unit).
 source "$(dirname "$0")/../lib/xvfb.sh"
 start_xvfb
-"${1:?usage: wireframe.sh path/to/vaultrix}" --frames 2 --input <(echo "1 Return down") --screenshot "$shot" >/dev/null ||
+echo "1 Return down" >"$TEST_TMP/enter.txt"
+"${1:?usage: wireframe.sh path/to/vaultrix}" --frames 2 --input "$TEST_TMP/enter.txt" --screenshot "$shot" >/dev/null ||
     fail "screenshot run exited $?"
 around=60x40+510+345  # the ball at (0, 0.3) with the view's bottom at -9.7
 # Bounding box (W H X Y) of the light grey pixels (the ball, lit or not, and

@@ -1,0 +1,29 @@
+#pragma once
+// SIGINT, SIGTERM and SIGHUP as a quit request: the frame loop ends as it
+// does for Escape, so everything is released in order and the output is
+// complete; then the process ends by the signal, as a shell expects.
+#include <csignal>
+
+namespace ReEng {
+
+class Signals {
+public:
+    // Catches the three signals (those not ignored) until destroyed. Each is caught once: a
+    // second one (a run stuck on its way out) ends the process at once.
+    Signals();
+    ~Signals();
+    Signals(const Signals&) = delete;
+    Signals& operator=(const Signals&) = delete;
+
+    // The number of the first signal caught, or 0.
+    static int Caught();
+    // Ends the process by the caught signal with its default action (the
+    // shell then sees status 128 + its number). Returns if none was caught.
+    static void RaiseCaught();
+
+private:
+    static constexpr int kSignals[] = {SIGINT, SIGTERM, SIGHUP};
+    struct sigaction m_previous[3] = {};
+};
+
+}  // namespace ReEng

@@ -1,0 +1,35 @@
+#!/bin/bash
+# Honest exit statuses: output that cannot be written, and SIGINT, SIGTERM and
+# SIGHUP, which end the game as Escape does (output and recording complete)
+# and then by the signal.
+source "$(dirname "$0")/../lib/cli.sh"
+expect_full() {  # arguments; stdout is a full disk
+    local s=0
+    "$game" "$@" >/dev/full 2>"$work/err" || s=$?
+    [ $s = 1 ] && one_line "$work/err" "cannot write the standard output: No space left" || fail "$*: status $s: $(cat "$work/err")"
+}
+expect_full --headless --frames 3 --print-text
+expect_full --help
+expect_full --version
+set -m  # background jobs of a script ignore SIGINT unless they are jobs of their own
+for signal in INT TERM HUP; do
+    rm -f "$work/out"
+    "$game" --headless --frames 100000000 --print-text --record "$work/rec.$signal" >"$work/out" 2>"$work/err" &
+    pid=$!
+    until [ -s "$work/out" ]; do kill -0 $pid 2>/dev/null || fail "the game ended early"; sleep 0.1; done
+    kill -s $signal $pid
+    s=0; wait $pid 2>/dev/null || s=$?
+    want=$((128 + $(kill -l $signal)))
+    [ $s = $want ] && [ ! -s "$work/err" ] || fail "SIG$signal: status $s (not $want): $(cat "$work/err")"
+    # The frame-rate line is finished and the text is printed, as after Escape.
+    [ "$(tail -n 1 "$work/out")" = "Press Enter to Start" ] || fail "SIG$signal: output ends $(tail -c 40 "$work/out" | od -c)"
+    # The recording is complete, ready to replay.
+    tail -n 1 "$work/rec.$signal" | grep -qx "[0-9]* end" || fail "SIG$signal: the recording has no end line"
+done
+# Ignored by whoever started it, a signal stays ignored.
+(trap '' HUP; exec "$game" --headless --frames 100000000) >/dev/null &
+pid=$!
+sleep 0.3; kill -s HUP $pid; sleep 0.3
+kill -0 $pid 2>/dev/null || fail "an ignored SIGHUP ended the game"
+kill -s TERM $pid; wait $pid 2>/dev/null
+echo ok

@@ -1,0 +1,74 @@
+// Reading files the user names: only regular files, within a limit; and the
+// escaping of what is echoed back.
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+
+#include "engine/RegularFile.h"
+#include "engine/TextParse.h"
+
+using namespace ReEng;
+namespace fs = std::filesystem;
+
+class Files : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir = fs::temp_directory_path() / ("vaultrix-files-" + std::to_string(getpid()));
+        fs::create_directories(dir);
+    }
+    void TearDown() override { fs::remove_all(dir); }
+    std::string Path(const std::string& name) const { return (dir / name).string(); }
+    fs::path dir;
+};
+
+TEST_F(Files, OnlyRegularFilesWithinTheLimitAreRead) {
+    std::ofstream(Path("ok.txt")) << "1 A down\n";
+    ASSERT_EQ(mkfifo(Path("fifo").c_str(), 0600), 0);  // nobody writes: opening it must not wait
+    fs::resize_file((std::ofstream(Path("huge")), Path("huge")), 2049);  // sparse: no disk used
+    const struct { std::string path; FileReadResult result; const char* what; } cases[] = {
+        {Path("ok.txt"), FileReadResult::Ok, ""},
+        {Path("missing"), FileReadResult::Missing, "No such file or directory"},
+        {"/dev/zero", FileReadResult::NotRegular, "is not a regular file"},
+        {Path("fifo"), FileReadResult::NotRegular, "is not a regular file"},
+        {dir.string(), FileReadResult::NotRegular, "is a directory"},
+        {Path("huge"), FileReadResult::TooLarge, "is larger than 2048 bytes"},
+    };
+    for (const auto& c : cases) {
+        std::string text = "stale", error;
+        EXPECT_EQ(ReadRegularFile(c.path, 2048, text, error), c.result) << c.path;
+        if (c.result == FileReadResult::Ok) {
+            EXPECT_EQ(text, "1 A down\n");
+            continue;
+        }
+        EXPECT_TRUE(text.empty());
+        EXPECT_EQ(error, "'" + c.path + "': " + c.what) << error;
+    }
+}
+
+TEST_F(Files, AFileOfExactlyTheLimitIsRead) {
+    fs::resize_file((std::ofstream(Path("limit")), Path("limit")), 4 << 20);
+    std::string text, error;
+    EXPECT_EQ(ReadRegularFile(Path("limit"), 4 << 20, text, error), FileReadResult::Ok) << error;
+    EXPECT_EQ(text.size(), 4u << 20);
+    EXPECT_EQ(ReadRegularFile(Path("limit"), (4 << 20) - 1, text, error), FileReadResult::TooLarge);
+    EXPECT_EQ(error, "'" + Path("limit") + "': is larger than 4194303 bytes");
+}
+
+TEST(TextParse, EveryByteThatIsNotPrintableAsciiIsEscaped) {
+    EXPECT_EQ(Printable("/tmp/\xc2\x9b" "2J \x1b[0m\x7f\t~"), "/tmp/\\xc2\\x9b2J \\x1b[0m\\x7f\\x09~");
+    std::string escaped;
+    for (int i = 0; i < 40; ++i) escaped += "\\x9b";
+    EXPECT_EQ(Excerpt(std::string(1 << 20, '\x9b')), escaped + "...");
+}
+
+TEST(TextParse, DigitsAboveASmallLimitAreRefused) {
+    long long value = -1;
+    EXPECT_FALSE(ParseDigits("7", 5, value));
+    EXPECT_FALSE(ParseDigits("1", 0, value));
+    EXPECT_TRUE(ParseDigits("5", 5, value) && value == 5);
+    EXPECT_FALSE(ParseDigits("1001", 1000, value));
+    EXPECT_TRUE(ParseDigits("9223372036854775807", 9223372036854775807LL, value));
+}
