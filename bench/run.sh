@@ -9,7 +9,7 @@ here=$(dirname "$(realpath "$0")")
 "$build/bench/stream_memory"
 if command -v Xvfb >/dev/null; then
     "$here/window_frame.sh" "$build/vaultrix"
-    "$here/timedemo.sh" "$build/vaultrix" "$build/bench/floor"
+    "$here/timedemo.sh" "$build/vaultrix" "$build/bench/floor" "$build/bench/plain_scene"
     "$here/pacing.sh" "$build/vaultrix"
 else
     echo "window_frame: skipped, no Xvfb"
