@@ -120,10 +120,18 @@ std::string Options::Usage(const std::string& program) {
            "  Enter                  start a game from the title screen\n"
            "  W or Up                launch the sphere (once, at the start)\n"
            "  A / D or Left / Right  steer left / right\n"
+           "  mouse                  aim: bullets fly towards the cursor\n"
            "  left mouse button      fire towards the cursor, again and again while held\n"
            "  P                      pause; P again resumes\n"
            "  F11 or Alt+Enter       fullscreen on or off\n"
-           "  Escape                 quit, from any screen\n";
+           "  Escape                 quit, from any screen\n"
+           "gamepad:\n"
+           "  left stick or d-pad    steer\n"
+           "  south button           start a game, launch the sphere\n"
+           "  right stick            aim\n"
+           "  right trigger or shoulder  fire\n"
+           "  Start                  pause or resume\n"
+           "  Back                   quit\n";
 }
 
 }  // namespace ReEng

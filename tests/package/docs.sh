@@ -11,7 +11,7 @@ man_page=$src/packaging/vaultrix.6
 
 # One key a line, from key columns such as "A / D or Left / Right".
 keys() { sed -E 's/ (or|\/) /\n/g' | sed -E 's/^ +| +$//g' | sort -u; }
-"$game" --help | sed -n '/^controls:$/,$p' | tail -n +2 | sed -E 's/^  (.*[^ ])  +.*/\1/' | keys >"$work/help"
+"$game" --help | sed -n '/^controls:$/,/^gamepad:$/p' | sed '1d;$d' | sed -E 's/^  (.*[^ ])  +.*/\1/' | keys >"$work/help"
 sed -n '/^## Controls/,/^## [^C]/p' "$src/README.md" | grep '^| ' | tail -n +3 | cut -d '|' -f 2 | keys >"$work/readme"
 sed -n '/^\.SH CONTROLS/,/^\.SH [^C]/p' "$man_page" | grep -A 1 '^\.TP' | sed -n 's/^\.B //p' | keys >"$work/man"
 [ "$(wc -l <"$work/help")" -ge 10 ] || fail "--help lists too few keys: $(cat "$work/help")"
