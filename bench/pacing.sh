@@ -13,7 +13,8 @@ here=$(dirname "$(realpath "$0")")
 # shellcheck source=../tests/lib/xvfb.sh
 . "$here/../tests/lib/xvfb.sh"
 start_xvfb
-printf '0 Return down\n2 Return up\n5 W down\n6 W up\n' >"$TEST_TMP/play.txt"
+# Not launched: the camera climbs every step, so every step draws a new picture.
+printf '0 Return down\n2 Return up\n' >"$TEST_TMP/play.txt"
 "$game" --frames 600 --frame-stats --input "$TEST_TMP/play.txt" | tr '\r' '\n' | grep '^frame-stats' | sed 's/^/pacing, playing at 60 fps: /'
 ticks=$(getconf CLK_TCK)
 cpu_share() {  # label, game arguments: the share of a core between 2 s and 12 s
