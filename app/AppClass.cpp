@@ -19,12 +19,12 @@ AppClass::~AppClass()
 void AppClass::InitWindow(std::string /*windowName*/)
 {
     ReEngAppClass::InitWindow("Vaultrix");
-    m_v4ClearColor = ReEng::vector4(0.4f, 0.6f, 0.9f, 0.0f);
+    m_clearColor = ReEng::vector4(0.4f, 0.6f, 0.9f, 0.0f);
 }
 
 void AppClass::InitVariables()
 {
-    m_pCameraMngr->SetCameraMode(ReEng::CAMROTHOZ, -1);
+    m_cameraManager->SetCameraMode(ReEng::CAMROTHOZ, -1);
     if (GameManager::instance == nullptr) GameManager::instance = new GameManager();
     gameManager = GameManager::instance;
     gameManager->meshManager = MeshManagerSingleton::GetInstance();
@@ -36,34 +36,34 @@ void AppClass::InitVariables()
 
 void AppClass::Update()
 {
-    m_pSystem->UpdateTime();
-    const float deltaTime = static_cast<float>(m_pSystem->LapClock(0));
+    m_system->UpdateTime();
+    const float deltaTime = static_cast<float>(m_system->LapClock(0));
     gameManager->UpdateFrame(deltaTime);
-    m_pMeshMngr->Update(false);
-    std::printf("FPS: %d           \r", m_pSystem->GetFPS());
+    m_meshManager->Update(false);
+    std::printf("FPS: %d           \r", m_system->GetFPS());
 }
 
 void AppClass::Display()
 {
     if (!IsHeadless()) glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 
-    switch (m_pCameraMngr->GetCameraMode(-1)) {
+    switch (m_cameraManager->GetCameraMode(-1)) {
     case ReEng::CAMROTHOX:
-        m_pMeshMngr->AddGridToQueue(1.0f, 4, ReEng::vector3(0.75f, 0.0f, 0.0f));
+        m_meshManager->AddGridToQueue(1.0f, 4, ReEng::vector3(0.75f, 0.0f, 0.0f));
         break;
     case ReEng::CAMROTHOY:
-        m_pMeshMngr->AddGridToQueue(1.0f, 2, ReEng::vector3(0.0f, 0.75f, 0.0f));
+        m_meshManager->AddGridToQueue(1.0f, 2, ReEng::vector3(0.0f, 0.75f, 0.0f));
         break;
     case ReEng::CAMROTHOZ:
-        m_pMeshMngr->AddGridToQueue(1.0f, 1, ReEng::vector3(0.0f, 0.0f, 0.75f));
+        m_meshManager->AddGridToQueue(1.0f, 1, ReEng::vector3(0.0f, 0.0f, 0.75f));
         break;
     default:
-        m_pMeshMngr->AddGridToQueue(1.0f, 1, ReEng::vector3(-1.0f, -1.0f, -1.0f));
+        m_meshManager->AddGridToQueue(1.0f, 1, ReEng::vector3(-1.0f, -1.0f, -1.0f));
         break;
     }
 
-    m_pMeshMngr->Render();
-    m_pGLSystem->GLSwapBuffers();
+    m_meshManager->Render();
+    m_glSystem->GLSwapBuffers();
 }
 
 void AppClass::Release()

@@ -90,23 +90,23 @@ void AppClass::ProcessKeyboard()
     }
 
     if (ReleasedNow(m_input.IsKeyPressed(Key::Escape), escapeKeyDown))
-        ReEng::PostMessageW(m_pWindow->GetHandler(), ReEng::WM_QUIT, 0, 0);
+        ReEng::PostMessageW(m_window->GetHandler(), ReEng::WM_QUIT, 0, 0);
 }
 
 void AppClass::ProcessMouse()
 {
-    m_bRightClick = false;
-    m_bMiddleClick = false;
-    if (m_input.IsButtonPressed(sf::Mouse::Middle)) m_bMiddleClick = true;
-    if (m_input.IsButtonPressed(sf::Mouse::Right)) m_bRightClick = true;
+    m_rightClick = false;
+    m_middleClick = false;
+    if (m_input.IsButtonPressed(sf::Mouse::Middle)) m_middleClick = true;
+    if (m_input.IsButtonPressed(sf::Mouse::Right)) m_rightClick = true;
 
     if (gameManager->state != Playing) return;
     if (!m_input.IsButtonPressed(sf::Mouse::Left)) return;
     Player& player = *gameManager->player;
     if (!player.canShoot) return;
 
-    const int wx = m_pSystem->GetWindowX(), wy = m_pSystem->GetWindowY();
-    const int ww = m_pSystem->GetWindowWidth(), wh = m_pSystem->GetWindowHeight();
+    const int wx = m_system->GetWindowX(), wy = m_system->GetWindowY();
+    const int ww = m_system->GetWindowWidth(), wh = m_system->GetWindowHeight();
     // A minimised window has no centre to aim from: its divisors are zero.
     if (ww < 2 || wh < 2) return;
     const long long cx = static_cast<long long>(wx) + ww / 2, cy = static_cast<long long>(wy) + wh / 2;

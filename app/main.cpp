@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "app/AppClass.h"
+#include "app/GameInfo.h"
 #include "app/StateDigest.h"
 
 namespace {
@@ -12,6 +13,7 @@ int RunApp(ReEng::HINSTANCE instance, std::vector<std::string> args, int showMod
     int status = 0;
     {
         AppClass app(instance, std::move(args), showMode, false);
+        app.SetAppInfo(GameInfo());
         app.SetStateDigest(&GameStateDigest);
         status = app.Run();
     }  // the destructor releases the game before the status is returned

@@ -186,9 +186,7 @@ void BoundingObjectClass::PlaceSphere() {
 
 void BoundingObjectClass::AddToRenderList(bool oncePerFrame) {
     MeshManagerSingleton* meshes = MeshManagerSingleton::GetInstance();
-    const unsigned frame = meshes->GetFrameIndex();
-    if (oncePerFrame && m_queuedFrame == frame) return;
-    m_queuedFrame = frame;
+    if (!meshes->FirstThisFrame(this) && oncePerFrame) return;
     if (m_empty) return;
 
     if (m_visibleBS) {

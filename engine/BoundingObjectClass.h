@@ -82,7 +82,6 @@ private:
     bool m_visibleBS = false;
     bool m_visibleAABB = false;
     bool m_visibleOBB = false;
-    unsigned m_queuedFrame = ~0u;
     int m_placements = 0;
 };
 

@@ -5,7 +5,7 @@
 #include <sstream>
 
 #include "engine/RegularFile.h"
-#include "engine/SystemSingleton.h"
+#include "engine/WindowClass.h"
 #include "engine/TextParse.h"
 
 namespace ReEng {
@@ -32,20 +32,25 @@ const char* InputScript::NameOf(Event::Kind kind, int code) {
     return nullptr;
 }
 
+void InputScript::SetProgram(const std::string& name, const std::string& version) {
+    m_program = name;
+    m_version = version;
+}
+
 bool InputScript::ParseHeader(const std::string& line, std::string& why) {
-    // "# vaultrix VERSION replay, step S s"
+    // "# PROGRAM VERSION replay, step S s"
     std::istringstream words(line);
     std::string hash, program, version, replay, step, seconds, unit;
     words >> hash >> program >> version >> replay >> step >> seconds >> unit;
-    if (hash != "#" || program != "vaultrix" || replay != "replay,") return true;  // an ordinary comment
-    if (version != VAULTRIX_VERSION) {
-        why = "recorded by vaultrix " + Excerpt(version) + ", and this is " VAULTRIX_VERSION;
+    if (hash != "#" || program != m_program || replay != "replay,") return true;  // an ordinary comment
+    if (version != m_version) {
+        why = "recorded by " + m_program + " " + Excerpt(version) + ", and this is " + m_version;
         return false;
     }
     char* end = nullptr;
     const double value = std::strtod(seconds.c_str(), &end);
     if (step != "step" || unit != "s" || seconds.empty() || *end != '\0' || !(value > 0.0 && value <= 1.0)) {
-        why = "bad replay header (expected '# vaultrix " VAULTRIX_VERSION " replay, step S s')";
+        why = "bad replay header (expected '# " + m_program + " " + m_version + " replay, step S s')";
         return false;
     }
     m_step = value;
@@ -202,7 +207,7 @@ bool InputScript::Parse(std::istream& in, const std::string& name, std::string& 
     return true;
 }
 
-void InputScript::Apply(unsigned frame, Input& input, SystemSingleton* system) {
+void InputScript::Apply(unsigned frame, Input& input, WindowClass* window) {
     for (; m_next < m_events.size() && m_events[m_next].frame <= frame; ++m_next) {
         const Event& event = m_events[m_next];
         switch (event.kind) {
@@ -216,7 +221,7 @@ void InputScript::Apply(unsigned frame, Input& input, SystemSingleton* system) {
             input.SetMousePosition(sf::Vector2i(event.x, event.y));
             break;
         case Event::Window:
-            if (system != nullptr) system->SetWindowRect(event.x, event.y, event.w, event.h);
+            if (window != nullptr) window->SetScreenArea(PlayArea{event.x, event.y, event.w, event.h});
             break;
         case Event::Focus:  // a live game ran no step without the focus: nothing to replay
         case Event::End:

@@ -10,8 +10,9 @@
 //   FRAME pad button N down|up     (N: 0 .. 31, in the XInput order: 0 south,
 //                                   5 right shoulder, 6 back, 7 start)
 // Frames count from 0 and never go back; '#' starts a comment. A replay
-// starts with the comment "# vaultrix VERSION replay, step S s": it plays
-// only in the same version, with steps of S seconds, and must have its end.
+// starts with the comment "# PROGRAM VERSION replay, step S s": it plays
+// only in the same program and version, with steps of S seconds, and must
+// have its end.
 #include <istream>
 #include <string>
 #include <vector>
@@ -20,7 +21,7 @@
 
 namespace ReEng {
 
-class SystemSingleton;
+class WindowClass;
 
 class InputScript {
 public:
@@ -33,6 +34,9 @@ public:
         int w, h;   // Window only
     };
 
+    // The program whose replays this script reads, as Recorder writes them.
+    void SetProgram(const std::string& name, const std::string& version);
+
     // A script is a few events a second of play: far below this.
     static constexpr std::size_t kMaxBytes = 1024 * 1024;
 
@@ -43,8 +47,8 @@ public:
     bool Parse(std::istream& in, const std::string& name, std::string& error);
 
     // Applies every event up to this frame to the input state, and the
-    // play area's place to the clock's window rectangle (when given).
-    void Apply(unsigned frame, Input& input, SystemSingleton* system = nullptr);
+    // play area's place to the window (when given).
+    void Apply(unsigned frame, Input& input, WindowClass* window = nullptr);
 
     // The name a script gives a key or button, or null if it has none.
     static const char* NameOf(Event::Kind kind, int code);
@@ -75,6 +79,7 @@ private:
     // A "pad ..." line from its tokens; false with what is wrong in `what`.
     static bool ParsePad(const std::vector<std::string>& tokens, bool& plugged, Event& event, std::string& what);
 
+    std::string m_program = "reeng", m_version = "0";
     std::vector<Event> m_events;
     std::size_t m_next = 0;
     double m_step = 0.0;

@@ -1,5 +1,6 @@
 #include "engine/MeshManagerSingleton.h"
 
+#include <algorithm>
 #include <iostream>
 
 #include "engine/CameraManagerSingleton.h"
@@ -9,11 +10,14 @@
 
 namespace ReEng {
 
-unsigned MeshManagerSingleton::s_frameIndex = 0;
+void MeshManagerSingleton::SetModelColours(const std::map<std::string, vector3>& colours) {
+    m_modelColours.clear();
+    for (const auto& [file, colour] : colours) m_modelColours[NormalisedPath(file)] = colour;
+}
 
 int MeshManagerSingleton::FindOrLoadModel(const std::string& fileName) {
-    const std::vector<std::string> places = ResourceCandidates(fileName);
-    const std::string path = FindResource(fileName);
+    const std::vector<std::string> places = ResourceCandidates(fileName, m_dataFolders);
+    const std::string path = FindResource(fileName, m_dataFolders);
     const auto known = m_modelByPath.find(path);
     if (known != m_modelByPath.end()) return known->second;
 
@@ -52,12 +56,14 @@ REERRORS MeshManagerSingleton::LoadModel(std::string fileName, std::string insta
     const int model = FindOrLoadModel(fileName);
     if (instanceName.empty()) return RE_ERROR_NAME;
 
+    // Negative: the renderer's default colour.
+    const auto given = m_modelColours.find(NormalisedPath(fileName));
+    const vector3 colour = given == m_modelColours.end() ? vector3(-1.0f) : given->second;
     const int existing = FindInstance(instanceName);
     if (existing >= 0) {
-        m_instances[existing].model = model;
-        m_instances[existing].matrix = matrix;
+        m_instances[existing] = Instance{instanceName, model, matrix, colour};
     } else {
-        m_instances.push_back(Instance{instanceName, model, matrix});
+        m_instances.push_back(Instance{instanceName, model, matrix, colour});
         m_instanceByName.emplace(instanceName, static_cast<int>(m_instances.size()) - 1);
     }
 
@@ -81,7 +87,7 @@ void MeshManagerSingleton::AddInstanceToRenderList(const std::string& instanceNa
     const int instance = FindInstance(instanceName);
     if (instance < 0) return;
     const Instance& found = m_instances[instance];
-    m_queue.instances.push_back(RenderQueue::Instance{found.name, found.model, found.matrix});
+    m_queue.instances.push_back(RenderQueue::Instance{found.name, found.model, found.matrix, found.colour});
 }
 
 void MeshManagerSingleton::AddGridToQueue(float size, int orientation, vector3 colour) {
@@ -107,12 +113,12 @@ void MeshManagerSingleton::Render() {
     m_lastText.resize(m_queue.lines.size());
     for (std::size_t i = 0; i < m_queue.lines.size(); ++i) m_lastText[i] = m_queue.lines[i].text;
 
-    if (m_pRenderer != nullptr && m_drawing) {
+    if (m_renderer != nullptr && m_drawing) {
         const CameraManagerSingleton& camera = *CameraManagerSingleton::GetInstance();
         const vector3 eye = camera.GetPosition();
         const int mode = static_cast<int>(camera.GetCameraMode());
         if (m_forceRedraw || eye != m_drawnEye || mode != m_drawnMode || !m_queue.SamePicture(m_drawn)) {
-            m_pRenderer->Draw(m_queue, m_models, camera);
+            m_renderer->Draw(m_queue, m_models, camera);
             // Swapped, not copied: both queues keep their storage.
             std::swap(m_queue, m_drawn);
             m_drawnEye = eye;
@@ -121,12 +127,19 @@ void MeshManagerSingleton::Render() {
         }
     }
     m_queue.Clear();
-    ++s_frameIndex;
+    m_queuedOnce.clear();
+    ++m_frameIndex;
 }
 
 void MeshManagerSingleton::RedrawLast() {
-    if (m_pRenderer != nullptr) m_pRenderer->Draw(m_drawn, m_models, *CameraManagerSingleton::GetInstance());
+    if (m_renderer != nullptr) m_renderer->Draw(m_drawn, m_models, *CameraManagerSingleton::GetInstance());
     m_forceRedraw = false;
+}
+
+bool MeshManagerSingleton::FirstThisFrame(const void* owner) {
+    if (std::find(m_queuedOnce.begin(), m_queuedOnce.end(), owner) != m_queuedOnce.end()) return false;
+    m_queuedOnce.push_back(owner);
+    return true;
 }
 
 bool MeshManagerSingleton::HasInstance(const std::string& instanceName) const {

@@ -18,8 +18,15 @@ class Renderer;
 class MeshManagerSingleton : public Singleton<MeshManagerSingleton> {
 public:
 
+    // Where model files are looked for besides the program's folder (see
+    // FindResource), and the colour each model file is drawn in, by the name
+    // it is loaded under. Set by the app before the first LoadModel.
+    void SetDataFolders(const std::vector<std::string>& dataFolders) { m_dataFolders = dataFolders; }
+    void SetModelColours(const std::map<std::string, vector3>& colours);
+
     // Binds instanceName to the model in fileName, reading the file only the
     // first time it is named. An existing name is rebound, nothing reloaded.
+    // The instance is drawn in the colour given to its file, if any.
     // A file that cannot be read gives RE_ERROR_FILE_MISSING or RE_ERROR_FILE
     // and an instance with no vertices. The remaining arguments are accepted
     // for the game's calls and do not change the result.
@@ -64,8 +71,8 @@ public:
     const std::vector<std::string>& GetLastFrameText() const { return m_lastText; }
 
     // The drawing backend; null in a headless run. Not owned.
-    void SetRenderer(Renderer* renderer) { m_pRenderer = renderer; }
-    Renderer* GetRenderer() const { return m_pRenderer; }
+    void SetRenderer(Renderer* renderer) { m_renderer = renderer; }
+    Renderer* GetRenderer() const { return m_renderer; }
 
     const std::vector<Model>& GetModels() const { return m_models; }
     int GetInstanceCount() const { return static_cast<int>(m_instances.size()); }
@@ -75,15 +82,19 @@ public:
     int GetFailedLoadCount() const { return m_failedLoads; }
     // How many times a model file has been opened and read.
     int GetFileReadCount() const { return m_fileReads; }
-    // Counts Render calls; lets a volume be queued once per frame. It keeps
-    // counting across ReleaseInstance so a stale mark never matches.
-    unsigned GetFrameIndex() const { return s_frameIndex; }
+    // Counts Render calls.
+    unsigned GetFrameIndex() const { return m_frameIndex; }
+    // True the first time owner asks since the last Render: lets a volume be
+    // queued once a frame. Kept here, not in the volume, so a new manager
+    // starts with a clean slate.
+    bool FirstThisFrame(const void* owner);
 
 private:
     struct Instance {
         std::string name;
         int model;
         matrix4 matrix;
+        vector3 colour;
     };
 
     MeshManagerSingleton() = default;
@@ -95,8 +106,11 @@ private:
     int FindInstance(const std::string& instanceName) const;
 
     friend class Singleton<MeshManagerSingleton>;
-    static unsigned s_frameIndex;
 
+    std::vector<std::string> m_dataFolders;
+    std::map<std::string, vector3> m_modelColours;  // by normalised file name
+    unsigned m_frameIndex = 0;
+    std::vector<const void*> m_queuedOnce;  // since the last Render; a handful at most
     std::vector<Model> m_models;
     std::map<std::string, int> m_modelByPath;
     std::vector<Instance> m_instances;
@@ -111,7 +125,7 @@ private:
     bool m_drawing = true;
     bool m_forceRedraw = true;
     std::vector<std::string> m_lastText;
-    Renderer* m_pRenderer = nullptr;
+    Renderer* m_renderer = nullptr;
     int m_fileReads = 0;
     int m_failedLoads = 0;
 };

@@ -11,6 +11,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <iostream>
 
 #include <SFML/Graphics/RenderWindow.hpp>
@@ -24,11 +25,8 @@ namespace ReEng {
 
 namespace {
 
-constexpr int kWindowWidth = 1080;
-constexpr int kWindowHeight = 720;
 // The pad's cursor circles the subject at a quarter of the play area's height.
 constexpr int kAimRadiusDivisor = 4;
-const char* const kProgram = "vaultrix";
 
 // Flushes the standard output and reports whether everything written to it
 // arrived; error keeps the first errno seen. Closing a duplicate descriptor
@@ -44,9 +42,9 @@ bool StandardOutputWritten(int& error) {
 
 // The status to end with once the output is complete: 1, with one line,
 // when the standard output lost something.
-int WithOutputChecked(int status, int error) {
+int WithOutputChecked(const std::string& program, int status, int error) {
     if (StandardOutputWritten(error)) return status;
-    std::cerr << kProgram << ": cannot write the standard output: " << std::strerror(error) << "\n";
+    std::cerr << program << ": cannot write the standard output: " << std::strerror(error) << "\n";
     return 1;
 }
 
@@ -66,34 +64,35 @@ bool ReEngAppClass::ParseCommandLine(int& status) {
     std::string error;
     if (!m_options.Parse(m_args, error)) {
         // One line, like every other error; the full usage is one --help away.
-        std::cerr << kProgram << ": " << error << " (see " << kProgram << " --help)\n";
+        std::cerr << m_info.name << ": " << error << " (see " << m_info.name << " --help)\n";
         status = 2;
         return false;
     }
     if (m_options.help) {
-        std::cout << Options::Usage(kProgram);
-        status = WithOutputChecked(0, 0);
+        std::cout << Options::Usage(m_info.name);
+        status = WithOutputChecked(m_info.name, 0, 0);
         return false;
     }
     if (m_options.version) {
-        std::cout << kProgram << " " << VAULTRIX_VERSION << "\n";
-        status = WithOutputChecked(0, 0);
+        std::cout << m_info.name << " " << m_info.version << "\n";
+        status = WithOutputChecked(m_info.name, 0, 0);
         return false;
     }
     if (m_options.headless && !m_options.screenshotFile.empty()) {
-        std::cerr << kProgram << ": --screenshot needs a window; it cannot be used with --headless\n";
+        std::cerr << m_info.name << ": --screenshot needs a window; it cannot be used with --headless\n";
         status = 2;
         return false;
     }
     // A bad script is a command-line mistake: refuse it before a window appears.
+    m_script.SetProgram(m_info.name, m_info.version);
     if (!m_options.inputFile.empty() && !m_script.Load(m_options.inputFile, error)) {
-        std::cerr << kProgram << ": " << error << "\n";
+        std::cerr << m_info.name << ": " << error << "\n";
         status = 2;
         return false;
     }
     // A replay is only the same game with the steps it was recorded with.
     if (m_script.GetStep() > 0.0 && m_options.frameTime > 0.0 && m_options.frameTime != m_script.GetStep()) {
-        std::cerr << kProgram << ": " << Printable(m_options.inputFile) << ":1: recorded with steps of "
+        std::cerr << m_info.name << ": " << Printable(m_options.inputFile) << ":1: recorded with steps of "
                   << m_script.GetStep() << " s, not the " << m_options.frameTime << " s of --frame-time\n";
         status = 2;
         return false;
@@ -102,42 +101,38 @@ bool ReEngAppClass::ParseCommandLine(int& status) {
     return true;
 }
 
-void ReEngAppClass::CreateSingletons() {
-    m_pSystem = SystemSingleton::GetInstance();
-    m_pGLSystem = GLSystemSingleton::GetInstance();
-    m_pMeshMngr = MeshManagerSingleton::GetInstance();
-    m_pCameraMngr = CameraManagerSingleton::GetInstance();
-    m_singletonsCreated = true;
-    if (m_options.frameTime > 0.0) m_pSystem->SetStep(m_options.frameTime);
-    else if (m_script.GetStep() > 0.0) m_pSystem->SetStep(m_script.GetStep());
-    m_scheduler = StepScheduler(m_pSystem->GetStep());
-    // Headless, the window object only carries the quit request.
-    m_window = std::make_unique<WindowClass>();
-    m_pWindow = m_window.get();
-    m_pSystem->SetWindowRect(0, 0, kWindowWidth, kWindowHeight);
+void ReEngAppClass::CreateServices() {
+    m_services = std::make_unique<EngineServices>(m_info);
+    m_system = m_services->System();
+    m_window = m_services->Window();
+    m_glSystem = m_services->GLSystem();
+    m_meshManager = m_services->MeshManager();
+    m_cameraManager = m_services->CameraManager();
+    if (m_options.frameTime > 0.0) m_system->SetStep(m_options.frameTime);
+    else if (m_script.GetStep() > 0.0) m_system->SetStep(m_script.GetStep());
+    m_scheduler = StepScheduler(m_system->GetStep());
 }
 
 bool ReEngAppClass::OpenWindow(int& status) {
     std::string error;
-    if (!m_window->Open(m_title, kWindowWidth, kWindowHeight, error)) {
-        std::cerr << kProgram << ": " << error << "\n";
+    if (!m_window->Open(m_title, WindowClass::kDefaultWidth, WindowClass::kDefaultHeight, error)) {
+        std::cerr << m_info.name << ": " << error << "\n";
         status = 1;
         return false;
     }
     sf::RenderWindow& window = *m_window->GetRenderWindow();
-    m_renderer = std::make_unique<Renderer>(window);
-    if (!m_renderer->LoadFont(FindResource(kFontFile), error)) {
-        std::cerr << kProgram << ": " << error << "\n";
+    m_services->AttachRenderer(std::make_unique<Renderer>(window));
+    m_renderer = m_services->GetRenderer();
+    if (!m_renderer->LoadFont(FontFile(), error)) {
+        std::cerr << m_info.name << ": " << error << "\n";
         status = 1;
         return false;
     }
-    m_window->SetIcon(FindResource("assets/icon.png"));
-    m_pMeshMngr->SetRenderer(m_renderer.get());
-    m_pGLSystem->SetWindow(m_window.get());
+    if (!m_info.icon.empty()) m_window->SetIcon(FindResource(m_info.icon, m_info.dataFolders));
     if (m_options.frameSplit) {
         m_split = std::make_unique<FrameSplit>();
         m_renderer->SetSplit(m_split.get());
-        m_pGLSystem->SetSplit(m_split.get());
+        m_glSystem->SetSplit(m_split.get());
     }
     // A timedemo measures the frame itself: nothing may wait for time to pass.
     m_window->SetVerticalSync(m_options.vsync && !m_options.timedemo);
@@ -164,7 +159,7 @@ int ReEngAppClass::Run() {
     int status = 0;
     if (!ParseCommandLine(status)) return status;
     m_signals = std::make_unique<Signals>();
-    CreateSingletons();
+    CreateServices();
     // The game names its window before it opens, so it never shows another title.
     InitWindow("ReEng");
     if (!m_options.headless && !OpenWindow(status)) return status;
@@ -174,7 +169,7 @@ int ReEngAppClass::Run() {
         m_options.frames = m_options.inputFile.empty() ? 600 : static_cast<long long>(m_script.GetLastFrame()) + 2;
 
     if (m_options.frameStats || m_options.timedemo) m_stats = std::make_unique<FrameStats>();
-    if (m_pGLSystem) m_pGLSystem->SetPresenting(m_renderer.get(), &m_pacer, m_stats.get());
+    m_glSystem->SetPresenting(m_renderer, &m_pacer, m_stats.get());
     if (m_stats && m_options.timedemo) m_stats->MarkNow();  // the first frame's time counts too
     if (!StartRecording(status)) return status;
     m_lastLoop = FramePacer::Clock::now();
@@ -194,7 +189,7 @@ int ReEngAppClass::Run() {
         if (std::fflush(stdout) != 0 && m_stdoutError == 0) m_stdoutError = errno;
         // A model that failed to load leaves the game without its objects:
         // its error is on stderr, and there is nothing worth playing.
-        if (m_window->IsQuitRequested() || Signals::Caught() != 0 || m_pMeshMngr->GetFailedLoadCount() > 0) break;
+        if (m_window->IsQuitRequested() || Signals::Caught() != 0 || m_meshManager->GetFailedLoadCount() > 0) break;
     }
     return Finish();
 }
@@ -209,26 +204,32 @@ int ReEngAppClass::Finish() {
     PrintDigest();
     if (!m_options.screenshotFile.empty()) {
         std::string error;
-        if (!m_pGLSystem->SaveCapture(m_options.screenshotFile, error)) {
-            std::cerr << kProgram << ": " << error << "\n";
+        if (!m_glSystem->SaveCapture(m_options.screenshotFile, error)) {
+            std::cerr << m_info.name << ": " << error << "\n";
             status = 1;
         }
     }
     PrintStats();
     if (m_options.printText) {
-        for (const std::string& line : m_pMeshMngr->GetLastFrameText()) std::cout << line << "\n";
+        for (const std::string& line : m_meshManager->GetLastFrameText()) std::cout << line << "\n";
     }
     // Both were reported when they happened.
-    if (m_pMeshMngr->GetFailedLoadCount() > 0 || WindowClass::XErrorOccurred()) status = 1;
-    status = WithOutputChecked(status, m_stdoutError);
+    if (m_meshManager->GetFailedLoadCount() > 0 || WindowClass::XErrorOccurred()) status = 1;
+    status = WithOutputChecked(m_info.name, status, m_stdoutError);
     if (const int signal = Signals::Caught()) status = 128 + signal;
     return status;
+}
+
+std::string ReEngAppClass::FontFile() const {
+    std::error_code ec;
+    if (!m_info.systemFont.empty() && std::filesystem::exists(m_info.systemFont, ec)) return m_info.systemFont;
+    return FindResource(m_info.font, m_info.dataFolders);
 }
 
 void ReEngAppClass::InitHeadless() {
     int status = 0;
     ParseCommandLine(status);  // a mistake is reported; the test goes on headless
-    CreateSingletons();
+    CreateServices();
     InitWindow("ReEng");
     InitVariables();
 }
@@ -258,8 +259,9 @@ int ReEngAppClass::StepsDue() {
 bool ReEngAppClass::StartRecording(int& status) {
     if (m_options.recordFile.empty()) return true;
     std::string error;
-    if (m_recorder.Open(m_options.recordFile, m_pSystem->GetStep(), error)) return true;
-    std::cerr << kProgram << ": " << error << "\n";
+    m_recorder.SetProgram(m_info.name, m_info.version);
+    if (m_recorder.Open(m_options.recordFile, m_system->GetStep(), error)) return true;
+    std::cerr << m_info.name << ": " << error << "\n";
     status = 2;
     return false;
 }
@@ -267,7 +269,7 @@ bool ReEngAppClass::StartRecording(int& status) {
 bool ReEngAppClass::FinishRecording(int& status) {
     std::string error;
     if (m_recorder.Finish(m_frame, error)) return true;
-    std::cerr << kProgram << ": " << error << "\n";
+    std::cerr << m_info.name << ": " << error << "\n";
     status = 1;
     return false;
 }
@@ -280,7 +282,7 @@ void ReEngAppClass::PrintDigest() const {
 
 void ReEngAppClass::RunFrame() {
     m_input.BeginStep();
-    if (!m_input.IsLive()) m_script.Apply(static_cast<unsigned>(m_frame), m_input, m_pSystem);
+    if (!m_input.IsLive()) m_script.Apply(static_cast<unsigned>(m_frame), m_input, m_window);
     UpdatePad();
     ProcessKeyboard();
     ProcessMouse();
@@ -291,22 +293,22 @@ void ReEngAppClass::RunFrame() {
                       (m_options.frames >= 0 && m_frame + 1 >= static_cast<unsigned long long>(m_options.frames));
     if (!IsHeadless()) {
         // Set late so a colour changed by this frame's update is used.
-        glClearColor(m_v4ClearColor.r, m_v4ClearColor.g, m_v4ClearColor.b, m_v4ClearColor.a);
+        glClearColor(m_clearColor.r, m_clearColor.g, m_clearColor.b, m_clearColor.a);
         const bool draw = m_drawStep || last;
         if (last && !m_options.screenshotFile.empty()) {
-            m_pGLSystem->CaptureNextFrame();
-            m_pMeshMngr->ForceRedraw();
+            m_glSystem->CaptureNextFrame();
+            m_meshManager->ForceRedraw();
         }
         // A timedemo measures drawing: every frame is drawn, changed or not.
-        if (m_options.timedemo) m_pMeshMngr->ForceRedraw();
+        if (m_options.timedemo) m_meshManager->ForceRedraw();
         if (draw && m_redrawFrames > 0) {
             --m_redrawFrames;
-            m_pMeshMngr->ForceRedraw();
+            m_meshManager->ForceRedraw();
         }
-        m_pMeshMngr->SetDrawing(draw);
+        m_meshManager->SetDrawing(draw);
     }
     Display();
-    m_recorder.RecordStep(m_frame, m_input, *m_pSystem);
+    m_recorder.RecordStep(m_frame, m_input, *m_window);
     m_input.EndStep();
     ++m_frame;
     if (m_options.stateHashEvery > 0 && m_stateDigest != nullptr &&
@@ -317,10 +319,10 @@ void ReEngAppClass::RunFrame() {
 void ReEngAppClass::Redraw() {
     --m_redrawFrames;
     if (IsHeadless()) return;
-    glClearColor(m_v4ClearColor.r, m_v4ClearColor.g, m_v4ClearColor.b, m_v4ClearColor.a);
+    glClearColor(m_clearColor.r, m_clearColor.g, m_clearColor.b, m_clearColor.a);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    m_pMeshMngr->RedrawLast();
-    m_pGLSystem->GLSwapBuffers();
+    m_meshManager->RedrawLast();
+    m_glSystem->GLSwapBuffers();
 }
 
 void ReEngAppClass::RedrawSoon() {
@@ -409,23 +411,23 @@ void ReEngAppClass::Reshape(int width, int height) {
 }
 
 void ReEngAppClass::UpdateWindowRect() {
-    if (m_pSystem == nullptr || !m_renderer || m_scriptPlacesWindow) return;
+    if (m_window == nullptr || m_renderer == nullptr || m_scriptPlacesWindow) return;
     int x = 0, y = 0;
     if (!m_window->GetClientOrigin(x, y)) return;
     // Aiming is against the picture, not the bars beside it.
     const PlayArea area = m_renderer->GetPlayArea();
-    m_pSystem->SetWindowRect(x + area.x, y + area.y, area.width, area.height);
+    m_window->SetScreenArea(PlayArea{x + area.x, y + area.y, area.width, area.height});
 }
 
 void ReEngAppClass::UpdatePad() {
     // The stick aims around the game's subject (the first sphere it drew,
     // where it stands now) as the cursor would, in the play area's pixels.
-    const int wx = m_pSystem->GetWindowX(), wy = m_pSystem->GetWindowY();
-    const int ww = m_pSystem->GetWindowWidth(), wh = m_pSystem->GetWindowHeight();
+    const int wx = m_system->GetWindowX(), wy = m_system->GetWindowY();
+    const int ww = m_system->GetWindowWidth(), wh = m_system->GetWindowHeight();
     sf::Vector2i centre(wx + ww / 2, wy + wh / 2);
-    if (m_hasSubject && m_pCameraMngr != nullptr && wh > 0) {
+    if (m_hasSubject && m_cameraManager != nullptr && wh > 0) {
         const float aspect = static_cast<float>(ww) / static_cast<float>(wh);
-        const vector4 clip = m_pCameraMngr->GetProjectionMatrix(aspect) * m_pCameraMngr->GetViewMatrix() *
+        const vector4 clip = m_cameraManager->GetProjectionMatrix(aspect) * m_cameraManager->GetViewMatrix() *
                              vector4(m_subject, 1.0f);
         if (clip.w > 0.0f) {
             const float nx = clip.x / clip.w, ny = clip.y / clip.w;
@@ -437,14 +439,14 @@ void ReEngAppClass::UpdatePad() {
 }
 
 void ReEngAppClass::NoteScene() {
-    if (m_pMeshMngr == nullptr) return;
-    const RenderQueue& queue = m_pMeshMngr->GetQueue();
+    if (m_meshManager == nullptr) return;
+    const RenderQueue& queue = m_meshManager->GetQueue();
     m_hasSubject = !queue.spheres.empty();
     if (m_hasSubject) m_subject = vector3(queue.spheres.front().matrix[3]);
     if (!queue.instances.empty() || !queue.spheres.empty()) m_sceneShown = true;
     // The legend is built again only when what it shows changes, not every step.
     const int legend = m_options.noLegend || m_sceneShown ? 0 : m_input.GetPad().IsConnected() ? 2 : 1;
-    if (m_renderer && legend != m_legendShown && m_renderer->SetLegend(LegendLines())) m_pMeshMngr->ForceRedraw();
+    if (m_renderer && legend != m_legendShown && m_renderer->SetLegend(LegendLines())) m_meshManager->ForceRedraw();
     m_legendShown = legend;
 }
 
@@ -482,47 +484,34 @@ void ReEngAppClass::SetMaxFramerate(float framesPerSecond) {
 void ReEngAppClass::Release() { Shutdown(); }
 
 void ReEngAppClass::Shutdown() {
-    if (m_baseReleased) return;
-    m_baseReleased = true;
-    if (m_singletonsCreated) {
-        // The game normally releases these; releasing twice is harmless.
-        MeshManagerSingleton::ReleaseInstance();
-        CameraManagerSingleton::ReleaseInstance();
-    }
-    m_pMeshMngr = nullptr;
-    m_pCameraMngr = nullptr;
-    if (m_pGLSystem) {
-        m_pGLSystem->SetPresenting(nullptr, nullptr, nullptr);
-        m_pGLSystem->SetSplit(nullptr);
-    }
-    // GL objects go first, while the window's context still exists.
-    m_renderer.reset();
-    if (m_singletonsCreated) {
-        GLSystemSingleton::ReleaseInstance();
-        SystemSingleton::ReleaseInstance();
-    }
-    m_pGLSystem = nullptr;
-    m_pSystem = nullptr;
-    m_window.reset();
-    m_pWindow = nullptr;
+    // The split is ours; the presenting service may outlive this app.
+    if (m_glSystem) m_glSystem->SetSplit(nullptr);
+    // The look-ups first: nothing may reach a service being freed.
+    m_system = nullptr;
+    m_window = nullptr;
+    m_glSystem = nullptr;
+    m_meshManager = nullptr;
+    m_cameraManager = nullptr;
+    m_renderer = nullptr;
+    m_services.reset();
 }
 
 void ReEngAppClass::Update() {
-    if (m_pSystem) m_pSystem->UpdateTime();
+    if (m_system) m_system->UpdateTime();
 }
 
 void ReEngAppClass::Display() {
     if (!IsHeadless()) glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    if (m_pMeshMngr) m_pMeshMngr->Render();
-    if (m_pGLSystem) m_pGLSystem->GLSwapBuffers();
+    if (m_meshManager) m_meshManager->Render();
+    if (m_glSystem) m_glSystem->GLSwapBuffers();
 }
 
 void ReEngAppClass::Idle() {}
 
 void ReEngAppClass::ProcessKeyboard() {
     // A bare engine run can still be left with Escape.
-    if (m_pWindow && m_input.IsKeyPressed(sf::Keyboard::Escape))
-        PostMessageW(m_pWindow->GetHandler(), WM_QUIT, 0, 0);
+    if (m_window && m_input.IsKeyPressed(sf::Keyboard::Escape))
+        PostMessageW(m_window->GetHandler(), WM_QUIT, 0, 0);
 }
 
 void ReEngAppClass::ProcessMouse() {}

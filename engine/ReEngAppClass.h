@@ -9,8 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "engine/AppInfo.h"
 #include "engine/CameraManagerSingleton.h"
 #include "engine/Definitions.h"
+#include "engine/EngineServices.h"
 #include "engine/FramePacer.h"
 #include "engine/FrameSplit.h"
 #include "engine/FrameStats.h"
@@ -27,8 +29,6 @@
 #include "engine/WindowClass.h"
 
 namespace ReEng {
-
-class Renderer;
 
 class ReEngAppClass {
 public:
@@ -61,7 +61,11 @@ public:
     virtual void ProcessMouse();
     virtual void ProcessJoystick();
 
-    // Headless set-up without Run, for tests: the singletons exist, no window.
+    // The program's name, files and colours; set before Run.
+    void SetAppInfo(AppInfo info) { m_info = std::move(info); }
+    const AppInfo& GetAppInfo() const { return m_info; }
+
+    // Headless set-up without Run, for tests: the services exist, no window.
     void InitHeadless();
     // Runs one step's hooks (keyboard, mouse, update, display).
     void RunFrame();
@@ -73,6 +77,8 @@ public:
 
     // No window and no GL context: nothing may touch GL.
     bool IsHeadless() const { return m_renderer == nullptr; }
+    // The window, present from Run (or InitHeadless) until Release.
+    WindowClass* GetWindow() const { return m_window; }
     const Options& GetOptions() const { return m_options; }
     Input& GetInput() { return m_input; }
     unsigned long long GetFrameCount() const { return m_frame; }
@@ -80,14 +86,15 @@ public:
     std::vector<std::string> GetLegend() const { return LegendLines(); }
 
 protected:
-    SystemSingleton* m_pSystem = nullptr;
-    WindowClass* m_pWindow = nullptr;
-    GLSystemSingleton* m_pGLSystem = nullptr;
-    MeshManagerSingleton* m_pMeshMngr = nullptr;
-    CameraManagerSingleton* m_pCameraMngr = nullptr;
-    vector4 m_v4ClearColor = vector4(0.0f, 0.0f, 0.0f, 0.0f);
-    bool m_bRightClick = false;
-    bool m_bMiddleClick = false;
+    // Look-ups into m_services, which owns them.
+    SystemSingleton* m_system = nullptr;
+    WindowClass* m_window = nullptr;
+    GLSystemSingleton* m_glSystem = nullptr;
+    MeshManagerSingleton* m_meshManager = nullptr;
+    CameraManagerSingleton* m_cameraManager = nullptr;
+    vector4 m_clearColor = vector4(0.0f, 0.0f, 0.0f, 0.0f);
+    bool m_rightClick = false;
+    bool m_middleClick = false;
     Input m_input;
 
 private:
@@ -96,8 +103,10 @@ private:
     void Shutdown();
     // Ends a run: the output's last lines and the exit status.
     int Finish();
-    void CreateSingletons();
-    // Reads the play area's place on the screen into the system singleton.
+    void CreateServices();
+    // The system's font if the app names one that exists, else the app's own.
+    std::string FontFile() const;
+    // Reads the play area's place on the screen into the window.
     void UpdateWindowRect();
     // Reads the pad and places its cursor, before the game reads input.
     void UpdatePad();
@@ -122,12 +131,13 @@ private:
     bool FinishRecording(int& status);
 
     std::vector<std::string> m_args;
+    AppInfo m_info;
     Options m_options;
     InputScript m_script;
     std::unique_ptr<Signals> m_signals;  // from Run on; the destructor ends by a caught signal
     int m_stdoutError = 0;               // errno of the first failed write of the standard output
-    std::unique_ptr<WindowClass> m_window;
-    std::unique_ptr<Renderer> m_renderer;
+    std::unique_ptr<EngineServices> m_services;
+    Renderer* m_renderer = nullptr;  // the services'; null in a headless run
     std::string m_title = "ReEng";
     unsigned long long m_frame = 0;
     StepScheduler m_scheduler;
@@ -146,8 +156,6 @@ private:
     vector3 m_subject{0.0f};    // the first sphere it drew
     bool m_sceneShown = false;  // a model or sphere has been drawn: play has begun
     int m_legendShown = -1;     // none, keys, keys and pad; -1 before the first step
-    bool m_baseReleased = false;
-    bool m_singletonsCreated = false;  // only what this app created is released by it
 };
 
 }  // namespace ReEng

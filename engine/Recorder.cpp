@@ -7,7 +7,7 @@
 
 #include "engine/Input.h"
 #include "engine/InputScript.h"
-#include "engine/SystemSingleton.h"
+#include "engine/WindowClass.h"
 #include "engine/TextParse.h"
 
 namespace ReEng {
@@ -16,6 +16,11 @@ namespace fs = std::filesystem;
 
 Recorder::~Recorder() {
     if (m_file != nullptr) std::fclose(m_file);
+}
+
+void Recorder::SetProgram(const std::string& name, const std::string& version) {
+    m_program = name;
+    m_version = version;
 }
 
 bool Recorder::Open(const std::string& file, double step, std::string& error) {
@@ -35,8 +40,8 @@ bool Recorder::Open(const std::string& file, double step, std::string& error) {
     }
     std::fill(std::begin(m_keys), std::end(m_keys), static_cast<signed char>(-1));
     std::fill(std::begin(m_buttons), std::end(m_buttons), static_cast<signed char>(-1));
-    Line("# vaultrix %s replay, step %.17g s\n", VAULTRIX_VERSION, step);
-    Line("# Play it again with: vaultrix --input %s\n", Printable(file).c_str());
+    Line("# %s %s replay, step %.17g s\n", m_program.c_str(), m_version.c_str(), step);
+    Line("# Play it again with: %s --input %s\n", m_program.c_str(), Printable(file).c_str());
     std::fflush(m_file);
     return true;
 }
@@ -50,9 +55,10 @@ void Recorder::Line(const char* format, ...) {
     m_wrote = true;
 }
 
-void Recorder::RecordStep(unsigned long long step, const Input& input, const SystemSingleton& system) {
+void Recorder::RecordStep(unsigned long long step, const Input& input, const WindowClass& window) {
     if (m_file == nullptr) return;
-    const int rect[4] = {system.GetWindowX(), system.GetWindowY(), system.GetWindowWidth(), system.GetWindowHeight()};
+    const PlayArea& area = window.GetScreenArea();
+    const int rect[4] = {area.x, area.y, area.width, area.height};
     if (!m_rectKnown || !std::equal(rect, rect + 4, m_rect)) {
         Line("%llu window %d %d %d %d\n", step, rect[0], rect[1], rect[2], rect[3]);
         std::copy(rect, rect + 4, m_rect);

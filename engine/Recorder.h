@@ -14,7 +14,7 @@
 namespace ReEng {
 
 class Input;
-class SystemSingleton;
+class WindowClass;
 
 class Recorder {
 public:
@@ -24,13 +24,15 @@ public:
     Recorder(const Recorder&) = delete;
     Recorder& operator=(const Recorder&) = delete;
 
+    // The program and version the header names, for InputScript to check.
+    void SetProgram(const std::string& name, const std::string& version);
     // False with a one-line error if FILE (or FILE.part) already exists or
     // cannot be written: a recording never replaces anything.
     bool Open(const std::string& file, double step, std::string& error);
     bool IsOpen() const { return m_file != nullptr; }
 
     // After a step's hooks, before its input is forgotten: what changed.
-    void RecordStep(unsigned long long step, const Input& input, const SystemSingleton& system);
+    void RecordStep(unsigned long long step, const Input& input, const WindowClass& window);
     // The window gained or lost the focus before this step.
     void RecordFocus(unsigned long long step, bool focused);
     // Writes the end line and gives the file its name. False with an error
@@ -41,6 +43,7 @@ private:
     void Line(const char* format, ...);
 
     std::FILE* m_file = nullptr;
+    std::string m_program = "reeng", m_version = "0";
     std::string m_name, m_part;
     bool m_failed = false;  // a write went wrong: the file is not to be trusted
     bool m_wrote = false;   // since the last flush

@@ -21,7 +21,7 @@ bool Same(const RenderQueue::Grid& a, const RenderQueue::Grid& b) {
     return a.size == b.size && a.orientation == b.orientation && a.colour == b.colour;
 }
 bool Same(const RenderQueue::Instance& a, const RenderQueue::Instance& b) {
-    return a.model == b.model && a.matrix == b.matrix;
+    return a.model == b.model && a.matrix == b.matrix && a.colour == b.colour;
 }
 bool Same(const RenderQueue::Sphere& a, const RenderQueue::Sphere& b) {
     return a.matrix == b.matrix && a.colour == b.colour && a.style == b.style;

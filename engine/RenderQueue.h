@@ -14,6 +14,7 @@ public:
         std::string name;
         int model;  // index into the mesh manager's models; -1 when it has none
         matrix4 matrix;
+        vector3 colour;  // given with the model; negative: the default colour
     };
     struct Sphere {  // a sphere of radius kRadius placed by its matrix
         // A quarter: a sphere scaled by 2s is a ball s across, the size a

@@ -89,15 +89,6 @@ constexpr float kLightFill = 0.18f;
 
 const vector3 kDefaultColour(0.6f, 0.6f, 0.6f);
 
-// Model colours by load order: the first model (the platforms) warm
-// orange-brown, the second (the companion and obstacles) a deep pink, dark
-// enough to stand at 3:1 against the light-blue clear colour even where
-// lit fully.
-const vector3 kModelPalette[] = {
-    {0.80f, 0.50f, 0.22f}, {0.52f, 0.06f, 0.30f}, {0.30f, 0.75f, 0.35f},
-    {0.95f, 0.85f, 0.25f}, {0.55f, 0.35f, 0.80f}, {0.25f, 0.75f, 0.80f},
-};
-
 vector3 OrDefault(const vector3& colour) {
     if (colour.r < 0.0f || colour.g < 0.0f || colour.b < 0.0f) return kDefaultColour;
     return colour;
@@ -300,52 +291,56 @@ struct Renderer::Impl {
         current = p;
     }
 
-    // Every instance of a model in one draw: their triangles placed in the
+    // Every instance of a model in one colour in one draw: their triangles placed in the
     // world once and kept, rebuilt only when an instance comes, goes or moves.
     // A software rasterizer pays per draw; the platforms and obstacles of a
     // section are some thirty draws of a dozen triangles each otherwise.
     struct Batch {
+        int model = -1;
+        vector3 colour{0.0f};           // as queued; negative: the default
         Mesh fill, rim;
         std::vector<matrix4> matrices;  // what the meshes hold, in order
+        std::vector<matrix4> frame;     // this frame's
         float rimWidth = -1.0f;
-        vector3 colour{0.0f};
     };
-    std::vector<Batch> batches;                      // by model index
-    std::vector<std::vector<matrix4>> frameMatrices;  // this frame's, by model index
+    std::vector<Batch> batches;  // one per model and colour, in the order first seen
     std::vector<vector3> scratchPositions, scratchNormals;
 
-    // Brings each model's batch up to this frame's instances.
+    Batch& BatchFor(int model, const vector3& colour) {
+        for (Batch& batch : batches)
+            if (batch.model == model && batch.colour == colour) return batch;
+        batches.emplace_back();
+        batches.back().model = model;
+        batches.back().colour = colour;
+        return batches.back();
+    }
+
+    // Brings each batch up to this frame's instances.
     void PrepareModels(const RenderQueue& queue, const std::vector<Model>& models, float rimWidth) {
-        if (batches.size() < models.size()) {
-            batches.resize(models.size());
-            frameMatrices.resize(models.size());
-        }
-        for (std::vector<matrix4>& list : frameMatrices) list.clear();
+        for (Batch& batch : batches) batch.frame.clear();
         for (const RenderQueue::Instance& instance : queue.instances) {
             if (instance.model < 0 || static_cast<std::size_t>(instance.model) >= models.size()) continue;
-            frameMatrices[static_cast<std::size_t>(instance.model)].push_back(instance.matrix);
+            BatchFor(instance.model, instance.colour).frame.push_back(instance.matrix);
         }
-        const std::size_t paletteSize = sizeof kModelPalette / sizeof kModelPalette[0];
-        for (std::size_t index = 0; index < models.size(); ++index) {
-            Batch& batch = batches[index];
-            batch.colour = kModelPalette[index % paletteSize];
-            if (frameMatrices[index].empty()) continue;
-            if (batch.matrices != frameMatrices[index] || batch.rimWidth != rimWidth) {
-                batch.matrices = frameMatrices[index];
+        for (Batch& batch : batches) {
+            if (batch.frame.empty()) continue;
+            if (batch.matrices != batch.frame || batch.rimWidth != rimWidth) {
+                const Model& model = models[static_cast<std::size_t>(batch.model)];
+                batch.matrices = batch.frame;
                 batch.rimWidth = rimWidth;
-                Rebuild(batch.fill, models[index], batch.matrices, -1.0f);
-                Rebuild(batch.rim, models[index], batch.matrices, rimWidth);
+                Rebuild(batch.fill, model, batch.matrices, -1.0f);
+                Rebuild(batch.rim, model, batch.matrices, rimWidth);
             }
         }
     }
 
     // The fills, lit, or the rims, flat.
     void DrawModels(const matrix4& viewProjection, bool rims) {
-        for (std::size_t index = 0; index < batches.size(); ++index) {
-            if (frameMatrices[index].empty()) continue;
-            const Batch& batch = batches[index];
-            if (rims) DrawMesh(batch.rim, GL_TRIANGLES, viewProjection, matrix4(1.0f), RimColour(batch.colour), false);
-            else DrawMesh(batch.fill, GL_TRIANGLES, viewProjection, matrix4(1.0f), batch.colour, true);
+        for (const Batch& batch : batches) {
+            if (batch.frame.empty()) continue;
+            const vector3 colour = OrDefault(batch.colour);
+            if (rims) DrawMesh(batch.rim, GL_TRIANGLES, viewProjection, matrix4(1.0f), RimColour(colour), false);
+            else DrawMesh(batch.fill, GL_TRIANGLES, viewProjection, matrix4(1.0f), colour, true);
         }
     }
 
@@ -509,7 +504,7 @@ struct Renderer::Impl {
     }
 };
 
-Renderer::Renderer(sf::RenderWindow& window) : m_impl(new Impl(window)) {
+Renderer::Renderer(sf::RenderWindow& window) : m_impl(std::make_unique<Impl>(window)) {
     Impl& r = *m_impl;
     window.setActive(true);
     const sf::Vector2u size = window.getSize();
@@ -564,7 +559,6 @@ Renderer::~Renderer() {
         if (r.program != 0) glDeleteProgram(r.program);
         if (r.flatProgram != 0) glDeleteProgram(r.flatProgram);
     }
-    delete m_impl;
 }
 
 bool Renderer::LoadFont(const std::string& file, std::string& error) {

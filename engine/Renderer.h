@@ -1,6 +1,7 @@
 #pragma once
 // Draws a frame's queue with OpenGL: grid, model instances, spheres,
 // wireframes, then the text on top. Needs a current GL context.
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -42,7 +43,7 @@ public:
 
 private:
     struct Impl;
-    Impl* m_impl;
+    std::unique_ptr<Impl> m_impl;
 };
 
 }  // namespace ReEng

@@ -30,27 +30,27 @@ std::string ExecutableDirectory() {
     return exe.substr(0, slash);
 }
 
-std::vector<std::string> ResourceCandidates(const std::string& relativePath) {
-    // The game names its files the Windows way.
-    std::string rel = relativePath;
-    std::replace(rel.begin(), rel.end(), '\\', '/');
+std::string NormalisedPath(std::string path) {
+    // Games name their files the Windows way.
+    std::replace(path.begin(), path.end(), '\\', '/');
+    return path;
+}
+
+std::vector<std::string> ResourceCandidates(const std::string& relativePath,
+                                            const std::vector<std::string>& dataFolders) {
+    const std::string rel = NormalisedPath(relativePath);
     if (rel.empty() || rel.front() == '/') return {rel};
 
     const std::string exeDir = ExecutableDirectory();
-    std::vector<std::string> candidates;
-    // The system's copy of the font is the one its distribution keeps up to
-    // date; ours is for installs where there is none.
-    if (rel == kFontFile) candidates.push_back(VAULTRIX_SYSTEM_FONT);
-    // Next to the executable, then a bin/ install's data, then a games/ one's.
-    for (const char* dir : {"/", "/../share/vaultrix/", "/../share/games/vaultrix/"}) {
-        candidates.push_back(std::filesystem::path(exeDir + dir + rel).lexically_normal().string());
-    }
+    std::vector<std::string> candidates{exeDir + "/" + rel};
+    for (const std::string& folder : dataFolders) candidates.push_back(exeDir + "/../" + folder + "/" + rel);
+    for (std::string& candidate : candidates) candidate = std::filesystem::path(candidate).lexically_normal().string();
     candidates.push_back(rel);
     return candidates;
 }
 
-std::string FindResource(const std::string& relativePath) {
-    const std::vector<std::string> candidates = ResourceCandidates(relativePath);
+std::string FindResource(const std::string& relativePath, const std::vector<std::string>& dataFolders) {
+    const std::vector<std::string> candidates = ResourceCandidates(relativePath, dataFolders);
     for (const std::string& candidate : candidates) {
         if (Exists(candidate)) return candidate;
     }

@@ -1,19 +1,21 @@
 #pragma once
-// Finds the game's files whatever the working directory: next to the
-// executable, then in ../share/vaultrix or ../share/games/vaultrix beside it,
-// then in the current one. The font is the system's first, when it has one.
+// Finds the program's files whatever the working directory: next to the
+// executable, then in each of the app's data folders beside it (e.g.
+// ../share/NAME), then in the current one.
 #include <string>
 #include <vector>
 
 namespace ReEng {
 
-inline constexpr char kFontFile[] = "assets/fonts/DejaVuSansMono.ttf";
-
 // Turns '\' into '/', then returns the first existing candidate, or the
-// normalised path itself when none exists.
-std::string FindResource(const std::string& relativePath);
+// normalised path itself when none exists. dataFolders: the app's
+// (AppInfo::dataFolders), relative to the executable's parent folder.
+std::string FindResource(const std::string& relativePath, const std::vector<std::string>& dataFolders = {});
 // The places FindResource looks, in order (the path alone when absolute).
-std::vector<std::string> ResourceCandidates(const std::string& relativePath);
+std::vector<std::string> ResourceCandidates(const std::string& relativePath,
+                                            const std::vector<std::string>& dataFolders = {});
+// The path with '\' turned into '/': how files are named inside the engine.
+std::string NormalisedPath(std::string path);
 std::string ExecutableDirectory();
 
 }  // namespace ReEng

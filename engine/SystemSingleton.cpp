@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "engine/WindowClass.h"
+
 namespace ReEng {
 
 void SystemSingleton::SetStep(double seconds) {
@@ -41,11 +43,17 @@ double SystemSingleton::LapClock(unsigned clock) {
     return lap;
 }
 
-void SystemSingleton::SetWindowRect(int x, int y, int width, int height) {
-    m_windowX = x;
-    m_windowY = y;
-    m_windowWidth = width;
-    m_windowHeight = height;
+namespace {
+
+PlayArea AreaOf(const WindowClass* window) {
+    return window ? window->GetScreenArea() : PlayArea{0, 0, WindowClass::kDefaultWidth, WindowClass::kDefaultHeight};
 }
+
+}  // namespace
+
+int SystemSingleton::GetWindowX() const { return AreaOf(m_window).x; }
+int SystemSingleton::GetWindowY() const { return AreaOf(m_window).y; }
+int SystemSingleton::GetWindowWidth() const { return AreaOf(m_window).width; }
+int SystemSingleton::GetWindowHeight() const { return AreaOf(m_window).height; }
 
 }  // namespace ReEng

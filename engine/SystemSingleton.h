@@ -1,10 +1,13 @@
 #pragma once
-// The game's clock, the frame rate and the play area's place on the screen.
+// The game's clock and the frame rate; the play area's place on the screen
+// is the window's, looked up here for the game.
 // Game time moves in whole steps of a fixed length, so every lap of the
 // frame clock is the same, however fast or unevenly frames are drawn.
 #include "engine/Singleton.h"
 
 namespace ReEng {
+
+class WindowClass;
 
 class SystemSingleton : public Singleton<SystemSingleton> {
 public:
@@ -24,12 +27,14 @@ public:
     // A frame was presented at this real time (seconds on any steady clock).
     void CountPresentedFrame(double now);
 
-    // The play area in screen pixels: what the cursor is aimed against.
-    int GetWindowX() const { return m_windowX; }
-    int GetWindowY() const { return m_windowY; }
-    int GetWindowWidth() const { return m_windowWidth; }
-    int GetWindowHeight() const { return m_windowHeight; }
-    void SetWindowRect(int x, int y, int width, int height);
+    // The window's play area in screen pixels (WindowClass::GetScreenArea);
+    // without a window, the default size at (0, 0).
+    int GetWindowX() const;
+    int GetWindowY() const;
+    int GetWindowWidth() const;
+    int GetWindowHeight() const;
+    // The window asked by the look-ups above; not owned, may be null.
+    void SetWindow(const WindowClass* window) { m_window = window; }
 
     static constexpr unsigned kClocks = 8;
 
@@ -48,10 +53,7 @@ private:
     bool m_fpsStarted = false;
     long long m_framesInWindow = 0;  // a tiny step can pack very many frames in a second
     int m_fps = 0;
-    int m_windowX = 0;
-    int m_windowY = 0;
-    int m_windowWidth = 1080;
-    int m_windowHeight = 720;
+    const WindowClass* m_window = nullptr;
 };
 
 }  // namespace ReEng

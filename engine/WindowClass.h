@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "engine/PlayArea.h"
 #include "engine/Portable.h"
 
 #include <SFML/Graphics/Image.hpp>
@@ -15,6 +16,10 @@ namespace ReEng {
 
 class WindowClass {
 public:
+    // The client area a window opens with.
+    static constexpr int kDefaultWidth = 1080;
+    static constexpr int kDefaultHeight = 720;
+
     WindowClass();
     ~WindowClass();
     WindowClass(const WindowClass&) = delete;
@@ -60,6 +65,11 @@ public:
     // errors about other windows are ignored. The run then ends with status 1.
     static bool XErrorOccurred();
 
+    // The play area in screen pixels: what the cursor is aimed against. Until
+    // placed (and always in a headless run) the default size at (0, 0).
+    const PlayArea& GetScreenArea() const { return m_screenArea; }
+    void SetScreenArea(const PlayArea& area) { m_screenArea = area; }
+
 private:
     // Creates (or recreates) the SFML window in the given style and size.
     void Create(unsigned style, int width, int height);
@@ -74,6 +84,7 @@ private:
     bool m_verticalSync = false;
     sf::Image m_icon;  // kept to set again on a window made anew
     bool m_quitRequested = false;
+    PlayArea m_screenArea{0, 0, kDefaultWidth, kDefaultHeight};
     _XDisplay* m_display = nullptr;  // our own connection, for position queries
 };
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "game/DecimalText.h"
+#include "engine/DecimalText.h"
 #include "level/LevelManager.h"
 #include "objects/Player.h"
 
@@ -25,7 +25,7 @@ unsigned int SectionOf(float height)
 std::string ScoreLine(int score, float maxHeight)
 {
     const int shown = static_cast<int>(static_cast<float>(score) + maxHeight * 10.0f);
-    return "Score: " + DecimalText(shown);
+    return "Score: " + ReEng::DecimalText(shown);
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "game/DecimalText.h"
+#include "engine/DecimalText.h"
 #include "level/SectionPattern.h"
 
 LevelManager* LevelManager::instance = nullptr;
@@ -66,7 +66,7 @@ void LevelManager::GenerateSection(int pattern, int section) {
     ++sectionCount;
     const SectionPattern table = SectionPattern::Get(pattern);
     const float base = float(section) * kSectionHeight;
-    const std::string sectionDigits = DecimalText(section);
+    const std::string sectionDigits = ReEng::DecimalText(section);
 
     // Only the objects made by this call go to the owning lists, so a section
     // built twice never hands one object to them twice.
@@ -75,7 +75,7 @@ void LevelManager::GenerateSection(int pattern, int section) {
     for (std::size_t k = 0; k < table.count; ++k) {
         const SectionPattern::Entry& entry = table.entries[k];
         const glm::vec3 position(entry.x, base + entry.dy, 0.0f);
-        const std::string entryDigits = DecimalText(static_cast<int>(k));
+        const std::string entryDigits = ReEng::DecimalText(static_cast<int>(k));
         if (entry.kind == SectionPattern::Kind::Platform) {
             Platform* platform = new Platform(meshManager, position, glm::vec3(1.5f, 1.5f, 1.5f),
                                               "plat_" + sectionDigits + entryDigits);

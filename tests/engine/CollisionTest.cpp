@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 #include "engine/BoundingObjectClass.h"
 #include "engine/MeshManagerSingleton.h"
+#include "tests/engine/FreshEngine.h"
 
 using namespace ReEng;
+using CollisionTest = FreshEngine;
 
 static std::vector<vector3> Cube() { return {vector3(-1.0f), vector3(1.0f)}; }
 static matrix4 At(float x, float y) { return glm::translate(matrix4(1.0f), vector3(x, y, 0.0f)); }
@@ -17,7 +19,7 @@ static bool Collide(BoundingObjectClass& a, BoundingObjectClass& b, bool exact =
     return ab;
 }
 
-TEST(Volumes, CollideWhenTouchingAndNotWhenApart) {
+TEST_F(CollisionTest, CollideWhenTouchingAndNotWhenApart) {
     const matrix4 diamond = glm::rotate(matrix4(1.0f), glm::radians(45.0f), vector3(0, 0, 1)), id(1.0f);
     // A unit box placed at `a` against a unit box (radius 0) or a ball at `b`.
     const struct { const char* what; matrix4 a, b; float radius; bool hit; } cases[] = {
@@ -38,7 +40,7 @@ TEST(Volumes, CollideWhenTouchingAndNotWhenApart) {
     }
 }
 
-TEST(Volumes, SphereIsSizedByItsFirstPlacementAndAnEmptyVolumeHitsNothing) {
+TEST_F(CollisionTest, SphereIsSizedByItsFirstPlacementAndAnEmptyVolumeHitsNothing) {
     // Sized in the world when first placed, then scaled relative to that.
     BoundingObjectClass ball(vector3(0.0f), 1.0f), other(vector3(3.5f, 0, 0), 1.0f);
     ball.SetModelMatrix(glm::scale(matrix4(1.0f), vector3(1, 3, 2)));
@@ -54,7 +56,7 @@ TEST(Volumes, SphereIsSizedByItsFirstPlacementAndAnEmptyVolumeHitsNothing) {
     unsized.SetModelMatrix(At(1, 1) * glm::scale(matrix4(1.0f), vector3(0.2f)));
     EXPECT_FLOAT_EQ(unsized.GetRadiusGlobal(), 0.1f);
     // Every wireframe of a sphere shows the world sphere that collides.
-    MeshManagerSingleton* meshes = MeshManagerSingleton::GetInstance();
+    MeshManagerSingleton* meshes = engine.MeshManager();
     ball.SetVisibleBS(true);
     ball.SetVisibleOBB(true);
     ball.SetVisibleAABB(true);
@@ -63,7 +65,6 @@ TEST(Volumes, SphereIsSizedByItsFirstPlacementAndAnEmptyVolumeHitsNothing) {
         for (int axis = 0; axis < 3; ++axis) EXPECT_FLOAT_EQ(glm::length(vector3(wire.matrix[axis])), 3.0f);
     }
     EXPECT_EQ(meshes->GetQueue().wires.size(), 3u);
-    MeshManagerSingleton::ReleaseInstance();
     BoundingObjectClass empty({}, matrix4(1.0f), "nothing"), box(Cube(), matrix4(1.0f), "box");
     EXPECT_FALSE(Collide(empty, box));
     EXPECT_FALSE(Collide(empty, ball, false));

@@ -1,11 +1,9 @@
-// Scripted input, the command line, the focus gate, the frame clock and the camera.
+// Scripted input, the command line and the focus gate.
 #include <sstream>
 #include <gtest/gtest.h>
-#include "engine/CameraManagerSingleton.h"
 #include "engine/Input.h"
 #include "engine/InputScript.h"
 #include "engine/Options.h"
-#include "engine/SystemSingleton.h"
 
 using namespace ReEng;
 
@@ -122,37 +120,4 @@ TEST(InputTest, AKeyHeldForAnotherWindowReadsUpUntilReleased) {
         EXPECT_FALSE(input.FocusGate(key, true, false));  // its release is no release here
         EXPECT_TRUE(input.FocusGate(key, true, true));    // a real press
     }
-}
-
-TEST(ClockTest, FixedFrameTimeDrivesLapsAndFps) {
-    SystemSingleton* system = SystemSingleton::GetInstance();
-    system->SetStep(0.25);
-    system->UpdateTime();
-    EXPECT_EQ(system->LapClock(), 0.25);
-    for (int i = 0; i < 2; ++i) system->UpdateTime();
-    EXPECT_EQ(system->LapClock(), 0.5);
-    EXPECT_EQ(system->LapClock(), 0.0);
-    EXPECT_EQ(system->LapClock(3), 0.75);  // each clock keeps its own lap
-    system->SetStep(1.0 / 60.0);
-    for (int i = 0; i < 150; ++i) system->UpdateTime();
-    EXPECT_EQ(system->GetFPS(), 60);
-    SystemSingleton::ReleaseInstance();
-}
-
-TEST(CameraTest, TheOrthographicViewIsOneRectangleAfterMoveVertical) {
-    CameraManagerSingleton* camera = CameraManagerSingleton::GetInstance();
-    camera->SetCameraMode(CAMROTHOZ);
-    camera->SetPosition(vector3(3, -2, 10));
-    camera->MoveVertical(4.5f);
-    camera->MoveVertical(-0.5f);
-    for (float aspect : {16.0f / 9.0f, 0.5f}) {
-        const matrix4 toClip = camera->GetProjectionMatrix(aspect) * camera->GetViewMatrix();
-        for (float side : {1.0f, -1.0f}) {  // the top right and bottom left corners of the view
-            const vector4 clip = toClip * vector4(3 + 15 * side, 2.3f + 10 * side, 0, 1);
-            EXPECT_NEAR(clip.x / clip.w, side, 1e-5f) << aspect;
-            EXPECT_NEAR(clip.y / clip.w, side, 1e-5f) << aspect;
-            EXPECT_LT(std::abs(clip.z / clip.w), 1.0f);  // the game's plane is not clipped
-        }
-    }
-    CameraManagerSingleton::ReleaseInstance();
 }

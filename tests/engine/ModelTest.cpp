@@ -13,19 +13,19 @@
 #include "engine/Model.h"
 #include "engine/Options.h"
 #include "fuzz/FuzzChecks.h"
+#include "tests/engine/FreshEngine.h"
 
 using namespace ReEng;
 
 static const std::string kData = TEST_DATA_DIR;
 static std::string Data(const std::string& name) { return kData + "/" + name; }
 
-class Meshes : public ::testing::Test {
+class MeshManagerTest : public FreshEngine {
 protected:
-    void TearDown() override { MeshManagerSingleton::ReleaseInstance(); }
-    MeshManagerSingleton* meshes = MeshManagerSingleton::GetInstance();
+    MeshManagerSingleton* meshes = engine.MeshManager();
 };
 
-TEST(ModelLoading, QuadsBecomeOutwardTriangles) {
+TEST(ModelTest, QuadsBecomeOutwardTriangles) {
     Model cube;
     std::string error;
     ASSERT_TRUE(cube.LoadObj(Data("cube.obj"), error)) << error;
@@ -36,7 +36,7 @@ TEST(ModelLoading, QuadsBecomeOutwardTriangles) {
     }
 }
 
-TEST(ModelLoading, BadFilesLeaveNoGeometryAndAOneLineError) {
+TEST(ModelTest, BadFilesLeaveNoGeometryAndAOneLineError) {
     const struct { const char* file; const char* text; bool missing; } cases[] = {
         {"no_such_model.obj", nullptr, true}, {"empty.obj", nullptr, false}, {"corrupt.obj", nullptr, false},
         {"bad_index.obj", nullptr, false},  // the first triangle is fine, the second is not
@@ -61,7 +61,7 @@ TEST(ModelLoading, BadFilesLeaveNoGeometryAndAOneLineError) {
     }
 }
 
-TEST(ModelLoading, CommentsMayEndALineAndRelativeIndicesCountBack) {
+TEST(ModelTest, CommentsMayEndALineAndRelativeIndicesCountBack) {
     Model model;
     std::string error;
     ASSERT_TRUE(model.LoadObjText("v -0.5 -0.52 -0.26 # c\nv 1 0 0\nv 0 1 0#\nvn 0 0 1 # up\n"
@@ -72,7 +72,7 @@ TEST(ModelLoading, CommentsMayEndALineAndRelativeIndicesCountBack) {
     EXPECT_EQ(model.positions[2], vector3(0, 1, 0));
 }
 
-TEST_F(Meshes, AFileIsReadOnceAndANameNamesOneInstance) {
+TEST_F(MeshManagerTest, AFileIsReadOnceAndANameNamesOneInstance) {
     EXPECT_EQ(meshes->LoadModel(Data("cube.obj"), "first"), RE_NO_ERROR);
     EXPECT_EQ(meshes->LoadModel(kData + "\\cube.obj", "second"), RE_NO_ERROR);
     EXPECT_EQ(meshes->GetVertexList("second").size(), 8u);
@@ -82,7 +82,7 @@ TEST_F(Meshes, AFileIsReadOnceAndANameNamesOneInstance) {
     EXPECT_EQ(meshes->GetInstanceCount(), 2);
 }
 
-TEST_F(Meshes, AFailedFileIsReportedOnceAndNeverReadAgain) {
+TEST_F(MeshManagerTest, AFailedFileIsReportedOnceAndNeverReadAgain) {
     testing::internal::CaptureStderr();
     EXPECT_EQ(meshes->LoadModel(Data("missing.obj"), "a"), RE_ERROR_FILE_MISSING);
     EXPECT_EQ(meshes->LoadModel(Data("missing.obj"), "b"), RE_ERROR_FILE_MISSING);
@@ -96,7 +96,9 @@ TEST_F(Meshes, AFailedFileIsReportedOnceAndNeverReadAgain) {
     EXPECT_TRUE(meshes->HasInstance("b") && meshes->GetVertexList("b").empty());  // nothing to collide with
 }
 
-TEST_F(Meshes, AFrameIsQueuedInOrderAndRenderEmptiesIt) {
+TEST_F(MeshManagerTest, AFrameIsQueuedInOrderWithItsColoursAndRenderEmptiesIt) {
+    const vector3 orange(0.8f, 0.5f, 0.2f);
+    meshes->SetModelColours({{kData + "\\cube.obj", orange}});  // named either way
     ASSERT_EQ(meshes->LoadModel(Data("cube.obj"), "box"), RE_NO_ERROR);
     ASSERT_EQ(meshes->LoadModel(Data("slab.obj"), "slab"), RE_NO_ERROR);
     const matrix4 moved = glm::translate(matrix4(1.0f), vector3(0, 4, 0));
@@ -107,6 +109,8 @@ TEST_F(Meshes, AFrameIsQueuedInOrderAndRenderEmptiesIt) {
     EXPECT_EQ(queue.instances[0].model, 1);
     EXPECT_EQ(queue.instances[0].matrix, moved);
     EXPECT_EQ(queue.instances[1].name, "box");
+    EXPECT_EQ(queue.instances[1].colour, orange);
+    EXPECT_LT(queue.instances[0].colour.r, 0.0f);  // no colour given: the renderer's default
     meshes->Render();
     EXPECT_TRUE(meshes->GetQueue().Empty());
 }
@@ -127,7 +131,7 @@ static bool Accepts(const std::string& target, const std::string& data) {
 
 // Replays the seeds and every input that once broke a parser. An entry named
 // accepted_* must also be taken, one named refused_* refused.
-TEST(FuzzReplay, CorpusAndRegressionsPassTheFuzzChecks) {
+TEST(FuzzReplayTest, CorpusAndRegressionsPassTheFuzzChecks) {
     const std::pair<const char*, std::string (*)(const std::string&)> targets[] = {
         {"input_script", fuzzcheck::CheckInputScript}, {"options", fuzzcheck::CheckOptions},
         {"model", fuzzcheck::CheckModel}};
@@ -150,7 +154,7 @@ TEST(FuzzReplay, CorpusAndRegressionsPassTheFuzzChecks) {
 
 // What a fuzzer cannot hand over as bytes: files that are not regular, or
 // too large. Each file reader refuses them at once, in one printable line.
-TEST(FuzzReplay, DevicesFifosDirectoriesAndHugeFilesAreRefused) {
+TEST(FuzzReplayTest, DevicesFifosDirectoriesAndHugeFilesAreRefused) {
     namespace fs = std::filesystem;
     const fs::path dir = fs::temp_directory_path() / ("vaultrix-kinds-" + std::to_string(getpid()));
     fs::create_directories(dir);

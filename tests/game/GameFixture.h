@@ -10,12 +10,13 @@
 #include "game/GameManager.h"
 #include "level/LevelManager.h"
 #include "objects/Player.h"
+#include "tests/engine/FreshEngine.h"
 
-class GameFixture : public ::testing::Test {
+class GameFixture : public FreshEngine {
 protected:
     using Lines = std::vector<std::string>;
-    ReEng::MeshManagerSingleton* mesh = ReEng::MeshManagerSingleton::GetInstance();
-    ReEng::CameraManagerSingleton* camera = ReEng::CameraManagerSingleton::GetInstance();
+    ReEng::MeshManagerSingleton* mesh = engine.MeshManager();
+    ReEng::CameraManagerSingleton* camera = engine.CameraManager();
     LevelManager* level = LevelManager::GetInstance();
     GameManager game;
 
@@ -30,8 +31,6 @@ protected:
     {
         delete game.player;
         LevelManager::ReleaseInstance();
-        ReEng::MeshManagerSingleton::ReleaseInstance();
-        ReEng::CameraManagerSingleton::ReleaseInstance();
     }
     Player& Start() { return game.state = Playing, game.StartGame(), *game.player; }
     void Frame(float deltaTime = 1.0f / 60.0f)  // the previous frame's queue emptied first

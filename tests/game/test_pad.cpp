@@ -24,7 +24,7 @@ public:
         std::remove(File().c_str());  // read by now
     }
     using AppClass::m_input;
-    bool QuitRequested() const { return m_pWindow->IsQuitRequested(); }
+    bool QuitRequested() const { return m_window->IsQuitRequested(); }
     void Run(int frames)
     {
         for (int i = 0; i < frames; ++i) RunFrame();

@@ -10,6 +10,6 @@ printf '0 Return down\n1 Return up\n2 W down\n9 W up\n30 D down\n90 D up\n100 mo
 memcheck "$game" --headless --frames 8000 --frame-time 0.0166666 --input "$work/script.txt" --print-text
 grep -q "^Score: " "$work/out" || fail "the game printed no score: $(tail -c 200 "$work/out")"
 # A soak streaming many sections, and release checks that destroy every volume once.
-VAULTRIX_SOAK_SEED=11 memcheck "${2:?}" --gtest_filter='Soak.*:AppTest.Release*'
+VAULTRIX_SOAK_SEED=11 memcheck "${2:?}" --gtest_filter='SoakTest.*:AppTest.Release*'
 grep -q PASSED "$work/out" || fail "the soak test did not pass: $(tail -n 20 "$work/out")"
 echo ok

@@ -14,11 +14,8 @@ using Key = sf::Keyboard;
 class TestApp : public AppClass {
 public:
     TestApp() : AppClass(nullptr, {"--headless"}, 0, false) { InitHeadless(); }
-    using AppClass::m_bMiddleClick;
-    using AppClass::m_bRightClick;
     using AppClass::m_input;
-    using AppClass::m_pSystem;
-    bool QuitRequested() const { return m_pWindow->IsQuitRequested(); }
+    bool QuitRequested() const { return m_window->IsQuitRequested(); }
     void Keys(std::initializer_list<Key::Key> down)  // exactly these keys down, then read
     {
         m_input.ReleaseAll();
@@ -145,12 +142,12 @@ TEST_F(AppTest, SteeringFollowsTheKeyTableAndJumpLaunchesOnce)
 TEST_F(AppTest, LeftButtonFiresTowardsTheCursorAlsoAfterATinyWindow)
 {
     StartPlaying();
-    app->m_pSystem->SetWindowRect(100, 50, 800, 600);
+    app->GetWindow()->SetScreenArea({100, 50, 800, 600});
     ThePlayer().translationMatrix[3] = glm::vec4(1.0f, 4.0f, 0.0f, 1.0f);
     Game().camera->MoveVertical(3.0f - Game().camera->GetPosition(-1).y, -1);
     EXPECT_LT(glm::distance(FireAt(700, 200), 10.0f * glm::normalize(glm::vec3(6.5f, 4.3f, 0.0f))), 1e-4f);
     EXPECT_FALSE(ThePlayer().canShoot);
-    app->m_pSystem->SetWindowRect(0, 0, 1080, 720);
+    app->GetWindow()->SetScreenArea({0, 0, 1080, 720});
     app->Reshape(1, 1);
     app->RunFrame();
     app->Reshape(1080, 720);  // restored: (5, 2.8) from the camera
@@ -170,18 +167,7 @@ TEST_F(AppTest, NoShotOutsidePlayOrFromADegenerateWindow)
     }
     Game().state = Playing;
     for (const auto& size : {glm::ivec2(0, 600), glm::ivec2(800, 0), glm::ivec2(1, 600), glm::ivec2(800, 1)}) {
-        app->m_pSystem->SetWindowRect(10, 10, size.x, size.y);
+        app->GetWindow()->SetScreenArea({10, 10, size.x, size.y});
         EXPECT_EQ(FireAt(10, 10), glm::vec3(0.0f)) << size.x << "x" << size.y;
-    }
-}
-
-TEST_F(AppTest, MouseFlagsAreRefreshedEveryFrame)
-{
-    for (bool right : {true, false}) {
-        app->m_input.SetButton(sf::Mouse::Right, right);
-        app->m_input.SetButton(sf::Mouse::Middle, !right);
-        app->ProcessMouse();
-        EXPECT_EQ(app->m_bRightClick, right);
-        EXPECT_EQ(app->m_bMiddleClick, !right);
     }
 }

@@ -5,6 +5,7 @@
 #include <vector>
 #include "level/LevelManager.h"
 #include "objects/Player.h"
+#include "tests/engine/FreshEngine.h"
 
 namespace {
 
@@ -12,9 +13,9 @@ glm::mat4 At(float x, float y) { return glm::translate(glm::mat4(1.0f), glm::vec
 glm::mat4 Scale(glm::vec3 s) { return glm::scale(glm::mat4(1.0f), s); }
 glm::vec3 Where(const GameObject* object) { return glm::vec3(object->translationMatrix[3]); }
 
-class ObjectsTest : public ::testing::Test {
+class ObjectsTest : public FreshEngine {
 protected:
-    ReEng::MeshManagerSingleton* mesh = ReEng::MeshManagerSingleton::GetInstance();
+    ReEng::MeshManagerSingleton* mesh = engine.MeshManager();
     const int liveAtStart = ReEng::BoundingObjectClass::GetLiveCount();
     LevelManager* level = LevelManager::GetInstance();
     int Live() const { return ReEng::BoundingObjectClass::GetLiveCount() - liveAtStart; }
@@ -22,7 +23,6 @@ protected:
     void TearDown() override {
         LevelManager::ReleaseInstance();
         EXPECT_EQ(Live(), 0);  // every volume made here is freed exactly once
-        ReEng::MeshManagerSingleton::ReleaseInstance();
     }
 };
 

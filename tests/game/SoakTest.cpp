@@ -128,7 +128,7 @@ unsigned Soak(unsigned seed, unsigned frames, bool guided)
 
 }  // namespace
 
-TEST(Soak, RandomInputKeepsTheCourseConsistent)
+TEST(SoakTest, RandomInputKeepsTheCourseConsistent)
 {
     std::vector<unsigned> seeds = {11u, 22u, 37u, 48u, 59u};  // 5 x 20000 frames, odd seeds partly guided
     if (const char* one = std::getenv("VAULTRIX_SOAK_SEED")) seeds = {unsigned(std::atol(one))};

@@ -2,10 +2,11 @@
 #include "tests/game/GameFixture.h"
 
 namespace {
+using RulesTest = GameFixture;
 constexpr float kClearX = 10.0f;  // beside every pattern entry: only the test's objects touch
 }
 
-TEST_F(GameFixture, TitleAndPausedFramesOnlyShowTextAndFreezePlay)
+TEST_F(RulesTest, TitleAndPausedFramesOnlyShowTextAndFreezePlay)
 {
     Frame();
     EXPECT_EQ(Text(), Lines{"Press Enter to Start"});
@@ -20,7 +21,7 @@ TEST_F(GameFixture, TitleAndPausedFramesOnlyShowTextAndFreezePlay)
     EXPECT_TRUE(mesh->GetQueue().instances.empty() && mesh->GetQueue().spheres.empty());
 }
 
-TEST_F(GameFixture, ObstacleContactsCountOnlyInTheOwnSectionAndWhileActive)
+TEST_F(RulesTest, ObstacleContactsCountOnlyInTheOwnSectionAndWhileActive)
 {
     Player& player = Start();
     Place(player, kClearX, 5.0f);
@@ -38,7 +39,7 @@ TEST_F(GameFixture, ObstacleContactsCountOnlyInTheOwnSectionAndWhileActive)
     EXPECT_EQ(game.state, GameOver);
 }
 
-TEST_F(GameFixture, OneBulletTakesEveryActiveObstacleItOverlaps)
+TEST_F(RulesTest, OneBulletTakesEveryActiveObstacleItOverlaps)
 {
     Player& player = Start();
     Obstacle* first = Add<Obstacle>(0, -8.0f, 5.0f);
@@ -53,7 +54,7 @@ TEST_F(GameFixture, OneBulletTakesEveryActiveObstacleItOverlaps)
     EXPECT_FALSE(first->active || second->active || bullet.active);
 }
 
-TEST_F(GameFixture, RisingPassesUpThroughAPlatformAndBounceWithObstacleEndsTheGame)
+TEST_F(RulesTest, RisingPassesUpThroughAPlatformAndBounceWithObstacleEndsTheGame)
 {
     Player& player = Start();
     Add<Platform>(0, kClearX, 5.0f);
@@ -71,7 +72,7 @@ TEST_F(GameFixture, RisingPassesUpThroughAPlatformAndBounceWithObstacleEndsTheGa
     EXPECT_TRUE(mesh->GetQueue().instances.empty());
 }
 
-TEST_F(GameFixture, FallingBehindEndsTheGameOnlyPastElevenUnits)
+TEST_F(RulesTest, FallingBehindEndsTheGameOnlyPastElevenUnits)
 {
     Player& player = Start();
     const struct { float player, camera; GameState state; } rows[] = {
@@ -85,7 +86,7 @@ TEST_F(GameFixture, FallingBehindEndsTheGameOnlyPastElevenUnits)
     }
 }
 
-TEST_F(GameFixture, CameraAndMaxHeightNeverGoDown)
+TEST_F(RulesTest, CameraAndMaxHeightNeverGoDown)
 {
     Player& player = Start();
     player.velocity.y = player.jumpSpeed;
@@ -101,7 +102,7 @@ TEST_F(GameFixture, CameraAndMaxHeightNeverGoDown)
     EXPECT_LT(player.translationMatrix[3].y, game.maxHeight);
 }
 
-TEST_F(GameFixture, SectionsStreamInAndOutAsTheCameraClimbs)
+TEST_F(RulesTest, SectionsStreamInAndOutAsTheCameraClimbs)
 {
     Player& player = Start();
     for (float height : {10.0f, 10.5f, 30.5f}) {  // exactly 10 triggers nothing
@@ -129,7 +130,7 @@ TEST_F(GameFixture, SectionsStreamInAndOutAsTheCameraClimbs)
     EXPECT_EQ(level->obstacles.size(), level->GetObstacles(2).size() + level->GetObstacles(3).size());
 }
 
-TEST_F(GameFixture, ScoreLineTruncatesPointsPlusTenPerUnitClimbed)
+TEST_F(RulesTest, ScoreLineTruncatesPointsPlusTenPerUnitClimbed)
 {
     const struct { int score; float maxHeight; const char* line; } rows[] = {{0, 0.0f, "Score: 0"},
         {150, 12.34f, "Score: 273"}, {0, 0.09f, "Score: 0"}};
@@ -145,7 +146,7 @@ TEST_F(GameFixture, ScoreLineTruncatesPointsPlusTenPerUnitClimbed)
 // Platforms are 3 units apart and a bounce climbs 2.4: landing from any
 // phase of the fall must still reach the next one up, or the course cannot be
 // climbed. High up too, where float heights are coarser.
-TEST_F(GameFixture, EveryLandingReachesAPlatformThreeUnitsHigher)
+TEST_F(RulesTest, EveryLandingReachesAPlatformThreeUnitsHigher)
 {
     Player& player = Start();
     level->sectionCount = 1000;  // no streaming: only the test's platforms

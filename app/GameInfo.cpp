@@ -1,0 +1,20 @@
+#include "app/GameInfo.h"
+
+ReEng::AppInfo GameInfo()
+{
+    ReEng::AppInfo info;
+    info.name = "vaultrix";
+    info.version = VAULTRIX_VERSION;
+    // A bin/ install's data, then a games/ one's (the Debian package).
+    info.dataFolders = {"share/vaultrix", "share/games/vaultrix"};
+    info.font = "assets/fonts/DejaVuSansMono.ttf";
+    info.icon = "assets/icon.png";
+    info.systemFont = VAULTRIX_SYSTEM_FONT;
+    // Platforms warm orange-brown; obstacles a deep pink, dark enough to
+    // stand at 3:1 against the light-blue clear colour even where lit fully.
+    info.modelColours = {
+        {"Platformer/portal.obj", ReEng::vector3(0.80f, 0.50f, 0.22f)},
+        {"Platformer/companion.obj", ReEng::vector3(0.52f, 0.06f, 0.30f)},
+    };
+    return info;
+}

@@ -1,0 +1,39 @@
+#include "engine/EngineServices.h"
+
+namespace ReEng {
+
+EngineServices::EngineServices(const AppInfo& info) {
+    m_system.Take();
+    // Headless, the window object only carries the quit request and the
+    // default play area.
+    m_window = std::make_unique<WindowClass>();
+    m_system.instance->SetWindow(m_window.get());
+    m_glSystem.Take();
+    m_meshManager.Take();
+    m_meshManager.instance->SetDataFolders(info.dataFolders);
+    m_meshManager.instance->SetModelColours(info.modelColours);
+    m_cameraManager.Take();
+}
+
+EngineServices::~EngineServices() {
+    m_cameraManager.Release();
+    // Whichever mesh manager is alive must not keep drawing with the renderer.
+    if (MeshManagerSingleton* meshes = MeshManagerSingleton::Peek()) meshes->SetRenderer(nullptr);
+    m_meshManager.Release();
+    m_glSystem.instance->SetWindow(nullptr);
+    m_glSystem.instance->SetPresenting(nullptr, nullptr, nullptr);
+    // GL objects go while the window's context still exists.
+    m_renderer.reset();
+    m_glSystem.Release();
+    m_system.instance->SetWindow(nullptr);
+    m_window.reset();
+    m_system.Release();
+}
+
+void EngineServices::AttachRenderer(std::unique_ptr<Renderer> renderer) {
+    m_renderer = std::move(renderer);
+    m_meshManager.instance->SetRenderer(m_renderer.get());
+    m_glSystem.instance->SetWindow(m_renderer ? m_window.get() : nullptr);
+}
+
+}  // namespace ReEng

@@ -1,0 +1,68 @@
+// Who owns the engine's services: made in order, freed once, whoever frees first.
+#include <gtest/gtest.h>
+#include "engine/BoundingObjectClass.h"
+#include "engine/EngineServices.h"
+
+using namespace ReEng;
+
+namespace {
+
+bool AnyAlive() {
+    return SystemSingleton::Peek() || GLSystemSingleton::Peek() || MeshManagerSingleton::Peek() ||
+           CameraManagerSingleton::Peek();
+}
+
+}  // namespace
+
+TEST(EngineServicesTest, FreesWhatItMadeOnceEvenAfterTheGameFreedSome) {
+    ASSERT_FALSE(AnyAlive());
+    {
+        EngineServices engine;
+        EXPECT_EQ(engine.MeshManager(), MeshManagerSingleton::GetInstance());
+        EXPECT_EQ(engine.System(), SystemSingleton::GetInstance());
+        // The game's Release frees these two itself (ASan sees a second free).
+        MeshManagerSingleton::ReleaseInstance();
+        CameraManagerSingleton::ReleaseInstance();
+        EXPECT_EQ(engine.MeshManager(), nullptr);
+        // A look-up after that makes a new one, which is freed at the end too.
+        MeshManagerSingleton::GetInstance();
+    }
+    EXPECT_FALSE(AnyAlive());
+}
+
+TEST(EngineServicesTest, AServiceThatExistedBeforeIsLeftToItsMaker) {
+    CameraManagerSingleton* camera = CameraManagerSingleton::GetInstance();
+    { EngineServices engine; }
+    EXPECT_EQ(CameraManagerSingleton::Peek(), camera);
+    EXPECT_EQ(MeshManagerSingleton::Peek(), nullptr);
+    CameraManagerSingleton::ReleaseInstance();
+}
+
+TEST(EngineServicesTest, ThePlayAreaIsTheWindowsAndTheClockOnlyLooksItUp) {
+    EngineServices engine;
+    const SystemSingleton& system = *engine.System();
+    EXPECT_EQ(system.GetWindowX(), 0);
+    EXPECT_EQ(system.GetWindowY(), 0);
+    EXPECT_EQ(system.GetWindowWidth(), 1080);
+    EXPECT_EQ(system.GetWindowHeight(), 720);
+    engine.Window()->SetScreenArea(PlayArea{100, 50, 800, 600});
+    EXPECT_EQ(system.GetWindowX(), 100);
+    EXPECT_EQ(system.GetWindowY(), 50);
+    EXPECT_EQ(system.GetWindowWidth(), 800);
+    EXPECT_EQ(system.GetWindowHeight(), 600);
+}
+
+TEST(EngineServicesTest, EachEngineCountsItsOwnFramesAndQueuesAVolumeAgain) {
+    BoundingObjectClass volume(vector3(0.0f), 1.0f);
+    volume.SetVisible(true);
+    for (int run = 0; run < 2; ++run) {
+        EngineServices engine;
+        MeshManagerSingleton& meshes = *engine.MeshManager();
+        EXPECT_EQ(meshes.GetFrameIndex(), 0u) << run;
+        volume.AddToRenderList(true);
+        volume.AddToRenderList(true);  // once a frame
+        EXPECT_EQ(meshes.GetQueue().wires.size(), 1u) << run;
+        meshes.Render();
+        EXPECT_EQ(meshes.GetFrameIndex(), 1u);
+    }
+}
