@@ -33,6 +33,7 @@ test="
 $xvfb
 $package
 libgtest-dev
+libgmock-dev
 valgrind
 imagemagick
 desktop-file-utils

@@ -1,5 +1,6 @@
 // Scripted input, the command line and the focus gate.
 #include <sstream>
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include "engine/Input.h"
 #include "engine/InputScript.h"
@@ -13,13 +14,15 @@ TEST(InputScriptTest, EventsApplyByFrameAndOnlyOnce) {
     ASSERT_TRUE(script.Load(std::string(TEST_DATA_DIR) + "/script.txt", error)) << error;
     Input input;
     script.Apply(0, input);
-    EXPECT_TRUE(input.GetMousePosition() == sf::Vector2i(100, -20) && !input.IsKeyPressed(sf::Keyboard::Enter));
+    EXPECT_EQ(input.GetMousePosition(), sf::Vector2i(100, -20));
+    EXPECT_FALSE(input.IsKeyPressed(sf::Keyboard::Enter));
     script.Apply(2, input);
     EXPECT_TRUE(input.IsKeyPressed(sf::Keyboard::Enter));
     script.Apply(4, input);  // frame 3 was skipped; its release still lands
     EXPECT_FALSE(input.IsKeyPressed(sf::Keyboard::Enter));
     script.Apply(5, input);
-    EXPECT_TRUE(input.IsKeyPressed(sf::Keyboard::A) && input.IsButtonPressed(sf::Mouse::Left));
+    EXPECT_TRUE(input.IsKeyPressed(sf::Keyboard::A));
+    EXPECT_TRUE(input.IsButtonPressed(sf::Mouse::Left));
     input.ReleaseAll();
     script.Apply(5, input);  // already applied
     EXPECT_FALSE(input.IsKeyPressed(sf::Keyboard::A));
@@ -52,7 +55,8 @@ TEST(InputScriptTest, EachMistakeIsReportedWithItsLine) {
         std::istringstream in(c.text);
         std::string error;
         const std::string where = "run.txt:" + std::to_string(c.line) + ": ";
-        EXPECT_TRUE(!script.Parse(in, "run.txt", error) && error.rfind(where, 0) == 0) << c.text << error;
+        EXPECT_FALSE(script.Parse(in, "run.txt", error)) << c.text;
+        EXPECT_THAT(error, ::testing::StartsWith(where)) << c.text;
         EXPECT_NE(error.find(c.what, where.size()), std::string::npos) << error;
     }
 }
@@ -107,7 +111,8 @@ TEST(OptionsTest, ValuesAreChecked) {
     };
     for (const auto& c : cases) {
         Options bad;
-        EXPECT_TRUE(!bad.Parse(c.args, error) && error.find(c.error) != error.npos) << c.error << ": " << error;
+        EXPECT_FALSE(bad.Parse(c.args, error)) << c.error;
+        EXPECT_THAT(error, ::testing::HasSubstr(c.error));
         EXPECT_LT(error.size(), 200u);
     }
 }

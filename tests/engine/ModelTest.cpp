@@ -7,6 +7,7 @@
 #include <fstream>
 #include <sstream>
 #include <glm/gtc/matrix_transform.hpp>
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include "engine/MeshManagerSingleton.h"
 #include "engine/InputScript.h"
@@ -16,6 +17,10 @@
 #include "tests/engine/FreshEngine.h"
 
 using namespace ReEng;
+using ::testing::AllOf;
+using ::testing::HasSubstr;
+using ::testing::IsEmpty;
+using ::testing::Not;
 
 static const std::string kData = TEST_DATA_DIR;
 static std::string Data(const std::string& name) { return kData + "/" + name; }
@@ -29,7 +34,8 @@ TEST(ModelTest, QuadsBecomeOutwardTriangles) {
     Model cube;
     std::string error;
     ASSERT_TRUE(cube.LoadObj(Data("cube.obj"), error)) << error;
-    ASSERT_TRUE(cube.positions.size() == 36 && cube.normals.size() == 36);
+    ASSERT_EQ(cube.positions.size(), 36u);
+    ASSERT_EQ(cube.normals.size(), 36u);
     for (std::size_t i = 0; i < 36; i += 3) {  // centred cube: normal = face centre's direction
         const vector3 middle = (cube.positions[i] + cube.positions[i + 1] + cube.positions[i + 2]) / 3.0f;
         EXPECT_NEAR(glm::dot(cube.normals[i], middle), 1.0f, 1e-5f) << "triangle " << i / 3;
@@ -55,9 +61,13 @@ TEST(ModelTest, BadFilesLeaveNoGeometryAndAOneLineError) {
         std::string error;
         const std::string file = c.file[0] == '/' ? c.file : Data(c.file);
         EXPECT_FALSE(c.text ? model.LoadObjText(c.text, c.file, error) : model.LoadObj(file, error));
-        EXPECT_TRUE(!model.loaded && model.missing == c.missing);
-        EXPECT_TRUE(model.positions.empty() && model.normals.empty() && model.vertices.empty());
-        EXPECT_TRUE(error.find(c.file) != error.npos && error.find('\n') == error.npos) << error;
+        EXPECT_FALSE(model.loaded) << c.file;
+        EXPECT_EQ(model.missing, c.missing) << c.file;
+        EXPECT_THAT(model.positions, IsEmpty()) << c.file;
+        EXPECT_THAT(model.normals, IsEmpty()) << c.file;
+        EXPECT_THAT(model.vertices, IsEmpty()) << c.file;
+        EXPECT_THAT(error, HasSubstr(c.file));
+        EXPECT_THAT(error, Not(HasSubstr("\n")));
     }
 }
 
@@ -92,8 +102,9 @@ TEST_F(MeshManagerTest, AFailedFileIsReportedOnceAndNeverReadAgain) {
     EXPECT_EQ(meshes->GetFileReadCount(), 2);
     EXPECT_EQ(meshes->GetFailedLoadCount(), 2);  // the engine ends the run on these
     EXPECT_EQ(std::count(printed.begin(), printed.end(), '\n'), 2) << printed;  // one line each
-    EXPECT_TRUE(printed.find("missing.obj") != printed.npos && printed.find("corrupt.obj") != printed.npos);
-    EXPECT_TRUE(meshes->HasInstance("b") && meshes->GetVertexList("b").empty());  // nothing to collide with
+    EXPECT_THAT(printed, AllOf(HasSubstr("missing.obj"), HasSubstr("corrupt.obj")));
+    EXPECT_TRUE(meshes->HasInstance("b"));
+    EXPECT_THAT(meshes->GetVertexList("b"), IsEmpty());  // nothing to collide with
 }
 
 TEST_F(MeshManagerTest, AFrameIsQueuedInOrderWithItsColoursAndRenderEmptiesIt) {

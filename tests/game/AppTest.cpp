@@ -133,7 +133,9 @@ TEST_F(AppTest, SteeringFollowsTheKeyTableAndJumpLaunchesOnce)
     EXPECT_FLOAT_EQ(SteerFrom(-0.1f, {Key::D}), -0.06f);  // reversing takes a doubled step
     EXPECT_FLOAT_EQ(SteerFrom(0.1f, {Key::A}), 0.06f);
     app->Keys({Key::Up});  // jump launches once
-    EXPECT_TRUE(ThePlayer().velocity.y == ThePlayer().jumpSpeed && ThePlayer().airborne && ThePlayer().rising);
+    EXPECT_EQ(ThePlayer().velocity.y, ThePlayer().jumpSpeed);
+    EXPECT_TRUE(ThePlayer().airborne);
+    EXPECT_TRUE(ThePlayer().rising);
     ThePlayer().velocity.y = -0.1f;
     app->Keys({Key::W});
     EXPECT_EQ(ThePlayer().velocity.y, -0.1f);

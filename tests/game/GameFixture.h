@@ -1,5 +1,6 @@
 #pragma once
 // A headless game wired as the application wires it, with no window.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <string>

@@ -1,4 +1,5 @@
 // Scene objects, the player and its bullets, and the level's sections.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <glm/gtc/matrix_transform.hpp>
 #include <string>
@@ -8,6 +9,8 @@
 #include "tests/engine/FreshEngine.h"
 
 namespace {
+
+using ::testing::IsEmpty;
 
 glm::mat4 At(float x, float y) { return glm::translate(glm::mat4(1.0f), glm::vec3(x, y, 0.0f)); }
 glm::mat4 Scale(glm::vec3 s) { return glm::scale(glm::mat4(1.0f), s); }
@@ -60,7 +63,8 @@ TEST_F(ObjectsTest, BulletFliesBySecondsAndExpiresAtItsLifetime) {
     bullet.age = 0.0f;
     int steps = 0;
     for (; bullet.active && steps < 10; ++steps) bullet.Update(0.5f);
-    EXPECT_TRUE(steps == 6 && bullet.translationMatrix[3][1] == 36.0f) << steps;  // the sixth still moves
+    EXPECT_EQ(steps, 6);  // the sixth still moves
+    EXPECT_EQ(bullet.translationMatrix[3][1], 36.0f);
 }
 
 TEST_F(PlayerTest, HoversUntilLaunchedThenClimbsAndFalls) {
@@ -74,9 +78,11 @@ TEST_F(PlayerTest, HoversUntilLaunchedThenClimbsAndFalls) {
     EXPECT_TRUE(player->rising);
     EXPECT_NEAR(player->translationMatrix[3][1] - 0.3f, 2.4f, 1e-4f);
     player->Update(0.0f);
-    EXPECT_TRUE(player->velocity.y < 0.0f && !player->rising);
+    EXPECT_LT(player->velocity.y, 0.0f);
+    EXPECT_FALSE(player->rising);
     for (int step = 0; step < 100; ++step) player->Update(0.0f);
-    EXPECT_TRUE(player->velocity.y <= -0.2f && player->velocity.y > -0.2f - 0.008f) << player->velocity.y;
+    EXPECT_LE(player->velocity.y, -0.2f);
+    EXPECT_GT(player->velocity.y, -0.2f - 0.008f);
 }
 
 TEST_F(PlayerTest, DecelerateStepsTowardsRestInsideADeadBand) {
@@ -94,13 +100,15 @@ TEST_F(PlayerTest, DecelerateStepsTowardsRestInsideADeadBand) {
 
 TEST_F(PlayerTest, ShotsTakeTheFirstFreeSlotAndAlwaysStartTheCooldown) {
     player->Shoot(glm::vec3(0.0f));
-    EXPECT_FALSE(player->bullets[0].active || player->canShoot);
+    EXPECT_FALSE(player->bullets[0].active);
+    EXPECT_FALSE(player->canShoot);
     player->Shoot(glm::vec3(3.0f, 4.0f, 0.0f));
     player->Shoot(glm::vec3(0.0f, 1.0f, 0.0f));
     EXPECT_EQ(player->bullets[0].velocity, glm::vec3(6.0f, 8.0f, 0.0f));
     player->bullets[0].active = false;  // as after a hit
     player->Shoot(glm::vec3(-1.0f, 0.0f, 0.0f));
-    EXPECT_TRUE(player->bullets[0].velocity == glm::vec3(-10.0f, 0.0f, 0.0f) && !player->bullets[2].active);
+    EXPECT_EQ(player->bullets[0].velocity, glm::vec3(-10.0f, 0.0f, 0.0f));
+    EXPECT_FALSE(player->bullets[2].active);
     for (int shot = 0; shot < 8; ++shot) player->Shoot(glm::vec3(1.0f, 0.0f, 0.0f));
     player->canShoot = true;
     player->Shoot(glm::vec3(0.0f, -1.0f, 0.0f));  // full pool
@@ -116,7 +124,8 @@ TEST_F(PlayerTest, DrawQueuesTheWhiteSphereOneWireAndOnlyFlyingBullets) {
     player->bullets[0].active = false;
     player->Draw(mesh);
     const auto& queue = mesh->GetQueue();
-    ASSERT_TRUE(queue.wires.size() == 1u && queue.spheres.size() == 2u);
+    ASSERT_EQ(queue.wires.size(), 1u);
+    ASSERT_EQ(queue.spheres.size(), 2u);
     EXPECT_EQ(queue.spheres[0].matrix, player->translationMatrix * Scale(glm::vec3(0.4f)));
     EXPECT_EQ(queue.spheres[0].colour, glm::vec3(1.0f));
     EXPECT_EQ(queue.spheres[1].matrix, player->bullets[1].translationMatrix * player->bullets[1].scaleMatrix);
@@ -144,8 +153,10 @@ TEST_F(ObjectsTest, RemovalGenerationTwiceAndReleaseOwnEachObjectOnce) {
     level->GenerateSection(0, 0);
     level->GenerateSection(1, 1);
     level->RemoveSection(0);
-    for (int s : {0, -1, 2})
-        EXPECT_TRUE(level->GetPlatforms(s).empty() && level->GetObstacles(s).empty()) << s;
+    for (int s : {0, -1, 2}) {
+        EXPECT_THAT(level->GetPlatforms(s), IsEmpty()) << s;
+        EXPECT_THAT(level->GetObstacles(s), IsEmpty()) << s;
+    }
     EXPECT_EQ(Live(), 15);
     level->GenerateSection(0, 2);
     level->GenerateSection(2, 2);  // both builds are owned, each once

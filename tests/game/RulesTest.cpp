@@ -3,6 +3,7 @@
 
 namespace {
 using RulesTest = GameFixture;
+using ::testing::IsEmpty;
 constexpr float kClearX = 10.0f;  // beside every pattern entry: only the test's objects touch
 }
 
@@ -18,7 +19,8 @@ TEST_F(RulesTest, TitleAndPausedFramesOnlyShowTextAndFreezePlay)
     EXPECT_EQ(game.player->translationMatrix, where);
     EXPECT_EQ(CameraHeight(), cameraHeight);
     EXPECT_EQ(Text(), Lines{"Paused"});
-    EXPECT_TRUE(mesh->GetQueue().instances.empty() && mesh->GetQueue().spheres.empty());
+    EXPECT_THAT(mesh->GetQueue().instances, IsEmpty());
+    EXPECT_THAT(mesh->GetQueue().spheres, IsEmpty());
 }
 
 TEST_F(RulesTest, ObstacleContactsCountOnlyInTheOwnSectionAndWhileActive)
@@ -51,7 +53,9 @@ TEST_F(RulesTest, OneBulletTakesEveryActiveObstacleItOverlaps)
     bullet.age = 0.0f;
     Frame(0.01f);
     EXPECT_EQ(game.score, 100);
-    EXPECT_FALSE(first->active || second->active || bullet.active);
+    EXPECT_FALSE(first->active);
+    EXPECT_FALSE(second->active);
+    EXPECT_FALSE(bullet.active);
 }
 
 TEST_F(RulesTest, RisingPassesUpThroughAPlatformAndBounceWithObstacleEndsTheGame)
@@ -67,7 +71,9 @@ TEST_F(RulesTest, RisingPassesUpThroughAPlatformAndBounceWithObstacleEndsTheGame
     Add<Obstacle>(0, kClearX, 5.0f);
     game.score = 150, game.maxHeight = 0.0f;
     Frame();
-    EXPECT_TRUE(player.velocity.y == player.jumpSpeed && player.rising && game.state == GameOver);
+    EXPECT_EQ(player.velocity.y, player.jumpSpeed);
+    EXPECT_TRUE(player.rising);
+    EXPECT_EQ(game.state, GameOver);
     EXPECT_EQ(Text(), (Lines{"Game Over", "Score: 199"}));  // 150 + 10 per unit up to 4.99
     EXPECT_TRUE(mesh->GetQueue().instances.empty());
 }
@@ -125,7 +131,8 @@ TEST_F(RulesTest, SectionsStreamInAndOutAsTheCameraClimbs)
     SetCameraHeight(50.5f);
     Frame(0.0f);
     EXPECT_EQ(level->sectionCount, 4u);
-    EXPECT_TRUE(level->GetPlatforms(1).empty() && level->GetObstacles(1).empty());
+    EXPECT_THAT(level->GetPlatforms(1), IsEmpty());
+    EXPECT_THAT(level->GetObstacles(1), IsEmpty());
     EXPECT_EQ(level->platforms.size(), level->GetPlatforms(2).size() + level->GetPlatforms(3).size());
     EXPECT_EQ(level->obstacles.size(), level->GetObstacles(2).size() + level->GetObstacles(3).size());
 }
