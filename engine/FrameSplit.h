@@ -19,6 +19,9 @@ public:
     void Add(Part part, Clock::duration time) { m_total[part] += time; }
     void CountFrame() { ++m_frames; }
 
+    // "grid", "window place": how a part is named in reports.
+    static const char* NameOf(Part part);
+
     // "split per frame: clear X ms, grid Y ms, ...", one line.
     std::string Report() const;
 

@@ -268,8 +268,25 @@ struct Renderer::Impl {
     bool newPicture = false;  // drawn since the last present
     FrameSplit* split = nullptr;
 
+#ifndef NDEBUG
+    unsigned reportedPasses = 0;  // a bit per pass that has left a GL error
+
+    // Debug builds name the pass that left a GL error, once per pass: a
+    // wrong call shows where it is, not as a picture gone black.
+    void CheckErrors(FrameSplit::Part part) {
+        for (GLenum error = glGetError(); error != GL_NO_ERROR; error = glGetError()) {
+            if (reportedPasses & (1u << part)) continue;
+            std::fprintf(stderr, "renderer: GL error 0x%04x in the %s pass\n", error, FrameSplit::NameOf(part));
+            reportedPasses |= 1u << part;
+        }
+    }
+#endif
+
     // With a split: finish what GL has queued and book the time to part.
     void EndPass(FrameSplit::Part part) {
+#ifndef NDEBUG
+        CheckErrors(part);
+#endif
         if (split == nullptr) return;
         glFinish();
         split->Lap(part);
