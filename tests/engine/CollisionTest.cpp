@@ -21,12 +21,17 @@ static bool Collide(BoundingObjectClass& a, BoundingObjectClass& b, bool exact =
 
 TEST_F(CollisionTest, CollideWhenTouchingAndNotWhenApart) {
     const matrix4 diamond = glm::rotate(matrix4(1.0f), glm::radians(45.0f), vector3(0, 0, 1)), id(1.0f);
+    // An edge along x on its underside, square across diamond's top edge along z.
+    const matrix4 ridge = glm::rotate(matrix4(1.0f), glm::radians(45.0f), vector3(1, 0, 0));
     // A unit box placed at `a` against a unit box (radius 0) or a ball at `b`.
     const struct { const char* what; matrix4 a, b; float radius; bool hit; } cases[] = {
         {"touching faces", id, At(2, 0), 0, true},
         {"just apart", id, At(2.01f, 0), 0, false},
         {"rotated corner", diamond, At(2.05f, 0), 0, true},  // an unrotated box would miss
         {"beyond the slanted face", diamond, At(2.2f, 2.2f), 0, false},  // the spheres overlap
+        // Only the cross of the two edges (the y axis) can part these: every face overlaps.
+        {"crossed edges apart", diamond, At(0, 2.88f) * ridge, 0, false},
+        {"crossed edges touching", diamond, At(0, 2.78f) * ridge, 0, true},
         {"ball off the corner", id, At(1.4f, 1.4f), 0.5f, false},  // near both faces, not the corner
         {"ball on the corner", id, At(1.3f, 1.3f), 0.5f, true},
     };

@@ -54,6 +54,7 @@ TEST(ModelTest, BadFilesLeaveNoGeometryAndAOneLineError) {
         {"texture.obj", "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1/1 2/1 3/1\n", false},
         {"/dev/zero", nullptr, false},  // devices, FIFOs and directories are not model files
         {"/tmp", nullptr, false},
+        {"bad_normal.obj", "v 0 0 0\nv 1 0 0\nv 0 1 0\nvn 0 0 1\nf 1//1 2//1 3//7\n", false},  // one normal
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file);

@@ -61,12 +61,14 @@ TEST_F(RulesTest, OneBulletTakesEveryActiveObstacleItOverlaps)
 TEST_F(RulesTest, RisingPassesUpThroughAPlatformAndBounceWithObstacleEndsTheGame)
 {
     Player& player = Start();
-    Add<Platform>(0, kClearX, 5.0f);
-    Place(player, kClearX, 5.0f);
+    const Platform* platform = Add<Platform>(0, kClearX, 5.0f);  // its top face at 5
+    Place(player, kClearX, 4.9f);
     player.airborne = player.rising = true;
-    player.velocity = glm::vec3(0.0f, 0.1f, 0.0f);
+    player.velocity = glm::vec3(0.0f, 0.05f, 0.0f);
     Frame();
-    EXPECT_FLOAT_EQ(player.velocity.y, 0.1f - 0.008f);  // gravity only
+    ASSERT_TRUE(player.boundingObject->IsColliding(*platform->boundingObject, true));  // inside it, rising
+    EXPECT_FLOAT_EQ(player.velocity.y, 0.05f - 0.008f);  // gravity only, no bounce
+    EXPECT_TRUE(player.rising);
     Place(player, kClearX, 5.0f, true);
     Add<Obstacle>(0, kClearX, 5.0f);
     game.score = 150, game.maxHeight = 0.0f;
@@ -90,6 +92,17 @@ TEST_F(RulesTest, FallingBehindEndsTheGameOnlyPastElevenUnits)
         Frame(0.0f);
         EXPECT_EQ(game.state, row.state) << row.player << " below " << row.camera;
     }
+}
+
+TEST_F(RulesTest, CameraRisesToThePlayerElseClimbsAtItsOwnSpeed)
+{
+    Player& player = Start();  // one section built: the camera's speed is 1.01 units a second
+    Place(player, kClearX, 3.0f);  // hovering: it stays put
+    Frame(0.5f);
+    EXPECT_FLOAT_EQ(CameraHeight(), 3.0f);  // all the way up to the player in one frame
+    SetCameraHeight(5.0f);
+    Frame(0.5f);
+    EXPECT_FLOAT_EQ(CameraHeight(), 5.0f + 1.01f * 0.5f);
 }
 
 TEST_F(RulesTest, CameraAndMaxHeightNeverGoDown)
