@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "app/AppClass.h"
+#include "app/GameInfo.h"
 #include "engine/BoundingObjectClass.h"
 #include "game/GameManager.h"
 #include "level/LevelManager.h"
@@ -13,7 +14,11 @@ using Key = sf::Keyboard;
 
 class TestApp : public AppClass {
 public:
-    TestApp() : AppClass(nullptr, {"--headless"}, 0, false) { InitHeadless(); }
+    TestApp() : AppClass(nullptr, {"--headless"}, 0, false)
+    {
+        SetAppInfo(GameInfo());
+        InitHeadless();
+    }
     using AppClass::m_input;
     bool QuitRequested() const { return m_window->IsQuitRequested(); }
     void Keys(std::initializer_list<Key::Key> down)  // exactly these keys down, then read
@@ -77,8 +82,25 @@ TEST_F(AppTest, ReleaseFreesEverythingOnceAtTheTitleAndAfterPlay)
         EXPECT_EQ(GameManager::instance, nullptr);
         app.reset();  // the destructor's second Release does nothing more
         EXPECT_EQ(ReEng::BoundingObjectClass::GetLiveCount(), 0) << play;
+        EXPECT_EQ(ReEng::MeshManagerSingleton::Peek(), nullptr) << play;  // and no engine service is left
+        EXPECT_EQ(ReEng::SystemSingleton::Peek(), nullptr) << play;
     }
     LevelManager::ReleaseInstance();
+}
+
+TEST_F(AppTest, PlatformsAndObstaclesAreQueuedInTheGamesColours)
+{
+    StartPlaying();
+    app->Update();
+    const ReEng::vector3 orange(0.80f, 0.50f, 0.22f), magenta(0.85f, 0.15f, 0.50f);
+    int platforms = 0, obstacles = 0;
+    for (const auto& instance : Game().meshManager->GetQueue().instances) {
+        const bool platform = instance.name.rfind("plat", 0) == 0;
+        EXPECT_EQ(instance.colour, platform ? orange : magenta) << instance.name;
+        ++(platform ? platforms : obstacles);
+    }
+    EXPECT_GT(platforms, 0);
+    EXPECT_GT(obstacles, 0);
 }
 
 TEST_F(AppTest, EnterStartsExactlyOneGameAndOnlyFromTheTitle)
