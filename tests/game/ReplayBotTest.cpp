@@ -372,7 +372,7 @@ private:
 
 }  // namespace
 
-TEST(ReplayBot, ClimbsTenSections) {
+TEST(ReplayBotTest, ClimbsTenSections) {
     // The same course as a fresh run of the game: rand unseeded behaves as
     // seeded with 1, whatever other tests drew before.
     std::srand(1);
