@@ -20,12 +20,15 @@ EngineServices::~EngineServices() {
     // Whichever mesh manager is alive must not keep drawing with the renderer.
     if (MeshManagerSingleton* meshes = MeshManagerSingleton::Peek()) meshes->SetRenderer(nullptr);
     m_meshManager.Release();
-    m_glSystem.instance->SetWindow(nullptr);
-    m_glSystem.instance->SetPresenting(nullptr, nullptr, nullptr);
+    // Asked afresh: a service made elsewhere may already be gone.
+    if (GLSystemSingleton* gl = GLSystemSingleton::Peek()) {
+        gl->SetWindow(nullptr);
+        gl->SetPresenting(nullptr, nullptr, nullptr);
+    }
     // GL objects go while the window's context still exists.
     m_renderer.reset();
     m_glSystem.Release();
-    m_system.instance->SetWindow(nullptr);
+    if (SystemSingleton* system = SystemSingleton::Peek()) system->SetWindow(nullptr);
     m_window.reset();
     m_system.Release();
 }
