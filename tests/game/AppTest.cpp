@@ -92,11 +92,11 @@ TEST_F(AppTest, PlatformsAndObstaclesAreQueuedInTheGamesColours)
 {
     StartPlaying();
     app->Update();
-    const ReEng::vector3 orange(0.80f, 0.50f, 0.22f), magenta(0.85f, 0.15f, 0.50f);
+    const ReEng::vector3 orange(0.80f, 0.50f, 0.22f), pink(0.52f, 0.06f, 0.30f);
     int platforms = 0, obstacles = 0;
     for (const auto& instance : Game().meshManager->GetQueue().instances) {
         const bool platform = instance.name.rfind("plat", 0) == 0;
-        EXPECT_EQ(instance.colour, platform ? orange : magenta) << instance.name;
+        EXPECT_EQ(instance.colour, platform ? orange : pink) << instance.name;
         ++(platform ? platforms : obstacles);
     }
     EXPECT_GT(platforms, 0);
