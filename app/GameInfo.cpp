@@ -10,6 +10,11 @@ ReEng::AppInfo GameInfo()
     info.font = "assets/fonts/DejaVuSansMono.ttf";
     info.icon = "assets/icon.png";
     info.systemFont = VAULTRIX_SYSTEM_FONT;
+    info.legend = {
+        "Keys: Enter start   A/D or Left/Right steer   W or Up launch   P pause   Esc quit",
+        "Mouse: point to aim, left button fires"};
+    info.padLegend = {
+        "Pad: A start, launch   left stick or d-pad steer   right stick aim   RT or RB fire   Start pause   Back quit"};
     // Platforms warm orange-brown; obstacles a deep pink, dark enough to
     // stand at 3:1 against the light-blue clear colour even where lit fully.
     info.modelColours = {

@@ -24,6 +24,10 @@ struct AppInfo {
     // A system's copy of the font, by its full path, used before ours when
     // it exists: its distribution keeps it up to date.
     std::string systemFont;
+    // The controls legend shown until play first shows a scene, and the
+    // lines added to it while a gamepad is connected.
+    std::vector<std::string> legend;
+    std::vector<std::string> padLegend;
     // The colour each model file is drawn in, by the name it is loaded
     // under; others are drawn in the renderer's default colour.
     std::map<std::string, vector3> modelColours;

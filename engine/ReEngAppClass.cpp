@@ -453,12 +453,8 @@ void ReEngAppClass::NoteScene() {
 std::vector<std::string> ReEngAppClass::LegendLines() const {
     // Until play first shows a scene the game is on its title: say how to play.
     if (m_options.noLegend || m_sceneShown) return {};
-    std::vector<std::string> lines{
-        "Keys: Enter start   A/D or Left/Right steer   W or Up launch   P pause   Esc quit",
-        "Mouse: point to aim, left button fires"};
-    if (m_input.GetPad().IsConnected())
-        lines.push_back("Pad: A start, launch   left stick or d-pad steer   right stick aim   RT or RB fire   "
-                        "Start pause   Back quit");
+    std::vector<std::string> lines = m_info.legend;
+    if (m_input.GetPad().IsConnected()) lines.insert(lines.end(), m_info.padLegend.begin(), m_info.padLegend.end());
     return lines;
 }
 

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/AppClass.h"
+#include "app/GameInfo.h"
 #include "game/GameManager.h"
 #include "level/LevelManager.h"
 #include "objects/Player.h"
@@ -20,6 +21,7 @@ public:
     ScriptedApp(const std::string& script, const std::string& extra = "")
         : AppClass(nullptr, Args(script, extra), 0, false)
     {
+        SetAppInfo(GameInfo());
         InitHeadless();
         std::remove(File().c_str());  // read by now
     }
