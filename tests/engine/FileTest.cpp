@@ -68,7 +68,8 @@ TEST(TextParse, DigitsAboveASmallLimitAreRefused) {
     long long value = -1;
     EXPECT_FALSE(ParseDigits("7", 5, value));
     EXPECT_FALSE(ParseDigits("1", 0, value));
-    EXPECT_TRUE(ParseDigits("5", 5, value) && value == 5);
+    EXPECT_TRUE(ParseDigits("5", 5, value));
+    EXPECT_EQ(value, 5);
     EXPECT_FALSE(ParseDigits("1001", 1000, value));
     EXPECT_TRUE(ParseDigits("9223372036854775807", 9223372036854775807LL, value));
 }
