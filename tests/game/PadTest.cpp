@@ -8,6 +8,8 @@
 #include <memory>
 #include <string>
 
+#include <unistd.h>
+
 #include "app/AppClass.h"
 #include "app/GameInfo.h"
 #include "game/GameManager.h"
@@ -33,7 +35,11 @@ public:
     }
 
 private:
-    static std::string File() { return ::testing::TempDir() + "vaultrix_pad_script.txt"; }
+    // One per process: ctest runs each test in its own, several at once.
+    static std::string File()
+    {
+        return ::testing::TempDir() + "vaultrix_pad_script_" + std::to_string(getpid()) + ".txt";
+    }
     static std::vector<std::string> Args(const std::string& script, const std::string& extra)
     {
         std::ofstream(File()) << script;
