@@ -24,7 +24,16 @@ FUZZ_SECONDS ?= 60
 SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:detect_stack_use_after_return=1:strict_string_checks=1 \
 	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-.PHONY: all deps configure build run test test-sanitize fuzz clean bench dist
+.PHONY: all deps configure build run test test-sanitize format format-check fuzz clean bench dist
+
+# The house style is .clang-format; make format applies it, make test checks it.
+SOURCES = $(shell find app engine game objects level tests bench fuzz -name '*.cpp' -o -name '*.h')
+format:
+	clang-format -i $(SOURCES)
+
+format-check:
+	clang-format --dry-run --Werror $(SOURCES)
+	@echo "format-check: $(words $(SOURCES)) files follow .clang-format"
 
 all: build
 
@@ -46,6 +55,7 @@ test:
 	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=Release -DVAULTRIX_TESTS=ON
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 	ctest --test-dir $(BUILD_DIR) --output-on-failure
+	$(MAKE) --no-print-directory format-check
 	$(MAKE) --no-print-directory test-sanitize
 
 test-sanitize:

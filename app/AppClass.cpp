@@ -11,19 +11,14 @@
 using ReEng::CameraManagerSingleton;
 using ReEng::MeshManagerSingleton;
 
-AppClass::~AppClass()
-{
-    Release();
-}
+AppClass::~AppClass() { Release(); }
 
-void AppClass::InitWindow(std::string /*windowName*/)
-{
+void AppClass::InitWindow(std::string /*windowName*/) {
     ReEngAppClass::InitWindow("Vaultrix");
     m_clearColor = ReEng::vector4(0.4f, 0.6f, 0.9f, 0.0f);
 }
 
-void AppClass::InitVariables()
-{
+void AppClass::InitVariables() {
     m_cameraManager->SetCameraMode(ReEng::CAMROTHOZ, -1);
     if (GameManager::instance == nullptr) GameManager::instance = new GameManager();
     gameManager = GameManager::instance;
@@ -34,8 +29,7 @@ void AppClass::InitVariables()
     pauseKeyDown = false;
 }
 
-void AppClass::Update()
-{
+void AppClass::Update() {
     m_system->UpdateTime();
     const float deltaTime = static_cast<float>(m_system->LapClock(0));
     gameManager->UpdateFrame(deltaTime);
@@ -43,31 +37,29 @@ void AppClass::Update()
     std::printf("FPS: %d           \r", m_system->GetFPS());
 }
 
-void AppClass::Display()
-{
+void AppClass::Display() {
     if (!IsHeadless()) glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 
     switch (m_cameraManager->GetCameraMode(-1)) {
-    case ReEng::CAMROTHOX:
-        m_meshManager->AddGridToQueue(1.0f, 4, ReEng::vector3(0.75f, 0.0f, 0.0f));
-        break;
-    case ReEng::CAMROTHOY:
-        m_meshManager->AddGridToQueue(1.0f, 2, ReEng::vector3(0.0f, 0.75f, 0.0f));
-        break;
-    case ReEng::CAMROTHOZ:
-        m_meshManager->AddGridToQueue(1.0f, 1, ReEng::vector3(0.0f, 0.0f, 0.75f));
-        break;
-    default:
-        m_meshManager->AddGridToQueue(1.0f, 1, ReEng::vector3(-1.0f, -1.0f, -1.0f));
-        break;
+        case ReEng::CAMROTHOX:
+            m_meshManager->AddGridToQueue(1.0f, 4, ReEng::vector3(0.75f, 0.0f, 0.0f));
+            break;
+        case ReEng::CAMROTHOY:
+            m_meshManager->AddGridToQueue(1.0f, 2, ReEng::vector3(0.0f, 0.75f, 0.0f));
+            break;
+        case ReEng::CAMROTHOZ:
+            m_meshManager->AddGridToQueue(1.0f, 1, ReEng::vector3(0.0f, 0.0f, 0.75f));
+            break;
+        default:
+            m_meshManager->AddGridToQueue(1.0f, 1, ReEng::vector3(-1.0f, -1.0f, -1.0f));
+            break;
     }
 
     m_meshManager->Render();
     m_glSystem->GLSwapBuffers();
 }
 
-void AppClass::Release()
-{
+void AppClass::Release() {
     // The engine may release on its own as well; the game is freed once.
     if (released) return;
     released = true;

@@ -8,8 +8,7 @@ namespace {
 
 using Key = sf::Keyboard;
 
-void SteerLeft(Player& player)
-{
+void SteerLeft(Player& player) {
     const float s = player.steerSpeed;
     float& vx = player.velocity.x;
     if (vx > 0.2f * s)
@@ -18,8 +17,7 @@ void SteerLeft(Player& player)
         vx -= 0.2f * s;
 }
 
-void SteerRight(Player& player)
-{
+void SteerRight(Player& player) {
     const float s = player.steerSpeed;
     float& vx = player.velocity.x;
     if (vx < -0.2f * s)
@@ -30,8 +28,7 @@ void SteerRight(Player& player)
 
 // One-shot actions fire on release: true on the first look with the key up
 // after it was down. The latch remembers this look for the next.
-bool ReleasedNow(bool down, bool& wasDown)
-{
+bool ReleasedNow(bool down, bool& wasDown) {
     const bool released = !down && wasDown;
     wasDown = down;
     return released;
@@ -39,8 +36,7 @@ bool ReleasedNow(bool down, bool& wasDown)
 
 // Maps a screen coordinate to -1 .. 1 across the window, 0 on its centre.
 // Wide integers: a window's corner plus its size may not fit in an int.
-float EdgeToEdge(long long value, long long low, long long centre, long long size)
-{
+float EdgeToEdge(long long value, long long low, long long centre, long long size) {
     if (value < centre)
         return (static_cast<float>(value) - static_cast<float>(low)) /
                    (static_cast<float>(centre) - static_cast<float>(low)) -
@@ -53,48 +49,46 @@ float EdgeToEdge(long long value, long long low, long long centre, long long siz
 
 }  // namespace
 
-void AppClass::ProcessKeyboard()
-{
+void AppClass::ProcessKeyboard() {
     switch (gameManager->state) {
-    case Title:
-        if (m_input.IsKeyPressed(Key::Return)) {
-            gameManager->state = Playing;
-            gameManager->StartGame();
-        }
-        break;
-    case Playing: {
-        Player& player = *gameManager->player;
-        const bool a = m_input.IsKeyPressed(Key::A), d = m_input.IsKeyPressed(Key::D);
-        const bool left = m_input.IsKeyPressed(Key::Left), right = m_input.IsKeyPressed(Key::Right);
-        if ((a && !d) || (left && !right))
-            SteerLeft(player);
-        else if (d || right)
-            SteerRight(player);
-        else
-            player.Decelerate();
+        case Title:
+            if (m_input.IsKeyPressed(Key::Return)) {
+                gameManager->state = Playing;
+                gameManager->StartGame();
+            }
+            break;
+        case Playing: {
+            Player& player = *gameManager->player;
+            const bool a = m_input.IsKeyPressed(Key::A), d = m_input.IsKeyPressed(Key::D);
+            const bool left = m_input.IsKeyPressed(Key::Left), right = m_input.IsKeyPressed(Key::Right);
+            if ((a && !d) || (left && !right))
+                SteerLeft(player);
+            else if (d || right)
+                SteerRight(player);
+            else
+                player.Decelerate();
 
-        if ((m_input.IsKeyPressed(Key::W) || m_input.IsKeyPressed(Key::Up)) && !player.airborne) {
-            player.velocity.y = player.jumpSpeed;
-            player.airborne = true;
-            player.rising = true;
-        }
+            if ((m_input.IsKeyPressed(Key::W) || m_input.IsKeyPressed(Key::Up)) && !player.airborne) {
+                player.velocity.y = player.jumpSpeed;
+                player.airborne = true;
+                player.rising = true;
+            }
 
-        if (ReleasedNow(m_input.IsKeyPressed(Key::P), pauseKeyDown)) gameManager->state = Paused;
-        break;
-    }
-    case Paused:
-        if (ReleasedNow(m_input.IsKeyPressed(Key::P), pauseKeyDown)) gameManager->state = Playing;
-        break;
-    case GameOver:
-        break;
+            if (ReleasedNow(m_input.IsKeyPressed(Key::P), pauseKeyDown)) gameManager->state = Paused;
+            break;
+        }
+        case Paused:
+            if (ReleasedNow(m_input.IsKeyPressed(Key::P), pauseKeyDown)) gameManager->state = Playing;
+            break;
+        case GameOver:
+            break;
     }
 
     if (ReleasedNow(m_input.IsKeyPressed(Key::Escape), escapeKeyDown))
         ReEng::PostMessageW(m_window->GetHandler(), ReEng::WM_QUIT, 0, 0);
 }
 
-void AppClass::ProcessMouse()
-{
+void AppClass::ProcessMouse() {
     m_rightClick = false;
     m_middleClick = false;
     if (m_input.IsButtonPressed(sf::Mouse::Middle)) m_middleClick = true;

@@ -1,7 +1,6 @@
 #include "app/GameInfo.h"
 
-ReEng::AppInfo GameInfo()
-{
+ReEng::AppInfo GameInfo() {
     ReEng::AppInfo info;
     info.name = "vaultrix";
     info.version = VAULTRIX_VERSION;
@@ -10,9 +9,8 @@ ReEng::AppInfo GameInfo()
     info.font = "assets/fonts/DejaVuSansMono.ttf";
     info.icon = "assets/icon.png";
     info.systemFont = VAULTRIX_SYSTEM_FONT;
-    info.legend = {
-        "Keys: Enter start   A/D or Left/Right steer   W or Up launch   P pause   Esc quit",
-        "Mouse: point to aim, left button fires"};
+    info.legend = {"Keys: Enter start   A/D or Left/Right steer   W or Up launch   P pause   Esc quit",
+                   "Mouse: point to aim, left button fires"};
     info.padLegend = {
         "Pad: A start, launch   left stick or d-pad steer   right stick aim   RT or RB fire   Start pause   Back quit"};
     // Platforms warm orange-brown; obstacles a deep pink, dark enough to

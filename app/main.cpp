@@ -8,8 +8,7 @@
 
 namespace {
 
-int RunApp(ReEng::HINSTANCE instance, std::vector<std::string> args, int showMode)
-{
+int RunApp(ReEng::HINSTANCE instance, std::vector<std::string> args, int showMode) {
     int status = 0;
     {
         AppClass app(instance, std::move(args), showMode, false);
@@ -25,15 +24,11 @@ int RunApp(ReEng::HINSTANCE instance, std::vector<std::string> args, int showMod
 #ifdef _WIN32
 #include <windows.h>
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int showMode)
-{
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int showMode) {
     std::vector<std::string> args;
     for (int i = 1; i < __argc; ++i) args.emplace_back(__argv[i]);
     return RunApp(instance, std::move(args), showMode);
 }
 #else
-int main(int argc, char** argv)
-{
-    return RunApp(nullptr, std::vector<std::string>(argv + 1, argv + argc), 0);
-}
+int main(int argc, char** argv) { return RunApp(nullptr, std::vector<std::string>(argv + 1, argv + argc), 0); }
 #endif

@@ -51,10 +51,18 @@ std::int64_t LiveBytes() { return g_live; }
 void* operator new(std::size_t size) { return Allocate(size); }
 void* operator new[](std::size_t size) { return Allocate(size); }
 void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
-    try { return Allocate(size); } catch (...) { return nullptr; }
+    try {
+        return Allocate(size);
+    } catch (...) {
+        return nullptr;
+    }
 }
 void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
-    try { return Allocate(size); } catch (...) { return nullptr; }
+    try {
+        return Allocate(size);
+    } catch (...) {
+        return nullptr;
+    }
 }
 void* operator new(std::size_t size, std::align_val_t align) { return AllocateAligned(size, align); }
 void* operator new[](std::size_t size, std::align_val_t align) { return AllocateAligned(size, align); }

@@ -19,7 +19,8 @@ int main(int argc, char** argv) {
     stats.MarkNow();
     for (int i = 0; i < frames; ++i) {
         sf::Event event;
-        while (window.pollEvent(event)) {}
+        while (window.pollEvent(event)) {
+        }
         glClearColor(0.4f, 0.6f, 0.9f, 0.0f);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         window.display();

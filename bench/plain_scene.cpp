@@ -41,7 +41,8 @@ int main(int argc, char** argv) {
     stats.MarkNow();
     for (int i = 0; i < frames; ++i) {
         sf::Event event;
-        while (window.pollEvent(event)) {}
+        while (window.pollEvent(event)) {
+        }
         window.clear(sf::Color(102, 153, 229));
         window.draw(grid);
         for (int r = 0; r < 22; ++r) {

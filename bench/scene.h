@@ -63,8 +63,7 @@ public:
     }
 
     bool StillTwoSections() const {
-        return game->state == Playing && game->level->sectionCount == 2 &&
-               game->level->sectionPlatforms.size() == 2;
+        return game->state == Playing && game->level->sectionCount == 2 && game->level->sectionPlatforms.size() == 2;
     }
 
     std::unique_ptr<AppClass> app;

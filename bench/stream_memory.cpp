@@ -48,8 +48,7 @@ int main() {
 
     const double sections = marks[1] - marks[0];
     std::printf("\nstreamed sections      RSS (KiB)   heap in use (B)   mesh instances\n");
-    for (int m = 0; m < 2; ++m)
-        std::printf("%17d %14ld %17lld %16d\n", marks[m], rss[m], heap[m], instances[m]);
+    for (int m = 0; m < 2; ++m) std::printf("%17d %14ld %17lld %16d\n", marks[m], rss[m], heap[m], instances[m]);
     std::printf("growth per section: RSS %.0f B, heap %.0f B, %.1f instance records\n",
                 (rss[1] - rss[0]) * 1024.0 / sections, (heap[1] - heap[0]) / sections,
                 (instances[1] - instances[0]) / sections);

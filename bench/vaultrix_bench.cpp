@@ -134,9 +134,9 @@ BENCHMARK(BM_CollideSphereSphere);
 
 void BM_CollideSphereBox(benchmark::State& state) {
     ReEng::BoundingObjectClass sphere(glm::vec3(0.0f), 0.5f);
-    ReEng::BoundingObjectClass box = MakeBox(glm::scale(
-        glm::rotate(glm::translate(glm::mat4(1.0f), glm::vec3(1.2f, 0.4f, 0.0f)), 0.3f, glm::vec3(0, 0, 1)),
-        glm::vec3(1.5f)));
+    ReEng::BoundingObjectClass box = MakeBox(
+        glm::scale(glm::rotate(glm::translate(glm::mat4(1.0f), glm::vec3(1.2f, 0.4f, 0.0f)), 0.3f, glm::vec3(0, 0, 1)),
+                   glm::vec3(1.5f)));
     sphere.SetModelMatrix(glm::mat4(1.0f));
     for (auto _ : state) benchmark::DoNotOptimize(sphere.IsColliding(box, true));
 }

@@ -193,7 +193,8 @@ void BoundingObjectClass::AddToRenderList(bool oncePerFrame) {
         const matrix4 placed = glm::scale(glm::translate(matrix4(1.0f), GetCentreGlobal()), vector3(GetRadiusGlobal()));
         meshes->AddWireToQueue(RenderQueue::Shape::Sphere, placed, vector3(1.0f, 1.0f, 1.0f));
     }
-    if (m_visibleOBB) meshes->AddWireToQueue(RenderQueue::Shape::Box, Placed(WorldBox(*this)), vector3(1.0f, 0.0f, 0.0f));
+    if (m_visibleOBB)
+        meshes->AddWireToQueue(RenderQueue::Shape::Box, Placed(WorldBox(*this)), vector3(1.0f, 0.0f, 0.0f));
     if (m_visibleAABB) {
         const OrientedBox box = WorldBox(*this);
         vector3 extent(0.0f);

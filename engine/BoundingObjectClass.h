@@ -69,8 +69,8 @@ private:
     std::string m_name;
     bool m_sphere = false;
     bool m_empty = false;
-    vector3 m_centre = vector3(0.0f);     // model space
-    float m_radius = 0.0f;                // around the box for a box volume
+    vector3 m_centre = vector3(0.0f);  // model space
+    float m_radius = 0.0f;             // around the box for a box volume
     // A sphere's radius is m_radius at this matrix scale (set by the first placement).
     float m_referenceScale = 1.0f;
     vector3 m_halfWidth = vector3(0.0f);  // box half extents, model space

@@ -7,7 +7,6 @@ namespace ReEng {
 
 class CameraManagerSingleton : public Singleton<CameraManagerSingleton> {
 public:
-
     // Camera index -1 is the current (and only) camera.
     void SetCameraMode(CAMERAMODE mode, int index = -1);
     CAMERAMODE GetCameraMode(int index = -1) const;

@@ -11,8 +11,8 @@ void FrameSplit::Lap(Part part) {
 }
 
 const char* FrameSplit::NameOf(Part part) {
-    static const char* const kNames[kParts] = {"clear",  "grid", "models", "spheres",
-                                               "wires",  "text", "swap",   "window place"};
+    static const char* const kNames[kParts] = {"clear", "grid", "models", "spheres",
+                                               "wires", "text", "swap",   "window place"};
     return part >= 0 && part < kParts ? kNames[part] : "?";
 }
 

@@ -6,8 +6,10 @@
 namespace ReEng {
 
 void FrameStats::Mark(Clock::time_point now) {
-    if (m_marked) m_intervals.push_back(std::chrono::duration<double, std::milli>(now - m_last).count());
-    else m_first = now;
+    if (m_marked)
+        m_intervals.push_back(std::chrono::duration<double, std::milli>(now - m_last).count());
+    else
+        m_first = now;
     m_marked = true;
     m_last = now;
 }
@@ -41,9 +43,10 @@ FrameStats::Summary FrameStats::Summarize() const {
 
 std::string FrameStats::Format(const char* label, const Summary& s) {
     char line[200];
-    std::snprintf(line, sizeof line,
-                  "%s %zu  wall %.3f s  mean %.3f ms  p50 %.3f ms  p99 %.3f ms  max %.3f ms  within 1 ms of p50 %.1f %%",
-                  label, s.count, s.totalMs / 1000.0, s.meanMs, s.p50Ms, s.p99Ms, s.maxMs, s.steadyShare * 100.0);
+    std::snprintf(
+        line, sizeof line,
+        "%s %zu  wall %.3f s  mean %.3f ms  p50 %.3f ms  p99 %.3f ms  max %.3f ms  within 1 ms of p50 %.1f %%", label,
+        s.count, s.totalMs / 1000.0, s.meanMs, s.p50Ms, s.p99Ms, s.maxMs, s.steadyShare * 100.0);
     return line;
 }
 

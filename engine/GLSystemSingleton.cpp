@@ -32,8 +32,7 @@ void GLSystemSingleton::GLSwapBuffers() {
         m_capture.resize(static_cast<std::size_t>(m_captureWidth) * m_captureHeight * 4);
         glReadBuffer(GL_BACK);
         glPixelStorei(GL_PACK_ALIGNMENT, 1);
-        glReadPixels(0, 0, m_captureWidth, m_captureHeight, GL_RGBA, GL_UNSIGNED_BYTE,
-                     m_capture.data());
+        glReadPixels(0, 0, m_captureWidth, m_captureHeight, GL_RGBA, GL_UNSIGNED_BYTE, m_capture.data());
     }
     // Wait first, then swap: the picture is ready and appears on time.
     if (m_pacer != nullptr) m_pacer->Wait();
@@ -53,8 +52,7 @@ bool GLSystemSingleton::SaveCapture(const std::string& file, std::string& error)
     std::vector<std::uint8_t> pixels(m_capture);
     for (std::size_t i = 3; i < pixels.size(); i += 4) pixels[i] = 255;
     sf::Image image;
-    image.create(static_cast<unsigned>(m_captureWidth), static_cast<unsigned>(m_captureHeight),
-                 pixels.data());
+    image.create(static_cast<unsigned>(m_captureWidth), static_cast<unsigned>(m_captureHeight), pixels.data());
     image.flipVertically();  // GL rows run bottom-up; image rows top-down
     if (!image.saveToFile(file)) {
         error = "cannot write the screenshot " + file;

@@ -15,7 +15,6 @@ class WindowClass;
 
 class GLSystemSingleton : public Singleton<GLSystemSingleton> {
 public:
-
     // The window whose frames are presented; null in a headless run.
     void SetWindow(WindowClass* window) { m_window = window; }
     // Presents the frame, if something new was drawn since the last present

@@ -36,7 +36,8 @@ void Gamepad::Disconnect() {
 }
 
 void Gamepad::SetAxis(sf::Joystick::Axis axis, float position) {
-    if (axis < 0 || static_cast<int>(axis) >= static_cast<int>(sf::Joystick::AxisCount) || !std::isfinite(position)) return;
+    if (axis < 0 || static_cast<int>(axis) >= static_cast<int>(sf::Joystick::AxisCount) || !std::isfinite(position))
+        return;
     m_axes[axis] = std::clamp(position, -100.0f, 100.0f);
     if (axis == sf::Joystick::R) m_triggerSeen = true;
 }
@@ -62,19 +63,19 @@ bool Gamepad::HoldsKey(sf::Keyboard::Key key) const {
     if (!m_connected) return false;
     const float x = Axis(sf::Joystick::X), hat = Axis(sf::Joystick::PovX);
     switch (key) {
-    case sf::Keyboard::A:
-        return x < -kDeadZone || hat < -kDeadZone;
-    case sf::Keyboard::D:
-        return x > kDeadZone || hat > kDeadZone;
-    case sf::Keyboard::W:       // launch
-    case sf::Keyboard::Return:  // start, on the title screen
-        return Button(m_layout.south);
-    case sf::Keyboard::P:
-        return Button(m_layout.start);
-    case sf::Keyboard::Escape:
-        return Button(m_layout.back);
-    default:
-        return false;
+        case sf::Keyboard::A:
+            return x < -kDeadZone || hat < -kDeadZone;
+        case sf::Keyboard::D:
+            return x > kDeadZone || hat > kDeadZone;
+        case sf::Keyboard::W:       // launch
+        case sf::Keyboard::Return:  // start, on the title screen
+            return Button(m_layout.south);
+        case sf::Keyboard::P:
+            return Button(m_layout.start);
+        case sf::Keyboard::Escape:
+            return Button(m_layout.back);
+        default:
+            return false;
     }
 }
 

@@ -58,7 +58,8 @@ bool Input::FocusGate(sf::Keyboard::Key key, bool focused, bool down) const {
 
 bool Input::ReadButton(sf::Mouse::Button button) const {
     const bool pad = PadActive() && m_pad.HoldsButton(button);
-    if (IsLive()) return (m_window->hasFocus() && sf::Mouse::isButtonPressed(button)) || m_latchedButtons[button] || pad;
+    if (IsLive())
+        return (m_window->hasFocus() && sf::Mouse::isButtonPressed(button)) || m_latchedButtons[button] || pad;
     return m_buttons[button] || m_latchedButtons[button] || pad;
 }
 

@@ -11,7 +11,9 @@
 
 #include "engine/Gamepad.h"
 
-namespace sf { class Window; }
+namespace sf {
+class Window;
+}
 
 namespace ReEng {
 
@@ -93,9 +95,9 @@ private:
 
     bool PadActive() const;
     Gamepad m_pad;
-    int m_padId = -1;          // the live pad read, -1 for none
-    bool m_padAims = false;    // the cursor is the pad's, not the mouse's
-    sf::Vector2f m_aim;        // the stick's last direction
+    int m_padId = -1;        // the live pad read, -1 for none
+    bool m_padAims = false;  // the cursor is the pad's, not the mouse's
+    sf::Vector2f m_aim;      // the stick's last direction
     sf::Vector2i m_padCursor;
     sf::Vector2i m_lastMouse;  // the live mouse at the last step, to see it move
 };

@@ -76,7 +76,8 @@ bool InputScript::ParsePad(const std::vector<std::string>& tokens, bool& plugged
     } else if (verb == "axis" || verb == "button") {
         // A pad sends nothing before it is plugged in; a script that says otherwise is wrong.
         if (!plugged) return bad("pad " + verb + " while no pad is connected");
-        if (tokens.size() < 5) return bad("pad " + verb + (verb == "axis" ? " needs AXIS and POSITION" : " needs N and 'down' or 'up'"));
+        if (tokens.size() < 5)
+            return bad("pad " + verb + (verb == "axis" ? " needs AXIS and POSITION" : " needs N and 'down' or 'up'"));
         used = 5;
         if (verb == "axis") {
             event.kind = Event::PadAxis;
@@ -93,7 +94,8 @@ bool InputScript::ParsePad(const std::vector<std::string>& tokens, bool& plugged
             if (!ParseDigits(tokens[3], sf::Joystick::ButtonCount - 1, button))
                 return bad("bad pad button '" + tokens[3] + "' (0 to 31)");
             event.code = static_cast<int>(button);
-            if (tokens[4] != "down" && tokens[4] != "up") return bad("expected 'down' or 'up', not '" + tokens[4] + "'");
+            if (tokens[4] != "down" && tokens[4] != "up")
+                return bad("expected 'down' or 'up', not '" + tokens[4] + "'");
             event.down = tokens[4] == "down";
         }
     } else {
@@ -165,7 +167,8 @@ bool InputScript::Parse(std::istream& in, const std::string& name, std::string& 
             m_hasWindow = true;
             used = 6;
         } else if (tokens[1] == "focus") {
-            if (tokens.size() < 3 || (tokens[2] != "in" && tokens[2] != "out")) return fail("focus needs 'in' or 'out'");
+            if (tokens.size() < 3 || (tokens[2] != "in" && tokens[2] != "out"))
+                return fail("focus needs 'in' or 'out'");
             event.kind = Event::Focus;
             event.down = tokens[2] == "in";
             used = 3;
@@ -211,33 +214,33 @@ void InputScript::Apply(unsigned frame, Input& input, WindowClass* window) {
     for (; m_next < m_events.size() && m_events[m_next].frame <= frame; ++m_next) {
         const Event& event = m_events[m_next];
         switch (event.kind) {
-        case Event::Key:
-            input.SetKey(static_cast<sf::Keyboard::Key>(event.code), event.down);
-            break;
-        case Event::Button:
-            input.SetButton(static_cast<sf::Mouse::Button>(event.code), event.down);
-            break;
-        case Event::Mouse:
-            input.SetMousePosition(sf::Vector2i(event.x, event.y));
-            break;
-        case Event::Window:
-            if (window != nullptr) window->SetScreenArea(PlayArea{event.x, event.y, event.w, event.h});
-            break;
-        case Event::Focus:  // a live game ran no step without the focus: nothing to replay
-        case Event::End:
-            break;
-        case Event::PadConnect:
-            input.PadConnected(0);
-            break;
-        case Event::PadDisconnect:
-            input.PadDisconnected(0);
-            break;
-        case Event::PadAxis:
-            input.GetPad().SetAxis(static_cast<sf::Joystick::Axis>(event.code), static_cast<float>(event.x));
-            break;
-        case Event::PadButton:
-            input.GetPad().SetButton(static_cast<unsigned>(event.code), event.down);
-            break;
+            case Event::Key:
+                input.SetKey(static_cast<sf::Keyboard::Key>(event.code), event.down);
+                break;
+            case Event::Button:
+                input.SetButton(static_cast<sf::Mouse::Button>(event.code), event.down);
+                break;
+            case Event::Mouse:
+                input.SetMousePosition(sf::Vector2i(event.x, event.y));
+                break;
+            case Event::Window:
+                if (window != nullptr) window->SetScreenArea(PlayArea{event.x, event.y, event.w, event.h});
+                break;
+            case Event::Focus:  // a live game ran no step without the focus: nothing to replay
+            case Event::End:
+                break;
+            case Event::PadConnect:
+                input.PadConnected(0);
+                break;
+            case Event::PadDisconnect:
+                input.PadDisconnected(0);
+                break;
+            case Event::PadAxis:
+                input.GetPad().SetAxis(static_cast<sf::Joystick::Axis>(event.code), static_cast<float>(event.x));
+                break;
+            case Event::PadButton:
+                input.GetPad().SetButton(static_cast<unsigned>(event.code), event.down);
+                break;
         }
     }
 }

@@ -51,8 +51,8 @@ int MeshManagerSingleton::FindInstance(const std::string& instanceName) const {
     return m_lastFound;
 }
 
-REERRORS MeshManagerSingleton::LoadModel(std::string fileName, std::string instanceName, bool, matrix4 matrix,
-                                         int, int, int) {
+REERRORS MeshManagerSingleton::LoadModel(std::string fileName, std::string instanceName, bool, matrix4 matrix, int, int,
+                                         int) {
     const int model = FindOrLoadModel(fileName);
     if (instanceName.empty()) return RE_ERROR_NAME;
 

@@ -17,7 +17,6 @@ class Renderer;
 
 class MeshManagerSingleton : public Singleton<MeshManagerSingleton> {
 public:
-
     // Where model files are looked for besides the program's folder (see
     // FindResource), and the colour each model file is drawn in, by the name
     // it is loaded under. Set by the app before the first LoadModel.
@@ -31,8 +30,7 @@ public:
     // and an instance with no vertices. The remaining arguments are accepted
     // for the game's calls and do not change the result.
     REERRORS LoadModel(std::string fileName, std::string instanceName, bool absoluteRoute = false,
-                       matrix4 matrix = matrix4(1.0f), int visibility = 1, int collidable = 1,
-                       int state = 0);
+                       matrix4 matrix = matrix4(1.0f), int visibility = 1, int collidable = 1, int state = 0);
     // Distinct vertex positions of the instance's model, in model space.
     std::vector<vector3> GetVertexList(std::string instanceName);
     // Sets the instance's matrix. Unknown names (the empty one included) are ignored.

@@ -14,9 +14,7 @@ namespace ReEng {
 namespace {
 
 // A '#' starts a comment anywhere on a line.
-std::string WithoutComment(const std::string& line) {
-    return line.substr(0, line.find('#'));
-}
+std::string WithoutComment(const std::string& line) { return line.substr(0, line.find('#')); }
 
 // One face corner, "v", "v/t", "v//n" or "v/t/n": each index a whole number,
 // counted from 1 (or back from -1), within what the file declares.

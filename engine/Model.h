@@ -9,12 +9,12 @@ namespace ReEng {
 
 class Model {
 public:
-    std::string path;               // the path as the game gave it
-    std::vector<vector3> positions; // triangle list, three per triangle
-    std::vector<vector3> normals;   // one per position
-    std::vector<vector3> vertices;  // distinct vertex positions, for bounding volumes
-    bool loaded = false;            // false: unreadable or not a model; no geometry
-    bool missing = false;           // the file could not be opened at all (vs. bad content)
+    std::string path;                // the path as the game gave it
+    std::vector<vector3> positions;  // triangle list, three per triangle
+    std::vector<vector3> normals;    // one per position
+    std::vector<vector3> vertices;   // distinct vertex positions, for bounding volumes
+    bool loaded = false;             // false: unreadable or not a model; no geometry
+    bool missing = false;            // the file could not be opened at all (vs. bad content)
 
     // Larger coordinates are refused: bounding volumes and the view are
     // computed in float, and past this they lose all precision or overflow.

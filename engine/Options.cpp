@@ -53,9 +53,8 @@ bool Options::Parse(const std::vector<std::string>& args, std::string& error) {
             stateHash = true;
         } else if (arg == "--no-legend") {
             noLegend = true;
-        } else if (arg == "--frames" || arg == "--frame-time" || arg == "--input" ||
-                   arg == "--screenshot" || arg == "--max-fps" || arg == "--record" ||
-                   arg == "--state-hash-every") {
+        } else if (arg == "--frames" || arg == "--frame-time" || arg == "--input" || arg == "--screenshot" ||
+                   arg == "--max-fps" || arg == "--record" || arg == "--state-hash-every") {
             // A following option is far more likely a forgotten value than a file name.
             if (i + 1 >= args.size() || args[i + 1].rfind("--", 0) == 0) {
                 error = "missing value for " + Excerpt(arg);
@@ -96,7 +95,8 @@ bool Options::Parse(const std::vector<std::string>& args, std::string& error) {
 }
 
 std::string Options::Usage(const std::string& program) {
-    return "usage: " + program + " [options]\n"
+    return "usage: " + program +
+           " [options]\n"
            "  --help             show this text and exit\n"
            "  --version          show the version and exit\n"
            "  --headless         run without a window\n"

@@ -50,8 +50,7 @@ int WithOutputChecked(const std::string& program, int status, int error) {
 
 }  // namespace
 
-ReEngAppClass::ReEngAppClass(HINSTANCE, std::vector<std::string> args, int, bool)
-    : m_args(std::move(args)) {}
+ReEngAppClass::ReEngAppClass(HINSTANCE, std::vector<std::string> args, int, bool) : m_args(std::move(args)) {}
 
 ReEngAppClass::~ReEngAppClass() {
     // Not virtual here: the derived part is already gone.
@@ -108,8 +107,10 @@ void ReEngAppClass::CreateServices() {
     m_glSystem = m_services->GLSystem();
     m_meshManager = m_services->MeshManager();
     m_cameraManager = m_services->CameraManager();
-    if (m_options.frameTime > 0.0) m_system->SetStep(m_options.frameTime);
-    else if (m_script.GetStep() > 0.0) m_system->SetStep(m_script.GetStep());
+    if (m_options.frameTime > 0.0)
+        m_system->SetStep(m_options.frameTime);
+    else if (m_script.GetStep() > 0.0)
+        m_system->SetStep(m_script.GetStep());
     m_scheduler = StepScheduler(m_system->GetStep());
 }
 
@@ -359,38 +360,38 @@ void ReEngAppClass::ProcessMessages() {
     sf::Event event;
     while (window->pollEvent(event)) {
         switch (event.type) {
-        case sf::Event::Closed:
-            m_window->RequestQuit();
-            break;
-        case sf::Event::Resized:
-            Reshape(static_cast<int>(event.size.width), static_cast<int>(event.size.height));
-            break;
-        case sf::Event::LostFocus:
-        case sf::Event::GainedFocus:
-            m_focused = event.type == sf::Event::GainedFocus;
-            if (!m_focused) m_input.FocusLost();
-            if (m_input.IsLive()) m_recorder.RecordFocus(m_frame, m_focused);
-            RedrawSoon();
-            break;
-        case sf::Event::KeyPressed:
-            if (event.key.code == sf::Keyboard::F11 || (event.key.code == sf::Keyboard::Return && event.key.alt))
-                ToggleFullscreen();
-            else if (!m_input.IsLive() && event.key.code == sf::Keyboard::Escape)
-                m_window->RequestQuit();  // a replay being watched ends on Escape
-            else if (m_input.IsLive())  // a script ignores the real keyboard
-                m_input.LatchKey(event.key.code);
-            break;
-        case sf::Event::MouseButtonPressed:
-            if (m_input.IsLive()) m_input.LatchButton(event.mouseButton.button);
-            break;
-        case sf::Event::JoystickConnected:
-            if (m_input.IsLive()) m_input.PadConnected(event.joystickConnect.joystickId);
-            break;
-        case sf::Event::JoystickDisconnected:
-            if (m_input.IsLive()) m_input.PadDisconnected(event.joystickConnect.joystickId);
-            break;
-        default:
-            break;
+            case sf::Event::Closed:
+                m_window->RequestQuit();
+                break;
+            case sf::Event::Resized:
+                Reshape(static_cast<int>(event.size.width), static_cast<int>(event.size.height));
+                break;
+            case sf::Event::LostFocus:
+            case sf::Event::GainedFocus:
+                m_focused = event.type == sf::Event::GainedFocus;
+                if (!m_focused) m_input.FocusLost();
+                if (m_input.IsLive()) m_recorder.RecordFocus(m_frame, m_focused);
+                RedrawSoon();
+                break;
+            case sf::Event::KeyPressed:
+                if (event.key.code == sf::Keyboard::F11 || (event.key.code == sf::Keyboard::Return && event.key.alt))
+                    ToggleFullscreen();
+                else if (!m_input.IsLive() && event.key.code == sf::Keyboard::Escape)
+                    m_window->RequestQuit();  // a replay being watched ends on Escape
+                else if (m_input.IsLive())    // a script ignores the real keyboard
+                    m_input.LatchKey(event.key.code);
+                break;
+            case sf::Event::MouseButtonPressed:
+                if (m_input.IsLive()) m_input.LatchButton(event.mouseButton.button);
+                break;
+            case sf::Event::JoystickConnected:
+                if (m_input.IsLive()) m_input.PadConnected(event.joystickConnect.joystickId);
+                break;
+            case sf::Event::JoystickDisconnected:
+                if (m_input.IsLive()) m_input.PadDisconnected(event.joystickConnect.joystickId);
+                break;
+            default:
+                break;
         }
     }
     const WindowClass::Changes changes = m_window->TakeChanges();
@@ -427,8 +428,8 @@ void ReEngAppClass::UpdatePad() {
     sf::Vector2i centre(wx + ww / 2, wy + wh / 2);
     if (m_hasSubject && m_cameraManager != nullptr && wh > 0) {
         const float aspect = static_cast<float>(ww) / static_cast<float>(wh);
-        const vector4 clip = m_cameraManager->GetProjectionMatrix(aspect) * m_cameraManager->GetViewMatrix() *
-                             vector4(m_subject, 1.0f);
+        const vector4 clip =
+            m_cameraManager->GetProjectionMatrix(aspect) * m_cameraManager->GetViewMatrix() * vector4(m_subject, 1.0f);
         if (clip.w > 0.0f) {
             const float nx = clip.x / clip.w, ny = clip.y / clip.w;
             centre.x = wx + static_cast<int>(std::lround((nx + 1.0f) * 0.5f * static_cast<float>(ww)));
@@ -506,8 +507,7 @@ void ReEngAppClass::Idle() {}
 
 void ReEngAppClass::ProcessKeyboard() {
     // A bare engine run can still be left with Escape.
-    if (m_window && m_input.IsKeyPressed(sf::Keyboard::Escape))
-        PostMessageW(m_window->GetHandler(), WM_QUIT, 0, 0);
+    if (m_window && m_input.IsKeyPressed(sf::Keyboard::Escape)) PostMessageW(m_window->GetHandler(), WM_QUIT, 0, 0);
 }
 
 void ReEngAppClass::ProcessMouse() {}

@@ -145,13 +145,13 @@ private:
     std::unique_ptr<FrameStats> m_stats;  // only when asked for: it keeps every interval
     std::unique_ptr<FrameSplit> m_split;  // only when asked for: it slows every pass
     FramePacer::Clock::time_point m_lastLoop{};
-    bool m_realTime = false;   // steps follow the real clock (a live window)
-    bool m_focused = true;     // as the window's focus events last said
-    bool m_drawStep = true;    // this step's picture is drawn
+    bool m_realTime = false;            // steps follow the real clock (a live window)
+    bool m_focused = true;              // as the window's focus events last said
+    bool m_drawStep = true;             // this step's picture is drawn
     bool m_scriptPlacesWindow = false;  // the script, not the real window, says where the play area is
     Recorder m_recorder;
     StateDigest m_stateDigest = nullptr;
-    int m_redrawFrames = 0;    // frames still to draw even if unchanged
+    int m_redrawFrames = 0;     // frames still to draw even if unchanged
     bool m_hasSubject = false;  // the last step drew a sphere
     vector3 m_subject{0.0f};    // the first sphere it drew
     bool m_sceneShown = false;  // a model or sphere has been drawn: play has begun

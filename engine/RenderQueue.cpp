@@ -29,9 +29,7 @@ bool Same(const RenderQueue::Sphere& a, const RenderQueue::Sphere& b) {
 bool Same(const RenderQueue::Wire& a, const RenderQueue::Wire& b) {
     return a.shape == b.shape && a.matrix == b.matrix && a.colour == b.colour;
 }
-bool Same(const RenderQueue::Text& a, const RenderQueue::Text& b) {
-    return a.text == b.text && a.colour == b.colour;
-}
+bool Same(const RenderQueue::Text& a, const RenderQueue::Text& b) { return a.text == b.text && a.colour == b.colour; }
 
 template <typename T>
 bool SameList(const std::vector<T>& a, const std::vector<T>& b) {
@@ -44,8 +42,8 @@ bool SameList(const std::vector<T>& a, const std::vector<T>& b) {
 }  // namespace
 
 bool RenderQueue::SamePicture(const RenderQueue& other) const {
-    return SameList(grids, other.grids) && SameList(instances, other.instances) &&
-           SameList(spheres, other.spheres) && SameList(wires, other.wires) && SameList(lines, other.lines);
+    return SameList(grids, other.grids) && SameList(instances, other.instances) && SameList(spheres, other.spheres) &&
+           SameList(wires, other.wires) && SameList(lines, other.lines);
 }
 
 }  // namespace ReEng

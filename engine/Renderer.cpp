@@ -140,13 +140,13 @@ void Upload(Mesh& mesh, const std::vector<vector3>& positions, const std::vector
     mesh.half = (high - low) * 0.5f;
     glGenBuffers(1, &mesh.positions);
     glBindBuffer(GL_ARRAY_BUFFER, mesh.positions);
-    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(positions.size() * sizeof(vector3)),
-                 positions.data(), GL_STATIC_DRAW);
+    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(positions.size() * sizeof(vector3)), positions.data(),
+                 GL_STATIC_DRAW);
     if (normals != nullptr && normals->size() == positions.size()) {
         glGenBuffers(1, &mesh.normals);
         glBindBuffer(GL_ARRAY_BUFFER, mesh.normals);
-        glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(normals->size() * sizeof(vector3)),
-                     normals->data(), GL_STATIC_DRAW);
+        glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(normals->size() * sizeof(vector3)), normals->data(),
+                     GL_STATIC_DRAW);
     }
 }
 
@@ -164,8 +164,7 @@ void BuildSphere(std::vector<vector3>& positions, std::vector<vector3>& normals)
     auto point = [&](int stack, int slice) {
         const float theta = pi * static_cast<float>(stack) / stacks;
         const float phi = 2.0f * pi * static_cast<float>(slice) / slices;
-        return vector3(std::sin(theta) * std::cos(phi), std::cos(theta),
-                       std::sin(theta) * std::sin(phi));
+        return vector3(std::sin(theta) * std::cos(phi), std::cos(theta), std::sin(theta) * std::sin(phi));
     };
     for (int i = 0; i < stacks; ++i) {
         for (int j = 0; j < slices; ++j) {
@@ -260,7 +259,7 @@ struct Renderer::Impl {
     explicit Impl(sf::RenderWindow& w) : window(w) {}
 
     sf::RenderWindow& window;
-    int width = 1;   // the window
+    int width = 1;  // the window
     int height = 1;
     int shapeWidth = 1;  // the picture's own shape, kept in any window
     int shapeHeight = 1;
@@ -293,15 +292,13 @@ struct Renderer::Impl {
     }
 
     // The play area in GL's terms: rows count from the bottom.
-    void ApplyViewport() const {
-        glViewport(area.x, height - area.y - area.height, area.width, area.height);
-    }
+    void ApplyViewport() const { glViewport(area.x, height - area.y - area.height, area.width, area.height); }
 
-    GLuint program = 0;      // lit triangles
+    GLuint program = 0;  // lit triangles
     GLint uMvp = -1, uNormalMatrix = -1, uColour = -1, uLightDir = -1;
     GLuint flatProgram = 0;  // lines and anything without normals
     GLint fMvp = -1, fColour = -1;
-    GLuint current = 0;      // the program in use, to switch only when needed
+    GLuint current = 0;  // the program in use, to switch only when needed
 
     void Use(GLuint p) {
         if (p != current) glUseProgram(p);
@@ -314,7 +311,7 @@ struct Renderer::Impl {
     // section are some thirty draws of a dozen triangles each otherwise.
     struct Batch {
         int model = -1;
-        vector3 colour{0.0f};           // as queued; negative: the default
+        vector3 colour{0.0f};  // as queued; negative: the default
         Mesh fill, rim;
         std::vector<matrix4> matrices;  // what the meshes hold, in order
         std::vector<matrix4> frame;     // this frame's
@@ -356,8 +353,10 @@ struct Renderer::Impl {
         for (const Batch& batch : batches) {
             if (batch.frame.empty()) continue;
             const vector3 colour = OrDefault(batch.colour);
-            if (rims) DrawMesh(batch.rim, GL_TRIANGLES, viewProjection, matrix4(1.0f), RimColour(colour), false);
-            else DrawMesh(batch.fill, GL_TRIANGLES, viewProjection, matrix4(1.0f), colour, true);
+            if (rims)
+                DrawMesh(batch.rim, GL_TRIANGLES, viewProjection, matrix4(1.0f), RimColour(colour), false);
+            else
+                DrawMesh(batch.fill, GL_TRIANGLES, viewProjection, matrix4(1.0f), colour, true);
         }
     }
 
@@ -374,7 +373,8 @@ struct Renderer::Impl {
         }
         const bool lit = rimWidth < 0.0f && model.normals.size() == model.positions.size();
         for (const matrix4& placed : matrices) {
-            const matrix4 m = rimWidth < 0.0f ? placed : Grown(placed, (low + high) * 0.5f, (high - low) * 0.5f, rimWidth);
+            const matrix4 m =
+                rimWidth < 0.0f ? placed : Grown(placed, (low + high) * 0.5f, (high - low) * 0.5f, rimWidth);
             const glm::mat3 normalMatrix = glm::inverseTranspose(glm::mat3(m));
             for (std::size_t i = 0; i < model.positions.size(); ++i) {
                 scratchPositions.push_back(vector3(m * glm::vec4(model.positions[i], 1.0f)));
@@ -399,8 +399,8 @@ struct Renderer::Impl {
         float size = 0.0f;
         int half = 0;
     };
-    GridCache gridCache[3];           // one per plane
-    std::vector<vector3> gridLines;   // reserved once
+    GridCache gridCache[3];          // one per plane
+    std::vector<vector3> gridLines;  // reserved once
 
     sf::Font font;
     bool fontLoaded = false;
@@ -430,8 +430,9 @@ struct Renderer::Impl {
         const float ownAdvance = font.getGlyph(U'0', static_cast<unsigned>(size), false).advance;
         const float widen = advance > 0.0f && ownAdvance > 0.0f ? ownAdvance / (advance * toPicture) : 1.0f;
         const float spacing = font.getLineSpacing(pixels) * toPicture;
-        const float top = fromBottom ? static_cast<float>(shapeHeight) - kTextMargin - spacing * static_cast<float>(lines.size())
-                                     : kTextMargin;
+        const float top =
+            fromBottom ? static_cast<float>(shapeHeight) - kTextMargin - spacing * static_cast<float>(lines.size())
+                       : kTextMargin;
         for (std::size_t i = 0; i < lines.size(); ++i) {
             if (i == cache.texts.size()) {
                 cache.texts.emplace_back();
@@ -454,8 +455,8 @@ struct Renderer::Impl {
         }
     }
 
-    void DrawMesh(const Mesh& mesh, GLenum mode, const matrix4& viewProjection,
-                  const matrix4& model, const vector3& colour, bool lit) {
+    void DrawMesh(const Mesh& mesh, GLenum mode, const matrix4& viewProjection, const matrix4& model,
+                  const vector3& colour, bool lit) {
         if (mesh.count == 0) return;
         const matrix4 mvp = viewProjection * model;
         const bool shaded = lit && mesh.normals != 0;
@@ -478,9 +479,10 @@ struct Renderer::Impl {
 
     void DrawGrid(const RenderQueue::Grid& g, const vector3& eye, const matrix4& viewProjection) {
         if (!(g.size > 0.0f) || !std::isfinite(g.size)) return;
-        static const int kPlanes[3][4] = {
-            // orientation bit, first axis, second axis, normal axis
-            {1, 0, 1, 2}, {2, 0, 2, 1}, {4, 1, 2, 0}};
+        static const int kPlanes[3][4] = {// orientation bit, first axis, second axis, normal axis
+                                          {1, 0, 1, 2},
+                                          {2, 0, 2, 1},
+                                          {4, 1, 2, 0}};
         for (const auto& plane : kPlanes) {
             if ((g.orientation & plane[0]) == 0) continue;
             const int u = plane[1], v = plane[2], w = plane[3];
@@ -516,7 +518,8 @@ struct Renderer::Impl {
             vector3 centre(0.0f);
             centre[u] = std::round(eye[u] / g.size) * g.size;
             centre[v] = std::round(eye[v] / g.size) * g.size;
-            DrawMesh(cache.mesh, GL_LINES, viewProjection, glm::translate(matrix4(1.0f), centre), OrDefault(g.colour), false);
+            DrawMesh(cache.mesh, GL_LINES, viewProjection, glm::translate(matrix4(1.0f), centre), OrDefault(g.colour),
+                     false);
         }
     }
 };
@@ -632,8 +635,7 @@ bool Renderer::TakeNewPicture() {
     return fresh;
 }
 
-void Renderer::Draw(const RenderQueue& queue, const std::vector<Model>& models,
-                    const CameraManagerSingleton& camera) {
+void Renderer::Draw(const RenderQueue& queue, const std::vector<Model>& models, const CameraManagerSingleton& camera) {
     Impl& r = *m_impl;
     if (!r.window.setActive(true)) return;
 
@@ -704,14 +706,17 @@ void Renderer::Draw(const RenderQueue& queue, const std::vector<Model>& models,
 
     if (!r.fontLoaded || (queue.lines.empty() && r.legend.empty())) return;
     r.window.pushGLStates();
-    r.DrawLines(r.queueLines, queue.lines, kTextSize, false, [](const RenderQueue::Text& line) -> const std::string& { return line.text; },
-                [](const RenderQueue::Text& line) {
-                    const vector3 c = glm::clamp(OrDefault(line.colour), 0.0f, 1.0f);
-                    return sf::Color(static_cast<sf::Uint8>(c.r * 255.0f + 0.5f), static_cast<sf::Uint8>(c.g * 255.0f + 0.5f),
-                                     static_cast<sf::Uint8>(c.b * 255.0f + 0.5f));
-                });
-    r.DrawLines(r.legendLines, r.legend, kLegendSize, true, [](const std::string& line) -> const std::string& { return line; },
-                [](const std::string&) { return sf::Color::White; });
+    r.DrawLines(
+        r.queueLines, queue.lines, kTextSize, false,
+        [](const RenderQueue::Text& line) -> const std::string& { return line.text; },
+        [](const RenderQueue::Text& line) {
+            const vector3 c = glm::clamp(OrDefault(line.colour), 0.0f, 1.0f);
+            return sf::Color(static_cast<sf::Uint8>(c.r * 255.0f + 0.5f), static_cast<sf::Uint8>(c.g * 255.0f + 0.5f),
+                             static_cast<sf::Uint8>(c.b * 255.0f + 0.5f));
+        });
+    r.DrawLines(
+        r.legendLines, r.legend, kLegendSize, true, [](const std::string& line) -> const std::string& { return line; },
+        [](const std::string&) { return sf::Color::White; });
     r.window.popGLStates();
     r.EndPass(FrameSplit::Text);
 }

@@ -10,7 +10,9 @@
 #include "engine/PlayArea.h"
 #include "engine/RenderQueue.h"
 
-namespace sf { class RenderWindow; }
+namespace sf {
+class RenderWindow;
+}
 
 namespace ReEng {
 
@@ -26,8 +28,7 @@ public:
     // False with a one-line error when the font cannot be read.
     bool LoadFont(const std::string& file, std::string& error);
     // Each model is drawn once for all its instances.
-    void Draw(const RenderQueue& queue, const std::vector<Model>& models,
-              const CameraManagerSingleton& camera);
+    void Draw(const RenderQueue& queue, const std::vector<Model>& models, const CameraManagerSingleton& camera);
     // The window's new size; the picture keeps the shape the window had
     // when the renderer was made, centred with bars around it.
     void SetViewport(int width, int height);

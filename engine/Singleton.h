@@ -7,13 +7,11 @@ namespace ReEng {
 template <typename T>
 class Singleton {
 public:
-    static T* GetInstance()
-    {
+    static T* GetInstance() {
         if (s_instance == nullptr) s_instance = new T();
         return s_instance;
     }
-    static void ReleaseInstance()
-    {
+    static void ReleaseInstance() {
         delete s_instance;
         s_instance = nullptr;
     }

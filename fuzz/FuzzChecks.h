@@ -18,8 +18,7 @@ namespace fuzzcheck {
 // An error is shown to the user as one short line of printable ASCII,
 // whatever the input: no control sequence reaches the terminal, and a huge
 // bad token is not echoed whole.
-inline bool OneLine(const std::string& text)
-{
+inline bool OneLine(const std::string& text) {
     if (text.empty() || text.size() > 400) return false;
     for (const char c : text) {
         if (c < 0x20 || c > 0x7e) return false;
@@ -27,8 +26,7 @@ inline bool OneLine(const std::string& text)
     return true;
 }
 
-inline std::string CheckInputScript(const std::string& data)
-{
+inline std::string CheckInputScript(const std::string& data) {
     ReEng::InputScript script;
     // The corpus's replays name this program and version: their headers are
     // read as headers, not comments.
@@ -46,11 +44,9 @@ inline std::string CheckInputScript(const std::string& data)
     for (const ReEng::InputScript::Event& event : script.GetEvents()) {
         if (event.frame < last) return "frames go back";
         last = event.frame;
-        if (event.kind == ReEng::InputScript::Event::Key &&
-            (event.code < 0 || event.code >= sf::Keyboard::KeyCount))
+        if (event.kind == ReEng::InputScript::Event::Key && (event.code < 0 || event.code >= sf::Keyboard::KeyCount))
             return "a key code out of range";
-        if (event.kind == ReEng::InputScript::Event::Button &&
-            (event.code < 0 || event.code >= sf::Mouse::ButtonCount))
+        if (event.kind == ReEng::InputScript::Event::Button && (event.code < 0 || event.code >= sf::Mouse::ButtonCount))
             return "a button code out of range";
         if (event.kind == ReEng::InputScript::Event::PadAxis &&
             (event.code < 0 || event.code >= sf::Joystick::AxisCount || event.x < -100 || event.x > 100))
@@ -70,8 +66,7 @@ inline std::string CheckInputScript(const std::string& data)
 }
 
 // Arguments are the data split at NUL bytes.
-inline std::string CheckOptions(const std::string& data)
-{
+inline std::string CheckOptions(const std::string& data) {
     std::vector<std::string> args;
     std::string current;
     for (char c : data) {
@@ -98,8 +93,7 @@ inline std::string CheckOptions(const std::string& data)
 
 inline bool Finite(const ReEng::vector3& v) { return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z); }
 
-inline std::string CheckModel(const std::string& data)
-{
+inline std::string CheckModel(const std::string& data) {
     ReEng::Model model;
     std::string error;
     const bool ok = model.LoadObjText(data, "fuzz.obj", error);

@@ -6,8 +6,7 @@
 
 #include "fuzz/FuzzChecks.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string complaint = fuzzcheck::CheckModel(std::string(reinterpret_cast<const char*>(data), size));
     if (!complaint.empty()) {
         std::fprintf(stderr, "model: %s\n", complaint.c_str());

@@ -6,8 +6,7 @@
 
 #include "fuzz/FuzzChecks.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string complaint = fuzzcheck::CheckOptions(std::string(reinterpret_cast<const char*>(data), size));
     if (!complaint.empty()) {
         std::fprintf(stderr, "options: %s\n", complaint.c_str());

@@ -15,15 +15,13 @@ namespace {
 // The section holding a height. Heights at or below -20 (which play never
 // reaches) and any height past the last section index count as section 0,
 // so the unsigned truncation is always defined.
-unsigned int SectionOf(float height)
-{
+unsigned int SectionOf(float height) {
     const float section = height / LevelManager::kSectionHeight;
     if (!(section > -1.0f) || section >= 4294967296.0f) return 0u;
     return static_cast<unsigned int>(section);
 }
 
-std::string ScoreLine(int score, float maxHeight)
-{
+std::string ScoreLine(int score, float maxHeight) {
     const int shown = static_cast<int>(static_cast<float>(score) + maxHeight * 10.0f);
     return "Score: " + ReEng::DecimalText(shown);
 }
@@ -39,19 +37,15 @@ GameManager::GameManager()
       score(0),
       maxHeight(0.0f),
       sectionReached(false),
-      sectionQueued(false)
-{
-}
+      sectionQueued(false) {}
 
-void GameManager::StartGame()
-{
+void GameManager::StartGame() {
     player = new Player(glm::vec3(0.0f, 0.3f, 0.0f), 0.2f);
     camera->MoveVertical(-camera->GetPosition(-1).y, -1);
     level->GenerateSection(0, 0);
 }
 
-void GameManager::UpdateFrame(float deltaTime)
-{
+void GameManager::UpdateFrame(float deltaTime) {
     if (state != Playing) {
         Draw();
         return;
@@ -75,8 +69,7 @@ void GameManager::UpdateFrame(float deltaTime)
     }
 
     for (Obstacle* obstacle : level->GetObstacles(section)) {
-        if (obstacle->active && player->boundingObject->IsColliding(*obstacle->boundingObject, true))
-            state = GameOver;
+        if (obstacle->active && player->boundingObject->IsColliding(*obstacle->boundingObject, true)) state = GameOver;
     }
 
     for (Bullet& bullet : player->bullets) {
@@ -114,25 +107,24 @@ void GameManager::UpdateFrame(float deltaTime)
     Draw();
 }
 
-void GameManager::Draw()
-{
+void GameManager::Draw() {
     const glm::vec3 white(1.0f, 1.0f, 1.0f);
     switch (state) {
-    case Title:
-        meshManager->PrintLine("Press Enter to Start", white);
-        break;
-    case Playing:
-        player->Draw(meshManager);
-        level->DrawPlatforms(meshManager);
-        level->DrawObstacles(meshManager);
-        meshManager->PrintLine(ScoreLine(score, maxHeight), white);
-        break;
-    case Paused:
-        meshManager->PrintLine("Paused", white);
-        break;
-    case GameOver:
-        meshManager->PrintLine("Game Over", white);
-        meshManager->PrintLine(ScoreLine(score, maxHeight), white);
-        break;
+        case Title:
+            meshManager->PrintLine("Press Enter to Start", white);
+            break;
+        case Playing:
+            player->Draw(meshManager);
+            level->DrawPlatforms(meshManager);
+            level->DrawObstacles(meshManager);
+            meshManager->PrintLine(ScoreLine(score, maxHeight), white);
+            break;
+        case Paused:
+            meshManager->PrintLine("Paused", white);
+            break;
+        case GameOver:
+            meshManager->PrintLine("Game Over", white);
+            meshManager->PrintLine(ScoreLine(score, maxHeight), white);
+            break;
     }
 }

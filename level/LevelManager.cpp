@@ -77,13 +77,13 @@ void LevelManager::GenerateSection(int pattern, int section) {
         const glm::vec3 position(entry.x, base + entry.dy, 0.0f);
         const std::string entryDigits = ReEng::DecimalText(static_cast<int>(k));
         if (entry.kind == SectionPattern::Kind::Platform) {
-            Platform* platform = new Platform(meshManager, position, glm::vec3(1.5f, 1.5f, 1.5f),
-                                              "plat_" + sectionDigits + entryDigits);
+            Platform* platform =
+                new Platform(meshManager, position, glm::vec3(1.5f, 1.5f, 1.5f), "plat_" + sectionDigits + entryDigits);
             sectionPlatforms[section].push_back(platform);
             newPlatforms.push_back(platform);
         } else {
-            Obstacle* obstacle = new Obstacle(meshManager, position, glm::vec3(1.0f, 1.0f, 1.0f),
-                                              "obst_" + sectionDigits + entryDigits);
+            Obstacle* obstacle =
+                new Obstacle(meshManager, position, glm::vec3(1.0f, 1.0f, 1.0f), "obst_" + sectionDigits + entryDigits);
             sectionObstacles[section].push_back(obstacle);
             newObstacles.push_back(obstacle);
         }

@@ -10,8 +10,8 @@
 class LevelManager {
 public:
     ReEng::MeshManagerSingleton* meshManager;
-    std::vector<Platform*> platforms;                  // owning
-    std::vector<Obstacle*> obstacles;                  // owning
+    std::vector<Platform*> platforms;                        // owning
+    std::vector<Obstacle*> obstacles;                        // owning
     std::map<int, std::vector<Obstacle*>> sectionObstacles;  // not owning
     std::map<int, std::vector<Platform*>> sectionPlatforms;  // not owning
     unsigned int sectionCount;

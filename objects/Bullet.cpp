@@ -4,8 +4,7 @@
 
 #include <glm/gtc/matrix_transform.hpp>
 
-Bullet::Bullet()
-    : GameObject(), velocity(0.0f), speed(10.0f), active(false), age(0.0f), lifetime(3.0f) {
+Bullet::Bullet() : GameObject(), velocity(0.0f), speed(10.0f), active(false), age(0.0f), lifetime(3.0f) {
     translationMatrix = glm::mat4(1.0f);
     velocity = glm::vec3(speed, 0.0f, 0.0f);
     active = false;
@@ -20,9 +19,9 @@ Bullet::Bullet(glm::vec3 direction, glm::vec3 scale, glm::mat4 transform)
       age(0.0f),
       lifetime(3.0f) {
     translationMatrix = transform;
-    const double length = std::sqrt(static_cast<double>(direction.x) * direction.x +
-                                    static_cast<double>(direction.y) * direction.y +
-                                    static_cast<double>(direction.z) * direction.z);
+    const double length =
+        std::sqrt(static_cast<double>(direction.x) * direction.x + static_cast<double>(direction.y) * direction.y +
+                  static_cast<double>(direction.z) * direction.z);
     velocity = speed * direction * (1.0f / static_cast<float>(length));
     active = true;
 }
@@ -45,8 +44,7 @@ void Bullet::Update(float deltaTime) {
 }
 
 void Bullet::Draw(ReEng::MeshManagerSingleton* meshManager) {
-    if (boundingObject->GetVisibleAABB() || boundingObject->GetVisibleBS() ||
-        boundingObject->GetVisibleOBB()) {
+    if (boundingObject->GetVisibleAABB() || boundingObject->GetVisibleBS() || boundingObject->GetVisibleOBB()) {
         boundingObject->AddToRenderList(false);
     }
     meshManager->AddSphereToQueue(translationMatrix * scaleMatrix, glm::vec3(0.0f, 0.0f, 0.0f), 1);

@@ -8,7 +8,7 @@ public:
     glm::vec3 velocity;  // world units per second
     float speed;
     bool active;
-    float age;           // seconds since firing
+    float age;  // seconds since firing
     float lifetime;
 
     Bullet();

@@ -42,8 +42,8 @@ GameObject::GameObject(glm::vec3 position, glm::vec3 scale)
     boundingObject->SetVisible(true);
 }
 
-GameObject::GameObject(ReEng::MeshManagerSingleton* meshManager, glm::vec3 position,
-                       glm::vec3 scale, std::string modelFile, std::string instanceName)
+GameObject::GameObject(ReEng::MeshManagerSingleton* meshManager, glm::vec3 position, glm::vec3 scale,
+                       std::string modelFile, std::string instanceName)
     : instanceName(),
       scaleMatrix(kIdentity),
       translationMatrix(kIdentity),
@@ -53,8 +53,8 @@ GameObject::GameObject(ReEng::MeshManagerSingleton* meshManager, glm::vec3 posit
     Place(position, scale);
     // The result is not examined: a missing model leaves an empty volume.
     meshManager->LoadModel(modelFile, this->instanceName, false, glm::mat4(1.0f), 1, 1, 0);
-    boundingObject = new ReEng::BoundingObjectClass(meshManager->GetVertexList(this->instanceName),
-                                                    modelMatrix, this->instanceName);
+    boundingObject =
+        new ReEng::BoundingObjectClass(meshManager->GetVertexList(this->instanceName), modelMatrix, this->instanceName);
     boundingObject->SetModelMatrix(modelMatrix);
 }
 

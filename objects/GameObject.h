@@ -16,8 +16,8 @@ public:
 
     GameObject();
     GameObject(glm::vec3 position, glm::vec3 scale);
-    GameObject(ReEng::MeshManagerSingleton* meshManager, glm::vec3 position, glm::vec3 scale,
-               std::string modelFile, std::string instanceName);
+    GameObject(ReEng::MeshManagerSingleton* meshManager, glm::vec3 position, glm::vec3 scale, std::string modelFile,
+               std::string instanceName);
     // Not virtual: owners delete through the concrete kind.
     ~GameObject();
     GameObject(const GameObject&) = delete;

@@ -7,6 +7,5 @@ class Obstacle final : public GameObject {
 public:
     bool active;
 
-    Obstacle(ReEng::MeshManagerSingleton* meshManager, glm::vec3 position, glm::vec3 scale,
-             std::string instanceName);
+    Obstacle(ReEng::MeshManagerSingleton* meshManager, glm::vec3 position, glm::vec3 scale, std::string instanceName);
 };

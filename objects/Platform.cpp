@@ -2,5 +2,4 @@
 
 Platform::Platform(ReEng::MeshManagerSingleton* meshManager, glm::vec3 position, glm::vec3 scale,
                    std::string instanceName)
-    : GameObject(meshManager, position, scale, std::string("Platformer\\portal.obj"),
-                 instanceName) {}
+    : GameObject(meshManager, position, scale, std::string("Platformer\\portal.obj"), instanceName) {}

@@ -5,6 +5,5 @@
 // final: owners delete it through this type, as there is no virtual destructor.
 class Platform final : public GameObject {
 public:
-    Platform(ReEng::MeshManagerSingleton* meshManager, glm::vec3 position, glm::vec3 scale,
-             std::string instanceName);
+    Platform(ReEng::MeshManagerSingleton* meshManager, glm::vec3 position, glm::vec3 scale, std::string instanceName);
 };

@@ -25,8 +25,7 @@ void Player::ResetBullets() {
     velocity = glm::vec3(0.0f);
     for (int i = 0; i < kBulletCount; ++i) {
         // The template's own volume goes with it; the slot keeps its own.
-        Bullet bulletTemplate(glm::vec3(1.0f, 0.0f, 0.0f), glm::vec3(0.2f, 0.2f, 0.2f),
-                              translationMatrix);
+        Bullet bulletTemplate(glm::vec3(1.0f, 0.0f, 0.0f), glm::vec3(0.2f, 0.2f, 0.2f), translationMatrix);
         bullets[i] = bulletTemplate;
         bullets[i].active = false;
     }
@@ -82,9 +81,9 @@ void Player::Shoot(glm::vec3 direction) {
     }
     if (bullet == nullptr) return;
 
-    const double length = std::sqrt(static_cast<double>(direction.x) * direction.x +
-                                    static_cast<double>(direction.y) * direction.y +
-                                    static_cast<double>(direction.z) * direction.z);
+    const double length =
+        std::sqrt(static_cast<double>(direction.x) * direction.x + static_cast<double>(direction.y) * direction.y +
+                  static_cast<double>(direction.z) * direction.z);
     // An aim at the player's own centre, or a non-finite one, has no
     // direction: firing it would send a NaN bullet, so the shot is skipped.
     // The float range check also keeps the narrowing below defined.
@@ -93,8 +92,7 @@ void Player::Shoot(glm::vec3 direction) {
     if (!(narrowed > 0.0f)) return;  // too short to survive as a float
     const glm::vec3 shotVelocity = bullet->speed * direction * (1.0f / narrowed);
     // A subnormal or huge direction can still overflow on the way.
-    if (!std::isfinite(shotVelocity.x) || !std::isfinite(shotVelocity.y) ||
-        !std::isfinite(shotVelocity.z)) {
+    if (!std::isfinite(shotVelocity.x) || !std::isfinite(shotVelocity.y) || !std::isfinite(shotVelocity.z)) {
         return;
     }
 
@@ -105,8 +103,7 @@ void Player::Shoot(glm::vec3 direction) {
 }
 
 void Player::Draw(ReEng::MeshManagerSingleton* meshManager) {
-    if (boundingObject->GetVisibleAABB() || boundingObject->GetVisibleBS() ||
-        boundingObject->GetVisibleOBB()) {
+    if (boundingObject->GetVisibleAABB() || boundingObject->GetVisibleBS() || boundingObject->GetVisibleOBB()) {
         boundingObject->AddToRenderList(false);
     }
     const float diameter = 2.0f * size;

@@ -27,8 +27,9 @@ x11-utils
 package="
 dpkg-dev
 "
-# The tests check the game, the package (lintian, the metainfo, the man page)
-# and a build from the source tarball, so they need every group but fuzz.
+# The tests check the game, the package (lintian, the metainfo, the man page),
+# a build from the source tarball and the code's format, so they need every
+# group but fuzz.
 test="
 $xvfb
 $package
@@ -43,6 +44,7 @@ man-db
 groff-base
 fonts-dejavu-core
 python3
+clang-format
 "
 # The windowed timing script runs under python3; any python3 will do.
 bench="

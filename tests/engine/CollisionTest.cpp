@@ -24,10 +24,15 @@ TEST_F(CollisionTest, CollideWhenTouchingAndNotWhenApart) {
     // An edge along x on its underside, square across diamond's top edge along z.
     const matrix4 ridge = glm::rotate(matrix4(1.0f), glm::radians(45.0f), vector3(1, 0, 0));
     // A unit box placed at `a` against a unit box (radius 0) or a ball at `b`.
-    const struct { const char* what; matrix4 a, b; float radius; bool hit; } cases[] = {
+    const struct {
+        const char* what;
+        matrix4 a, b;
+        float radius;
+        bool hit;
+    } cases[] = {
         {"touching faces", id, At(2, 0), 0, true},
         {"just apart", id, At(2.01f, 0), 0, false},
-        {"rotated corner", diamond, At(2.05f, 0), 0, true},  // an unrotated box would miss
+        {"rotated corner", diamond, At(2.05f, 0), 0, true},              // an unrotated box would miss
         {"beyond the slanted face", diamond, At(2.2f, 2.2f), 0, false},  // the spheres overlap
         // Only the cross of the two edges (the y axis) can part these: every face overlaps.
         {"crossed edges apart", diamond, At(0, 2.88f) * ridge, 0, false},
@@ -38,8 +43,8 @@ TEST_F(CollisionTest, CollideWhenTouchingAndNotWhenApart) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         BoundingObjectClass a(Cube(), c.a, "a");
-        BoundingObjectClass b = c.radius > 0 ? BoundingObjectClass(vector3(0.0f), c.radius)
-                                             : BoundingObjectClass(Cube(), id, "b");
+        BoundingObjectClass b =
+            c.radius > 0 ? BoundingObjectClass(vector3(0.0f), c.radius) : BoundingObjectClass(Cube(), id, "b");
         b.SetModelMatrix(c.b);
         EXPECT_EQ(Collide(a, b), c.hit);
     }

@@ -26,9 +26,13 @@ protected:
 
 TEST_F(Files, OnlyRegularFilesWithinTheLimitAreRead) {
     std::ofstream(Path("ok.txt")) << "1 A down\n";
-    ASSERT_EQ(mkfifo(Path("fifo").c_str(), 0600), 0);  // nobody writes: opening it must not wait
+    ASSERT_EQ(mkfifo(Path("fifo").c_str(), 0600), 0);                    // nobody writes: opening it must not wait
     fs::resize_file((std::ofstream(Path("huge")), Path("huge")), 2049);  // sparse: no disk used
-    const struct { std::string path; FileReadResult result; const char* what; } cases[] = {
+    const struct {
+        std::string path;
+        FileReadResult result;
+        const char* what;
+    } cases[] = {
         {Path("ok.txt"), FileReadResult::Ok, ""},
         {Path("missing"), FileReadResult::Missing, "No such file or directory"},
         {"/dev/zero", FileReadResult::NotRegular, "is not a regular file"},
@@ -58,7 +62,9 @@ TEST_F(Files, AFileOfExactlyTheLimitIsRead) {
 }
 
 TEST(TextParse, EveryByteThatIsNotPrintableAsciiIsEscaped) {
-    EXPECT_EQ(Printable("/tmp/\xc2\x9b" "2J \x1b[0m\x7f\t~"), "/tmp/\\xc2\\x9b2J \\x1b[0m\\x7f\\x09~");
+    EXPECT_EQ(Printable("/tmp/\xc2\x9b"
+                        "2J \x1b[0m\x7f\t~"),
+              "/tmp/\\xc2\\x9b2J \\x1b[0m\\x7f\\x09~");
     std::string escaped;
     for (int i = 0; i < 40; ++i) escaped += "\\x9b";
     EXPECT_EQ(Excerpt(std::string(1 << 20, '\x9b')), escaped + "...");

@@ -49,24 +49,27 @@ TEST(StepSchedulerTest, GameTimeFollowsRealTimeAtAnyDrawingRate) {
 TEST(StepSchedulerTest, AStallIsDroppedAndASlowMachineSlowsTheGame) {
     StepScheduler scheduler(kStep, 4, 0.25);
     EXPECT_EQ(scheduler.Advance(kStep), 1);
-    EXPECT_EQ(scheduler.Advance(15.0), 1);       // 15 s stopped: one step, not 900
-    EXPECT_EQ(scheduler.Advance(0.2), 4);        // 12 due, 4 run: the game slows down
-    EXPECT_EQ(scheduler.Advance(kStep), 1);      // the excess is not owed later
-    EXPECT_EQ(scheduler.Advance(-1.0), 0);       // a clock that went back
+    EXPECT_EQ(scheduler.Advance(15.0), 1);   // 15 s stopped: one step, not 900
+    EXPECT_EQ(scheduler.Advance(0.2), 4);    // 12 due, 4 run: the game slows down
+    EXPECT_EQ(scheduler.Advance(kStep), 1);  // the excess is not owed later
+    EXPECT_EQ(scheduler.Advance(-1.0), 0);   // a clock that went back
     scheduler.Reset();
     EXPECT_EQ(scheduler.Advance(kStep * 0.4), 0);  // after a reset the next step is a step away
     EXPECT_EQ(scheduler.Advance(kStep * 0.2), 1);
 }
 
 TEST(PlayAreaTest, ThePictureKeepsItsShapeCentredWithBars) {
-    const struct { int w, h; PlayArea want; } cases[] = {
+    const struct {
+        int w, h;
+        PlayArea want;
+    } cases[] = {
         {1080, 720, {0, 0, 1080, 720}},
         {2160, 1440, {0, 0, 2160, 1440}},
         {600, 700, {0, 150, 600, 400}},      // tall: bars above and below
         {1400, 600, {250, 0, 900, 600}},     // wide: bars left and right
         {1920, 1080, {150, 0, 1620, 1080}},  // a fullscreen desktop
         {1, 1, {0, 0, 1, 1}},
-        {0, -5, {0, 0, 1, 1}},               // a minimised window
+        {0, -5, {0, 0, 1, 1}},  // a minimised window
     };
     for (const auto& c : cases) {
         const PlayArea a = PlayArea::Fit(c.w, c.h, 1080, 720);

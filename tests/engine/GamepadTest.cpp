@@ -12,8 +12,7 @@ TEST(GamepadTest, RestingSticksAndTriggersHoldNothing) {
     pad.Connect();
     float x = 0.0f, y = 0.0f;
     // A trigger at rest reads -100 on some drivers, a worn stick a little off centre.
-    for (auto axis : {sf::Joystick::X, sf::Joystick::PovX, sf::Joystick::U, sf::Joystick::V})
-        pad.SetAxis(axis, 15.0f);
+    for (auto axis : {sf::Joystick::X, sf::Joystick::PovX, sf::Joystick::U, sf::Joystick::V}) pad.SetAxis(axis, 15.0f);
     pad.SetAxis(sf::Joystick::R, -100.0f);
     EXPECT_FALSE(pad.HoldsKey(sf::Keyboard::D));
     EXPECT_FALSE(pad.HoldsButton(sf::Mouse::Left));

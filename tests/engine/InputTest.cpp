@@ -29,7 +29,11 @@ TEST(InputScriptTest, EventsApplyByFrameAndOnlyOnce) {
 }
 
 TEST(InputScriptTest, EachMistakeIsReportedWithItsLine) {
-    const struct { const char* text; int line; const char* what; } cases[] = {
+    const struct {
+        const char* text;
+        int line;
+        const char* what;
+    } cases[] = {
         {"x A down\n", 1, "x"},
         {"1 A down\n-1 A up\n", 2, "-1"},
         {"# first\n99999999999 A down\n", 2, "99999999999"},
@@ -62,9 +66,15 @@ TEST(InputScriptTest, EachMistakeIsReportedWithItsLine) {
 }
 
 TEST(InputScriptTest, ABadTokenIsEchoedShortAndEscaped) {
-    const struct { std::string text; std::string echo; } cases[] = {
+    const struct {
+        std::string text;
+        std::string echo;
+    } cases[] = {
         {std::string(4 << 20, '7') + "x A down\n", "bad frame number '" + std::string(40, '7') + "...'"},
-        {"1 \xc2\x9b" "2J down\n", "unknown key '\\xc2\\x9b" "2J'"},  // a UTF-8 CSI
+        {"1 \xc2\x9b"
+         "2J down\n",
+         "unknown key '\\xc2\\x9b"
+         "2J'"},  // a UTF-8 CSI
         {"1 A down \x1b[2J\n", "unexpected '\\x1b[2J'"},
     };
     for (const auto& c : cases) {
@@ -91,7 +101,10 @@ TEST(OptionsTest, ValuesAreChecked) {
     ASSERT_TRUE(options.Parse({"--frames", "0", "--frame-time", "0.5", "--max-fps", "1000"}, error)) << error;
     for (const char* seconds : {"0.0001", "1", "1e-4", ".5"})
         EXPECT_TRUE(Options().Parse({"--frame-time", seconds}, error)) << seconds << ": " << error;
-    const struct { std::vector<std::string> args; std::string error; } cases[] = {
+    const struct {
+        std::vector<std::string> args;
+        std::string error;
+    } cases[] = {
         {{"--foo"}, "unknown option '--foo'"},
         {{"--frames"}, "--frames"},
         {{"--input", "--headless"}, "--input"},
@@ -100,8 +113,8 @@ TEST(OptionsTest, ValuesAreChecked) {
         {{"--frame-time", "0"}, "bad value '0' for --frame-time"},
         {{"--frame-time", "nan"}, "bad value 'nan' for --frame-time"},
         {{"--frame-time", "0.1s"}, "bad value '0.1s' for --frame-time"},
-        {{"--frame-time", "1e300"}, "bad value '1e300'"},       // infinity once summed
-        {{"--frame-time", "1e-300"}, "bad value '1e-300'"},     // the view would never move
+        {{"--frame-time", "1e300"}, "bad value '1e300'"},    // infinity once summed
+        {{"--frame-time", "1e-300"}, "bad value '1e-300'"},  // the view would never move
         {{"--frame-time", "0.00009"}, "bad value '0.00009'"},
         {{"--frame-time", "1.01"}, "bad value '1.01'"},
         {{"--frame-time", "0x1p-3"}, "bad value '0x1p-3'"},
@@ -120,9 +133,9 @@ TEST(OptionsTest, ValuesAreChecked) {
 TEST(InputTest, AKeyHeldForAnotherWindowReadsUpUntilReleased) {
     Input input;
     EXPECT_FALSE(input.FocusGate(sf::Keyboard::P, false, true));  // typed elsewhere
-    for (auto key : {sf::Keyboard::P, sf::Keyboard::A}) {  // any key may have been held elsewhere
-        EXPECT_FALSE(input.FocusGate(key, true, true));   // focus back, still held
-        EXPECT_FALSE(input.FocusGate(key, true, false));  // its release is no release here
-        EXPECT_TRUE(input.FocusGate(key, true, true));    // a real press
+    for (auto key : {sf::Keyboard::P, sf::Keyboard::A}) {         // any key may have been held elsewhere
+        EXPECT_FALSE(input.FocusGate(key, true, true));           // focus back, still held
+        EXPECT_FALSE(input.FocusGate(key, true, false));          // its release is no release here
+        EXPECT_TRUE(input.FocusGate(key, true, true));            // a real press
     }
 }

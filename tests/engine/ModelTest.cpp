@@ -43,8 +43,14 @@ TEST(ModelTest, QuadsBecomeOutwardTriangles) {
 }
 
 TEST(ModelTest, BadFilesLeaveNoGeometryAndAOneLineError) {
-    const struct { const char* file; const char* text; bool missing; } cases[] = {
-        {"no_such_model.obj", nullptr, true}, {"empty.obj", nullptr, false}, {"corrupt.obj", nullptr, false},
+    const struct {
+        const char* file;
+        const char* text;
+        bool missing;
+    } cases[] = {
+        {"no_such_model.obj", nullptr, true},
+        {"empty.obj", nullptr, false},
+        {"corrupt.obj", nullptr, false},
         {"bad_index.obj", nullptr, false},  // the first triangle is fine, the second is not
         {"nan.obj", nullptr, false},
         {"big.obj", "v 0 0 0\nv 1e7 0 0\nv 0 1 0\nf 1 2 3\n", false},
@@ -75,9 +81,10 @@ TEST(ModelTest, BadFilesLeaveNoGeometryAndAOneLineError) {
 TEST(ModelTest, CommentsMayEndALineAndRelativeIndicesCountBack) {
     Model model;
     std::string error;
-    ASSERT_TRUE(model.LoadObjText("v -0.5 -0.52 -0.26 # c\nv 1 0 0\nv 0 1 0#\nvn 0 0 1 # up\n"
-                                  "f 1//1 2//1 -1//1 # one\n",
-                                  "comment.obj", error))
+    ASSERT_TRUE(
+        model.LoadObjText("v -0.5 -0.52 -0.26 # c\nv 1 0 0\nv 0 1 0#\nvn 0 0 1 # up\n"
+                          "f 1//1 2//1 -1//1 # one\n",
+                          "comment.obj", error))
         << error;
     EXPECT_EQ(model.positions[0], vector3(-0.5f, -0.52f, -0.26f));
     EXPECT_EQ(model.positions[2], vector3(0, 1, 0));
@@ -101,7 +108,7 @@ TEST_F(MeshManagerTest, AFailedFileIsReportedOnceAndNeverReadAgain) {
     EXPECT_EQ(meshes->LoadModel(Data("corrupt.obj"), "c"), RE_ERROR_FILE);
     const std::string printed = testing::internal::GetCapturedStderr();
     EXPECT_EQ(meshes->GetFileReadCount(), 2);
-    EXPECT_EQ(meshes->GetFailedLoadCount(), 2);  // the engine ends the run on these
+    EXPECT_EQ(meshes->GetFailedLoadCount(), 2);                                 // the engine ends the run on these
     EXPECT_EQ(std::count(printed.begin(), printed.end(), '\n'), 2) << printed;  // one line each
     EXPECT_THAT(printed, AllOf(HasSubstr("missing.obj"), HasSubstr("corrupt.obj")));
     EXPECT_TRUE(meshes->HasInstance("b"));
@@ -135,8 +142,10 @@ static bool Accepts(const std::string& target, const std::string& data) {
     if (target == "input_script") return InputScript().Parse(in, "fuzz.txt", error);
     std::vector<std::string> args(1);
     for (char c : data) {
-        if (c == '\0') args.emplace_back();
-        else args.back().push_back(c);
+        if (c == '\0')
+            args.emplace_back();
+        else
+            args.back().push_back(c);
     }
     return Options().Parse(args, error);
 }
@@ -145,7 +154,8 @@ static bool Accepts(const std::string& target, const std::string& data) {
 // accepted_* must also be taken, one named refused_* refused.
 TEST(FuzzReplayTest, CorpusAndRegressionsPassTheFuzzChecks) {
     const std::pair<const char*, std::string (*)(const std::string&)> targets[] = {
-        {"input_script", fuzzcheck::CheckInputScript}, {"options", fuzzcheck::CheckOptions},
+        {"input_script", fuzzcheck::CheckInputScript},
+        {"options", fuzzcheck::CheckOptions},
         {"model", fuzzcheck::CheckModel}};
     namespace fs = std::filesystem;
     int count = 0;

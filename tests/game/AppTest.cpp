@@ -14,8 +14,7 @@ using Key = sf::Keyboard;
 
 class TestApp : public AppClass {
 public:
-    TestApp() : AppClass(nullptr, {"--headless"}, 0, false)
-    {
+    TestApp() : AppClass(nullptr, {"--headless"}, 0, false) {
         SetAppInfo(GameInfo());
         InitHeadless();
     }
@@ -34,14 +33,12 @@ protected:
     std::unique_ptr<TestApp> app = std::make_unique<TestApp>();
     GameManager& Game() { return *app->gameManager; }
     Player& ThePlayer() { return *app->gameManager->player; }
-    void StartPlaying()
-    {
+    void StartPlaying() {
         app->Keys({Key::Return});
         app->Keys({});
         ASSERT_EQ(Game().state, Playing);
     }
-    float SteerFrom(float vx, std::initializer_list<Key::Key> keys)
-    {
+    float SteerFrom(float vx, std::initializer_list<Key::Key> keys) {
         ThePlayer().velocity.x = vx;
         app->Keys(keys);
         return ThePlayer().velocity.x;
@@ -59,8 +56,7 @@ protected:
 
 }  // namespace
 
-TEST_F(AppTest, SecondInitVariablesKeepsTheInstancesAndClearsTheLatch)
-{
+TEST_F(AppTest, SecondInitVariablesKeepsTheInstancesAndClearsTheLatch) {
     GameManager* game = app->gameManager;
     EXPECT_EQ(GameManager::instance, game);
     app->pauseKeyDown = true;
@@ -70,8 +66,7 @@ TEST_F(AppTest, SecondInitVariablesKeepsTheInstancesAndClearsTheLatch)
     EXPECT_FALSE(app->pauseKeyDown);
 }
 
-TEST_F(AppTest, ReleaseFreesEverythingOnceAtTheTitleAndAfterPlay)
-{
+TEST_F(AppTest, ReleaseFreesEverythingOnceAtTheTitleAndAfterPlay) {
     for (bool play : {false, true}) {
         if (play) {
             app = std::make_unique<TestApp>();
@@ -88,8 +83,7 @@ TEST_F(AppTest, ReleaseFreesEverythingOnceAtTheTitleAndAfterPlay)
     LevelManager::ReleaseInstance();
 }
 
-TEST_F(AppTest, PlatformsAndObstaclesAreQueuedInTheGamesColours)
-{
+TEST_F(AppTest, PlatformsAndObstaclesAreQueuedInTheGamesColours) {
     StartPlaying();
     app->Update();
     const ReEng::vector3 orange(0.80f, 0.50f, 0.22f), pink(0.52f, 0.06f, 0.30f);
@@ -103,8 +97,7 @@ TEST_F(AppTest, PlatformsAndObstaclesAreQueuedInTheGamesColours)
     EXPECT_GT(obstacles, 0);
 }
 
-TEST_F(AppTest, EnterStartsExactlyOneGameAndOnlyFromTheTitle)
-{
+TEST_F(AppTest, EnterStartsExactlyOneGameAndOnlyFromTheTitle) {
     for (int i = 0; i < 3; ++i) app->Keys({Key::Return});
     EXPECT_EQ(Game().state, Playing);
     Player* player = Game().player;
@@ -117,8 +110,7 @@ TEST_F(AppTest, EnterStartsExactlyOneGameAndOnlyFromTheTitle)
     }
 }
 
-TEST_F(AppTest, PausePausesAndResumesOnRelease)
-{
+TEST_F(AppTest, PausePausesAndResumesOnRelease) {
     StartPlaying();
     for (GameState after : {Paused, Playing}) {
         for (int i = 0; i < 3; ++i) app->Keys({Key::P});
@@ -128,8 +120,7 @@ TEST_F(AppTest, PausePausesAndResumesOnRelease)
     }
 }
 
-TEST_F(AppTest, EscapeQuitsOnceOnReleaseInEveryState)
-{
+TEST_F(AppTest, EscapeQuitsOnceOnReleaseInEveryState) {
     for (GameState state : {Title, Playing, Paused, GameOver}) {
         app.reset();  // one application at a time: they share the engine
         app = std::make_unique<TestApp>();
@@ -143,14 +134,22 @@ TEST_F(AppTest, EscapeQuitsOnceOnReleaseInEveryState)
     }
 }
 
-TEST_F(AppTest, SteeringFollowsTheKeyTableAndJumpLaunchesOnce)
-{
+TEST_F(AppTest, SteeringFollowsTheKeyTableAndJumpLaunchesOnce) {
     StartPlaying();
     const float s = ThePlayer().steerSpeed, left = -0.2f * s, right = 0.2f * s;
-    const struct { std::initializer_list<Key::Key> keys; float vx; } rows[] = {
-        {{}, 0.0f}, {{Key::A}, left}, {{Key::Left}, left}, {{Key::D}, right}, {{Key::Right}, right},
-        {{Key::A, Key::D}, right}, {{Key::Left, Key::Right}, right}, {{Key::A, Key::Right}, left},
-        {{Key::D, Key::Left}, left}, {{Key::A, Key::D, Key::Left}, left}};
+    const struct {
+        std::initializer_list<Key::Key> keys;
+        float vx;
+    } rows[] = {{{}, 0.0f},
+                {{Key::A}, left},
+                {{Key::Left}, left},
+                {{Key::D}, right},
+                {{Key::Right}, right},
+                {{Key::A, Key::D}, right},
+                {{Key::Left, Key::Right}, right},
+                {{Key::A, Key::Right}, left},
+                {{Key::D, Key::Left}, left},
+                {{Key::A, Key::D, Key::Left}, left}};
     for (const auto& row : rows) EXPECT_EQ(SteerFrom(0.0f, row.keys), row.vx) << &row - rows;
     EXPECT_FLOAT_EQ(SteerFrom(-0.1f, {Key::D}), -0.06f);  // reversing takes a doubled step
     EXPECT_FLOAT_EQ(SteerFrom(0.1f, {Key::A}), 0.06f);
@@ -163,8 +162,7 @@ TEST_F(AppTest, SteeringFollowsTheKeyTableAndJumpLaunchesOnce)
     EXPECT_EQ(ThePlayer().velocity.y, -0.1f);
 }
 
-TEST_F(AppTest, LeftButtonFiresTowardsTheCursorAlsoAfterATinyWindow)
-{
+TEST_F(AppTest, LeftButtonFiresTowardsTheCursorAlsoAfterATinyWindow) {
     StartPlaying();
     app->GetWindow()->SetScreenArea({100, 50, 800, 600});
     ThePlayer().translationMatrix[3] = glm::vec4(1.0f, 4.0f, 0.0f, 1.0f);
@@ -180,8 +178,7 @@ TEST_F(AppTest, LeftButtonFiresTowardsTheCursorAlsoAfterATinyWindow)
     EXPECT_LT(glm::distance(FireAt(720, 270), 10.0f * glm::normalize(towards)), 1e-4f);
 }
 
-TEST_F(AppTest, NoShotOutsidePlayOrFromADegenerateWindow)
-{
+TEST_F(AppTest, NoShotOutsidePlayOrFromADegenerateWindow) {
     app->m_input.SetButton(sf::Mouse::Left, true);
     app->ProcessMouse();  // title: no player, nothing happens
     StartPlaying();

@@ -21,21 +21,20 @@ struct Disc {
 // A model as drawn, seen along z: its triangles flattened onto the xy plane.
 using Shape = std::vector<std::array<glm::vec2, 3>>;
 
-Disc Shown(const Queue::Sphere& sphere)
-{
+Disc Shown(const Queue::Sphere& sphere) {
     return {glm::vec2(sphere.matrix[3]), Queue::Sphere::kRadius * glm::length(glm::vec3(sphere.matrix[0]))};
 }
 Disc Shown(const Queue::Wire& wire)  // the wire sphere has radius 1
 {
     return {glm::vec2(wire.matrix[3]), glm::length(glm::vec3(wire.matrix[0]))};
 }
-float Distance(glm::vec2 p, const std::array<glm::vec2, 3>& t)
-{
+float Distance(glm::vec2 p, const std::array<glm::vec2, 3>& t) {
     float side[3], nearest = INFINITY;
     for (int i = 0; i < 3; ++i) {
         const glm::vec2 a = t[i], b = t[(i + 1) % 3], ab = b - a;
         side[i] = ab.x * (p.y - a.y) - ab.y * (p.x - a.x);
-        const float along = glm::dot(ab, ab) > 0.0f ? glm::clamp(glm::dot(p - a, ab) / glm::dot(ab, ab), 0.0f, 1.0f) : 0.0f;
+        const float along =
+            glm::dot(ab, ab) > 0.0f ? glm::clamp(glm::dot(p - a, ab) / glm::dot(ab, ab), 0.0f, 1.0f) : 0.0f;
         nearest = std::min(nearest, glm::length(p - (a + along * ab)));
     }
     // A face seen edge-on has no inside; its edges still count.
@@ -43,8 +42,7 @@ float Distance(glm::vec2 p, const std::array<glm::vec2, 3>& t)
     return inside ? 0.0f : nearest;
 }
 // Between the drawn outlines of a disc and a shape: at most 0 when they overlap.
-float Gap(const Disc& disc, const Shape& shape)
-{
+float Gap(const Disc& disc, const Shape& shape) {
     float nearest = INFINITY;
     for (const auto& triangle : shape) nearest = std::min(nearest, Distance(disc.centre, triangle));
     return nearest - disc.radius;
@@ -53,8 +51,7 @@ float Gap(const Disc& disc, const Shape& shape)
 class ContactTest : public GameFixture {
 protected:
     // The model instance that the frame queued under this name, as drawn.
-    Shape ShownModel(const std::string& name) const
-    {
+    Shape ShownModel(const std::string& name) const {
         for (const Queue::Instance& instance : mesh->GetQueue().instances) {
             if (instance.name != name) continue;
             const std::vector<glm::vec3>& positions = mesh->GetModels().at(instance.model).positions;
@@ -68,8 +65,7 @@ protected:
     }
     // The player's ball as a frame shows it; after a Game Over frame, which
     // shows only text, as the player's own Draw would queue it.
-    Disc ShownBall()
-    {
+    Disc ShownBall() {
         if (mesh->GetQueue().spheres.empty()) game.player->Draw(mesh);
         return Shown(mesh->GetQueue().spheres.at(0));
     }
@@ -80,8 +76,7 @@ protected:
 // Dropped at the settled fall speed from every phase of one step: the ball
 // bounces at the first step its drawn bottom reaches the platform's drawn
 // top, never later, and its wireframe is the ball's outline throughout.
-TEST_F(ContactTest, BallBouncesOnThePlatformsDrawnTopWithoutSinking)
-{
+TEST_F(ContactTest, BallBouncesOnThePlatformsDrawnTopWithoutSinking) {
     Player& player = Start();
     const Platform* platform = Add<Platform>(0, kClearX, 4.0f);
     constexpr int kPhases = 20;
@@ -119,8 +114,7 @@ TEST_F(ContactTest, BallBouncesOnThePlatformsDrawnTopWithoutSinking)
 
 // Approached from each side and across a corner in small steps, the game
 // ends at the first step the drawn ball meets the drawn obstacle.
-TEST_F(ContactTest, PlayerLosesAtTheStepItsBallMeetsTheObstacle)
-{
+TEST_F(ContactTest, PlayerLosesAtTheStepItsBallMeetsTheObstacle) {
     Player& player = Start();
     const Obstacle* obstacle = Add<Obstacle>(0, kClearX, 5.0f);
     Frame(0.0f);
@@ -156,8 +150,7 @@ TEST_F(ContactTest, PlayerLosesAtTheStepItsBallMeetsTheObstacle)
 // own drawn radius misses. In between lies the one band where what is seen
 // is not what collides: a pool bullet's volume keeps the 0.1 of the sphere
 // the bullet was built around, twice the radius it is drawn with.
-TEST_F(ContactTest, BulletHitsWhatItVisiblyOverlapsAndMissesWhatItClearsByItsWidth)
-{
+TEST_F(ContactTest, BulletHitsWhatItVisiblyOverlapsAndMissesWhatItClearsByItsWidth) {
     Player& player = Start();
     Place(player, -kClearX, 5.0f);  // far from the shots
     Bullet& bullet = player.bullets[0];

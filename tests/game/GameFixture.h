@@ -21,15 +21,13 @@ protected:
     LevelManager* level = LevelManager::GetInstance();
     GameManager game;
 
-    void SetUp() override
-    {
+    void SetUp() override {
         camera->SetCameraMode(ReEng::CAMROTHOZ, -1);
         level->meshManager = game.meshManager = mesh;
         game.camera = camera;
         game.level = level;
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         delete game.player;
         LevelManager::ReleaseInstance();
     }
@@ -39,8 +37,7 @@ protected:
         mesh->Render();
         game.UpdateFrame(deltaTime);
     }
-    Lines Text() const
-    {
+    Lines Text() const {
         Lines lines;
         for (const auto& line : mesh->GetQueue().lines) lines.push_back(line.text);
         return lines;
@@ -48,8 +45,7 @@ protected:
     float CameraHeight() const { return camera->GetPosition(-1).y; }
     void SetCameraHeight(float y) { camera->MoveVertical(y - CameraHeight(), -1); }
 
-    static void Place(Player& player, float x, float y, bool falling = false)
-    {
+    static void Place(Player& player, float x, float y, bool falling = false) {
         player.translationMatrix[3].x = x;
         player.translationMatrix[3].y = y;
         player.UpdateModelMatrix(player.translationMatrix * player.scaleMatrix);
@@ -59,8 +55,7 @@ protected:
         player.velocity = glm::vec3(0.0f, -0.01f, 0.0f);
     }
     template <class T>  // owned by the level like a pattern's object
-    T* Add(int section, float x, float y)
-    {
+    T* Add(int section, float x, float y) {
         constexpr bool platform = std::is_same_v<T, Platform>;
         auto* object = new T(mesh, glm::vec3(x, y, 0.0f), glm::vec3(platform ? 1.5f : 1.0f),
                              "test" + std::to_string(level->platforms.size() + level->obstacles.size()));

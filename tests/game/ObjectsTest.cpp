@@ -32,7 +32,10 @@ protected:
 class PlayerTest : public ObjectsTest {
 protected:
     Player* player = new Player(glm::vec3(0.0f, 0.3f, 0.0f), 0.2f);
-    void TearDown() override { delete player; ObjectsTest::TearDown(); }
+    void TearDown() override {
+        delete player;
+        ObjectsTest::TearDown();
+    }
 };
 
 }  // namespace
@@ -132,8 +135,10 @@ TEST_F(PlayerTest, DrawQueuesTheWhiteSphereOneWireAndOnlyFlyingBullets) {
 }
 
 TEST_F(ObjectsTest, PatternsBuildTheirEntriesInAnySection) {
-    const struct { int pattern, section; std::size_t platforms; } cases[] = {
-        {0, 0, 11}, {1, 1, 11}, {2, 3, 9}, {3, 4, 11}, {-1, 5, 11}};
+    const struct {
+        int pattern, section;
+        std::size_t platforms;
+    } cases[] = {{0, 0, 11}, {1, 1, 11}, {2, 3, 9}, {3, 4, 11}, {-1, 5, 11}};
     for (const auto& c : cases) {
         level->GenerateSection(c.pattern, c.section);
         EXPECT_EQ(level->GetPlatforms(c.section).size(), c.platforms) << c.pattern;

@@ -21,27 +21,23 @@ namespace {
 class ScriptedApp : public AppClass {
 public:
     ScriptedApp(const std::string& script, const std::string& extra = "")
-        : AppClass(nullptr, Args(script, extra), 0, false)
-    {
+        : AppClass(nullptr, Args(script, extra), 0, false) {
         SetAppInfo(GameInfo());
         InitHeadless();
         std::remove(File().c_str());  // read by now
     }
     using AppClass::m_input;
     bool QuitRequested() const { return m_window->IsQuitRequested(); }
-    void Run(int frames)
-    {
+    void Run(int frames) {
         for (int i = 0; i < frames; ++i) RunFrame();
     }
 
 private:
     // One per process: ctest runs each test in its own, several at once.
-    static std::string File()
-    {
+    static std::string File() {
         return ::testing::TempDir() + "vaultrix_pad_script_" + std::to_string(getpid()) + ".txt";
     }
-    static std::vector<std::string> Args(const std::string& script, const std::string& extra)
-    {
+    static std::vector<std::string> Args(const std::string& script, const std::string& extra) {
         std::ofstream(File()) << script;
         std::vector<std::string> args{"--headless", "--input", File()};
         if (!extra.empty()) args.push_back(extra);
@@ -62,11 +58,10 @@ glm::vec3 NewestShot(const Player& player)  // the direction of the youngest fly
 
 }  // namespace
 
-TEST(PadTest, StartsLaunchesAndSteersWithStickAndDpad)
-{
+TEST(PadTest, StartsLaunchesAndSteersWithStickAndDpad) {
     ScriptedApp app(std::string(kStart) +
-                    "3 pad axis X 20\n"     // inside the dead zone
-                    "6 pad axis X 90\n"     // right
+                    "3 pad axis X 20\n"  // inside the dead zone
+                    "6 pad axis X 90\n"  // right
                     "12 pad axis X 0\n"
                     "12 pad axis PovX -100\n");  // the d-pad, left
     GameManager& game = *app.gameManager;
@@ -84,8 +79,7 @@ TEST(PadTest, StartsLaunchesAndSteersWithStickAndDpad)
     EXPECT_NEAR(player.velocity.x, -player.steerSpeed, 1e-6f);
 }
 
-TEST(PadTest, RightStickAimsAroundThePlayerInFourDirectionsAndTheTriggerFires)
-{
+TEST(PadTest, RightStickAimsAroundThePlayerInFourDirectionsAndTheTriggerFires) {
     // Each direction held for 40 steps, longer than the shot delay, firing with
     // the right shoulder and then the trigger (which rests at -100).
     ScriptedApp app(std::string(kStart) +
@@ -94,8 +88,10 @@ TEST(PadTest, RightStickAimsAroundThePlayerInFourDirectionsAndTheTriggerFires)
                     "50 pad axis U 0\n50 pad axis V -100\n"
                     "90 pad axis V 100\n90 pad button 5 up\n90 pad axis R 100\n"
                     "130 pad axis V 0\n130 pad axis U -70\n");
-    const struct { int until; glm::vec3 direction; } shots[] = {
-        {50, {1, 0, 0}}, {90, {0, 1, 0}}, {130, {0, -1, 0}}, {170, {-1, 0, 0}}};
+    const struct {
+        int until;
+        glm::vec3 direction;
+    } shots[] = {{50, {1, 0, 0}}, {90, {0, 1, 0}}, {130, {0, -1, 0}}, {170, {-1, 0, 0}}};
     app.Run(10);
     EXPECT_EQ(NewestShot(*app.gameManager->player), glm::vec3(0.0f)) << "fired at rest";
     int frame = 10;
@@ -109,16 +105,15 @@ TEST(PadTest, RightStickAimsAroundThePlayerInFourDirectionsAndTheTriggerFires)
     }
 }
 
-TEST(PadTest, StartPausesAndResumesAndBackQuitsOnRelease)
-{
+TEST(PadTest, StartPausesAndResumesAndBackQuitsOnRelease) {
     ScriptedApp app(std::string(kStart) +
                     "5 pad button 7 down\n8 pad button 7 up\n"
                     "10 pad button 7 down\n11 pad button 7 up\n"
                     "13 pad button 6 down\n15 pad button 6 up\n");
     GameState states[15];
     for (GameState& state : states) app.Run(1), state = app.gameManager->state;
-    EXPECT_EQ(states[7], Playing);   // held
-    EXPECT_EQ(states[8], Paused);    // released
+    EXPECT_EQ(states[7], Playing);  // held
+    EXPECT_EQ(states[8], Paused);   // released
     EXPECT_EQ(states[10], Paused);
     EXPECT_EQ(states[11], Playing);
     EXPECT_FALSE(app.QuitRequested());  // Back still held
@@ -126,8 +121,7 @@ TEST(PadTest, StartPausesAndResumesAndBackQuitsOnRelease)
     EXPECT_TRUE(app.QuitRequested());
 }
 
-TEST(PadTest, APadPulledOutReleasesWhatItHeldAndThePadAim)
-{
+TEST(PadTest, APadPulledOutReleasesWhatItHeldAndThePadAim) {
     ScriptedApp app(std::string(kStart) +
                     "4 pad axis X 100\n4 pad axis U 100\n4 pad button 5 down\n"
                     "20 pad disconnect\n"
@@ -141,15 +135,14 @@ TEST(PadTest, APadPulledOutReleasesWhatItHeldAndThePadAim)
     app.Run(1);
     EXPECT_FALSE(input.IsKeyPressed(sf::Keyboard::D));
     EXPECT_FALSE(input.IsButtonPressed(sf::Mouse::Left));
-    EXPECT_LT(player.velocity.x, vx);  // slowing down
+    EXPECT_LT(player.velocity.x, vx);                         // slowing down
     EXPECT_EQ(input.GetMousePosition(), sf::Vector2i(0, 0));  // the script's mouse again
     app.Run(10);
     EXPECT_FALSE(input.IsKeyPressed(sf::Keyboard::D));
     EXPECT_FALSE(input.IsButtonPressed(sf::Mouse::Left));
 }
 
-TEST(PadTest, TheLegendShowsOnTheTitleOnlyWithThePadWhenOneIsThere)
-{
+TEST(PadTest, TheLegendShowsOnTheTitleOnlyWithThePadWhenOneIsThere) {
     {
         ScriptedApp app("3 pad connect\n5 pad button 0 down\n");
         app.Run(1);

@@ -90,9 +90,7 @@ struct Motion {
         x += vx;
         y += vy;
     }
-    bool Same(const Motion& other) const {
-        return x == other.x && y == other.y && vx == other.vx && vy == other.vy;
-    }
+    bool Same(const Motion& other) const { return x == other.x && y == other.y && vx == other.vx && vy == other.vy; }
 };
 
 // A platform or live obstacle as its volume places it: a box, scaled and
@@ -290,8 +288,9 @@ private:
     const Arc& ArcFrom(float y, const Course& course) {
         auto found = m_arcs.find(y);
         if (found == m_arcs.end())
-            found = m_arcs.emplace(y, Arc(Motion{0.0f, y, 0.0f, m_game.player->jumpSpeed, true}, course, *m_game.player))
-                        .first;
+            found =
+                m_arcs.emplace(y, Arc(Motion{0.0f, y, 0.0f, m_game.player->jumpSpeed, true}, course, *m_game.player))
+                    .first;
         return found->second;
     }
 
@@ -403,11 +402,11 @@ TEST(ReplayBotTest, ClimbsTenSections) {
         app.m_input.SetButton(sf::Mouse::Left, fire);
         app.RunFrame();
     }
-    EXPECT_GE(game.level->sectionCount, 11u) << "the bot fell behind at step " << step
-                                              << ", height " << game.maxHeight;
+    EXPECT_GE(game.level->sectionCount, 11u) << "the bot fell behind at step " << step << ", height " << game.maxHeight;
     if (const char* file = std::getenv("VAULTRIX_BOT_SCRIPT")) {
         std::ofstream out(file);
-        out << "# The replay bot's climb (tests/game/ReplayBotTest.cpp)\n" << script.Text() << step << " Escape down\n"
+        out << "# The replay bot's climb (tests/game/ReplayBotTest.cpp)\n"
+            << script.Text() << step << " Escape down\n"
             << step + 1 << " Escape up\n";
     }
 }

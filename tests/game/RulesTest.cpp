@@ -5,10 +5,9 @@ namespace {
 using RulesTest = GameFixture;
 using ::testing::IsEmpty;
 constexpr float kClearX = 10.0f;  // beside every pattern entry: only the test's objects touch
-}
+}  // namespace
 
-TEST_F(RulesTest, TitleAndPausedFramesOnlyShowTextAndFreezePlay)
-{
+TEST_F(RulesTest, TitleAndPausedFramesOnlyShowTextAndFreezePlay) {
     Frame();
     EXPECT_EQ(Text(), Lines{"Press Enter to Start"});
     Start();
@@ -23,8 +22,7 @@ TEST_F(RulesTest, TitleAndPausedFramesOnlyShowTextAndFreezePlay)
     EXPECT_THAT(mesh->GetQueue().spheres, IsEmpty());
 }
 
-TEST_F(RulesTest, ObstacleContactsCountOnlyInTheOwnSectionAndWhileActive)
-{
+TEST_F(RulesTest, ObstacleContactsCountOnlyInTheOwnSectionAndWhileActive) {
     Player& player = Start();
     Place(player, kClearX, 5.0f);
     Add<Obstacle>(1, kClearX, 5.0f);  // filed under the section above
@@ -41,8 +39,7 @@ TEST_F(RulesTest, ObstacleContactsCountOnlyInTheOwnSectionAndWhileActive)
     EXPECT_EQ(game.state, GameOver);
 }
 
-TEST_F(RulesTest, OneBulletTakesEveryActiveObstacleItOverlaps)
-{
+TEST_F(RulesTest, OneBulletTakesEveryActiveObstacleItOverlaps) {
     Player& player = Start();
     Obstacle* first = Add<Obstacle>(0, -8.0f, 5.0f);
     Obstacle* second = Add<Obstacle>(0, -8.1f, 5.0f);
@@ -58,8 +55,7 @@ TEST_F(RulesTest, OneBulletTakesEveryActiveObstacleItOverlaps)
     EXPECT_FALSE(bullet.active);
 }
 
-TEST_F(RulesTest, RisingPassesUpThroughAPlatformAndBounceWithObstacleEndsTheGame)
-{
+TEST_F(RulesTest, RisingPassesUpThroughAPlatformAndBounceWithObstacleEndsTheGame) {
     Player& player = Start();
     const Platform* platform = Add<Platform>(0, kClearX, 5.0f);  // its top face at 5
     Place(player, kClearX, 4.9f);
@@ -67,7 +63,7 @@ TEST_F(RulesTest, RisingPassesUpThroughAPlatformAndBounceWithObstacleEndsTheGame
     player.velocity = glm::vec3(0.0f, 0.05f, 0.0f);
     Frame();
     ASSERT_TRUE(player.boundingObject->IsColliding(*platform->boundingObject, true));  // inside it, rising
-    EXPECT_FLOAT_EQ(player.velocity.y, 0.05f - 0.008f);  // gravity only, no bounce
+    EXPECT_FLOAT_EQ(player.velocity.y, 0.05f - 0.008f);                                // gravity only, no bounce
     EXPECT_TRUE(player.rising);
     Place(player, kClearX, 5.0f, true);
     Add<Obstacle>(0, kClearX, 5.0f);
@@ -80,11 +76,12 @@ TEST_F(RulesTest, RisingPassesUpThroughAPlatformAndBounceWithObstacleEndsTheGame
     EXPECT_TRUE(mesh->GetQueue().instances.empty());
 }
 
-TEST_F(RulesTest, FallingBehindEndsTheGameOnlyPastElevenUnits)
-{
+TEST_F(RulesTest, FallingBehindEndsTheGameOnlyPastElevenUnits) {
     Player& player = Start();
-    const struct { float player, camera; GameState state; } rows[] = {
-        {1.0f, 12.0f, Playing}, {1.0f, 12.001f, GameOver}, {-25.0f, 0.0f, GameOver}};  // -25: below section 0
+    const struct {
+        float player, camera;
+        GameState state;
+    } rows[] = {{1.0f, 12.0f, Playing}, {1.0f, 12.001f, GameOver}, {-25.0f, 0.0f, GameOver}};  // -25: below section 0
     for (const auto& row : rows) {
         game.state = Playing;
         Place(player, kClearX, row.player);  // hovering: it stays put
@@ -94,9 +91,8 @@ TEST_F(RulesTest, FallingBehindEndsTheGameOnlyPastElevenUnits)
     }
 }
 
-TEST_F(RulesTest, CameraRisesToThePlayerElseClimbsAtItsOwnSpeed)
-{
-    Player& player = Start();  // one section built: the camera's speed is 1.01 units a second
+TEST_F(RulesTest, CameraRisesToThePlayerElseClimbsAtItsOwnSpeed) {
+    Player& player = Start();      // one section built: the camera's speed is 1.01 units a second
     Place(player, kClearX, 3.0f);  // hovering: it stays put
     Frame(0.5f);
     EXPECT_FLOAT_EQ(CameraHeight(), 3.0f);  // all the way up to the player in one frame
@@ -105,8 +101,7 @@ TEST_F(RulesTest, CameraRisesToThePlayerElseClimbsAtItsOwnSpeed)
     EXPECT_FLOAT_EQ(CameraHeight(), 5.0f + 1.01f * 0.5f);
 }
 
-TEST_F(RulesTest, CameraAndMaxHeightNeverGoDown)
-{
+TEST_F(RulesTest, CameraAndMaxHeightNeverGoDown) {
     Player& player = Start();
     player.velocity.y = player.jumpSpeed;
     player.airborne = true;
@@ -121,8 +116,7 @@ TEST_F(RulesTest, CameraAndMaxHeightNeverGoDown)
     EXPECT_LT(player.translationMatrix[3].y, game.maxHeight);
 }
 
-TEST_F(RulesTest, SectionsStreamInAndOutAsTheCameraClimbs)
-{
+TEST_F(RulesTest, SectionsStreamInAndOutAsTheCameraClimbs) {
     Player& player = Start();
     for (float height : {10.0f, 10.5f, 30.5f}) {  // exactly 10 triggers nothing
         Place(player, kClearX, height - 5.0f);
@@ -150,10 +144,12 @@ TEST_F(RulesTest, SectionsStreamInAndOutAsTheCameraClimbs)
     EXPECT_EQ(level->obstacles.size(), level->GetObstacles(2).size() + level->GetObstacles(3).size());
 }
 
-TEST_F(RulesTest, ScoreLineTruncatesPointsPlusTenPerUnitClimbed)
-{
-    const struct { int score; float maxHeight; const char* line; } rows[] = {{0, 0.0f, "Score: 0"},
-        {150, 12.34f, "Score: 273"}, {0, 0.09f, "Score: 0"}};
+TEST_F(RulesTest, ScoreLineTruncatesPointsPlusTenPerUnitClimbed) {
+    const struct {
+        int score;
+        float maxHeight;
+        const char* line;
+    } rows[] = {{0, 0.0f, "Score: 0"}, {150, 12.34f, "Score: 273"}, {0, 0.09f, "Score: 0"}};
     game.state = GameOver;
     for (const auto& row : rows) {
         game.score = row.score;
@@ -166,8 +162,7 @@ TEST_F(RulesTest, ScoreLineTruncatesPointsPlusTenPerUnitClimbed)
 // Platforms are 3 units apart and a bounce climbs 2.4: landing from any
 // phase of the fall must still reach the next one up, or the course cannot be
 // climbed. High up too, where float heights are coarser.
-TEST_F(RulesTest, EveryLandingReachesAPlatformThreeUnitsHigher)
-{
+TEST_F(RulesTest, EveryLandingReachesAPlatformThreeUnitsHigher) {
     Player& player = Start();
     level->sectionCount = 1000;  // no streaming: only the test's platforms
     for (const int section : {0, 500}) {

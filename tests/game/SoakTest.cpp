@@ -23,10 +23,9 @@ struct SoakApp : AppClass {
 
 // A seeded input script mashing every key and button but Escape, with the
 // cursor inside, around or far outside the window.
-std::string GenerateScript(unsigned seed, unsigned frames, int width = 1080, int height = 720)
-{
-    static const char* const kKeys[] = {"Return", "A", "D", "Left", "Right", "W", "Up", "P",
-                                        "MouseLeft", "MouseRight", "MouseMiddle"};
+std::string GenerateScript(unsigned seed, unsigned frames, int width = 1080, int height = 720) {
+    static const char* const kKeys[] = {"Return", "A", "D",         "Left",       "Right",      "W",
+                                        "Up",     "P", "MouseLeft", "MouseRight", "MouseMiddle"};
     std::mt19937 random(seed);
     auto chance = [&](double p) { return std::uniform_real_distribution<double>(0.0, 1.0)(random) < p; };
     auto pick = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
@@ -42,8 +41,12 @@ std::string GenerateScript(unsigned seed, unsigned frames, int width = 1080, int
         if (chance(0.08)) toggle(frame, pick(5, 6));  // jumps more often, so that some runs climb
         if (!chance(0.25)) continue;
         const int where = pick(0, 3);  // far outside, the format's extremes, around the window
-        const int x = where == 0 ? pick(-100000, 100000) : where == 1 ? (chance(0.5) ? INT_MIN : INT_MAX) : pick(-200, width + 200);
-        const int y = where == 0 ? pick(-100000, 100000) : where == 1 ? (chance(0.5) ? INT_MIN : INT_MAX) : pick(-200, height + 200);
+        const int x = where == 0   ? pick(-100000, 100000)
+                      : where == 1 ? (chance(0.5) ? INT_MIN : INT_MAX)
+                                   : pick(-200, width + 200);
+        const int y = where == 0   ? pick(-100000, 100000)
+                      : where == 1 ? (chance(0.5) ? INT_MIN : INT_MAX)
+                                   : pick(-200, height + 200);
         out << frame << " mouse " << x << ' ' << y << '\n';
     }
     return out.str();
@@ -51,8 +54,7 @@ std::string GenerateScript(unsigned seed, unsigned frames, int width = 1080, int
 
 bool Finite(glm::vec3 v) { return std::isfinite(v.x + v.y + v.z); }
 
-std::string Check(const GameManager& game, int& score, float& maxHeight)
-{
+std::string Check(const GameManager& game, int& score, float& maxHeight) {
     const LevelManager& level = *game.level;
     std::set<const GameObject*> owned, indexed;
     std::set<int> sections;
@@ -60,11 +62,14 @@ std::string Check(const GameManager& game, int& score, float& maxHeight)
         sections.insert(int(std::floor(o->translationMatrix[3].y / LevelManager::kSectionHeight)));
         return owned.insert(o).second;
     };
-    for (const Platform* p : level.platforms) if (!own(p)) return "a platform owned twice";
-    for (const Obstacle* o : level.obstacles) if (!own(o)) return "an obstacle owned twice";
+    for (const Platform* p : level.platforms)
+        if (!own(p)) return "a platform owned twice";
+    for (const Obstacle* o : level.obstacles)
+        if (!own(o)) return "an obstacle owned twice";
     auto index = [&](const auto& map) {
         for (const auto& entry : map)
-            for (const GameObject* o : entry.second) if (!owned.count(o) || !indexed.insert(o).second) return false;
+            for (const GameObject* o : entry.second)
+                if (!owned.count(o) || !indexed.insert(o).second) return false;
         return true;
     };
     if (!index(level.sectionPlatforms) || !index(level.sectionObstacles) || indexed.size() != owned.size())
@@ -75,14 +80,14 @@ std::string Check(const GameManager& game, int& score, float& maxHeight)
     maxHeight = game.maxHeight;
     if (game.player == nullptr) return "";
     if (!Finite(game.player->translationMatrix[3])) return "the player is not finite";
-    for (const Bullet& b : game.player->bullets) if (b.active && !Finite(b.translationMatrix[3])) return "a bullet is not finite";
+    for (const Bullet& b : game.player->bullets)
+        if (b.active && !Finite(b.translationMatrix[3])) return "a bullet is not finite";
     return "";
 }
 
 // Bouncing alone cannot climb (2.4 up, gaps of 3): a falling player is lifted
 // onto the next platform up, as a perfect player would reach it.
-void Guide(GameManager& game)
-{
+void Guide(GameManager& game) {
     if (game.state != Playing) return;
     glm::vec4& at = game.player->translationMatrix[3];
     const Platform* next = nullptr;
@@ -96,8 +101,7 @@ void Guide(GameManager& game)
 }
 
 // A new game starts once one has been over for 300 frames. Returns the highest section count.
-unsigned Soak(unsigned seed, unsigned frames, bool guided)
-{
+unsigned Soak(unsigned seed, unsigned frames, bool guided) {
     ReEng::InputScript script;
     std::istringstream text(GenerateScript(seed, frames));
     std::string error;
@@ -117,7 +121,8 @@ unsigned Soak(unsigned seed, unsigned frames, bool guided)
             if (guiding) Guide(game);
             app->RunFrame();
             const std::string broken = Check(game, score, maxHeight);
-            if (!broken.empty()) return ADD_FAILURE() << "seed " << seed << " frame " << frame << ": " << broken, highest;
+            if (!broken.empty())
+                return ADD_FAILURE() << "seed " << seed << " frame " << frame << ": " << broken, highest;
             highest = std::max(highest, game.level->sectionCount);
         }
         app.reset();
@@ -128,8 +133,7 @@ unsigned Soak(unsigned seed, unsigned frames, bool guided)
 
 }  // namespace
 
-TEST(SoakTest, RandomInputKeepsTheCourseConsistent)
-{
+TEST(SoakTest, RandomInputKeepsTheCourseConsistent) {
     std::vector<unsigned> seeds = {11u, 22u, 37u, 48u, 59u};  // 5 x 20000 frames, odd seeds partly guided
     if (const char* one = std::getenv("VAULTRIX_SOAK_SEED")) seeds = {unsigned(std::atol(one))};
     unsigned highest = 0;
