@@ -1,10 +1,10 @@
 #include "game/GameManager.h"
 
-#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "engine/DecimalText.h"
+#include "engine/Portable.h"
 #include "level/LevelManager.h"
 #include "objects/Player.h"
 
