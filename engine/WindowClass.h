@@ -4,24 +4,17 @@
 #include <memory>
 #include <string>
 
-#include "engine/PlayArea.h"
+#include "engine/NativeWindow.h"
 #include "engine/Portable.h"
 
 #include <SFML/Graphics/Image.hpp>
 
-namespace sf {
-class RenderWindow;
-}
-struct _XDisplay;
+namespace sf { class RenderWindow; }
 
 namespace ReEng {
 
 class WindowClass {
 public:
-    // The client area a window opens with.
-    static constexpr int kDefaultWidth = 1080;
-    static constexpr int kDefaultHeight = 720;
-
     WindowClass();
     ~WindowClass();
     WindowClass(const WindowClass&) = delete;
@@ -45,11 +38,8 @@ public:
 
     // What the window system said since the last look: the window, or part
     // of it, was uncovered and needs drawing again; it was moved or resized.
-    struct Changes {
-        bool exposed = false;
-        bool moved = false;
-    };
-    Changes TakeChanges();
+    using Changes = NativeWindow::Changes;
+    Changes TakeChanges() { return m_native.TakeChanges(); }
 
     // The native handle the quit message is posted to.
     HWND GetHandler() { return this; }
@@ -58,26 +48,19 @@ public:
     void RequestQuit() { m_quitRequested = true; }
     bool IsQuitRequested() const { return m_quitRequested || XErrorOccurred(); }
 
-    // Top-left of the client area in screen pixels, asked of the X server:
-    // it follows the window when it is dragged, and leaves out a window
-    // manager's frame. False without a window.
-    bool GetClientOrigin(int& x, int& y) const;
+    // Top-left of the client area in screen pixels: it follows the window
+    // when it is dragged, and leaves out a window manager's frame. False
+    // without a window.
+    bool GetClientOrigin(int& x, int& y) const { return m_native.GetClientOrigin(x, y); }
 
-    // True once an X error about our own window was reported (on stderr);
+    // True once the window system (X) reported an error about our own window
+    // (on stderr);
     // errors about other windows are ignored. The run then ends with status 1.
-    static bool XErrorOccurred();
-
-    // The play area in screen pixels: what the cursor is aimed against. Until
-    // placed (and always in a headless run) the default size at (0, 0).
-    const PlayArea& GetScreenArea() const { return m_screenArea; }
-    void SetScreenArea(const PlayArea& area) { m_screenArea = area; }
+    static bool XErrorOccurred() { return NativeWindow::Failed(); }
 
 private:
     // Creates (or recreates) the SFML window in the given style and size.
     void Create(unsigned style, int width, int height);
-    // Asks the X server to tell our own connection when the window is
-    // exposed or moved.
-    void WatchWindow();
 
     std::unique_ptr<sf::RenderWindow> m_window;
     std::string m_title;
@@ -86,8 +69,7 @@ private:
     bool m_verticalSync = false;
     sf::Image m_icon;  // kept to set again on a window made anew
     bool m_quitRequested = false;
-    PlayArea m_screenArea{0, 0, kDefaultWidth, kDefaultHeight};
-    _XDisplay* m_display = nullptr;  // our own connection, for position queries
+    NativeWindow m_native;  // the window system's answers SFML does not give
 };
 
 }  // namespace ReEng
