@@ -64,6 +64,7 @@ test:
 	$(MAKE) --no-print-directory format-check
 	$(MAKE) --no-print-directory test-sanitize
 	$(MAKE) --no-print-directory test-nox11
+	$(MAKE) --no-print-directory test-windows
 
 test-sanitize:
 	sh scripts/install-deps.sh test
@@ -91,6 +92,17 @@ bench:
 	cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DVAULTRIX_BENCH=ON -DVAULTRIX_TESTS=OFF
 	cmake --build $(BENCH_DIR) -j $(JOBS)
 	bash bench/run.sh $(BENCH_DIR)
+
+# The Windows game, cross-built with mingw-w64; the libraries are built once
+# into ~/.cache/vaultrix-windows (scripts/windows-deps.sh).
+.PHONY: windows test-windows
+windows:
+	sh scripts/install-deps.sh windows
+	bash scripts/windows-build.sh $(WINDOWS_DIR) $(JOBS)
+
+# The Windows game's own tests, run under Wine (tests/wine/).
+test-windows: windows
+	ctest --test-dir $(WINDOWS_DIR) --output-on-failure
 
 .PHONY: install package screenshot
 install: build
