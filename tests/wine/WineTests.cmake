@@ -1,6 +1,6 @@
 # The Windows exe under Wine, through tests/lib/wine-game.sh, which the
 # shell tests take as the game: the headless runs, bad options, the golden
-# replays with the digests recorded on Linux, and one windowed start.
+# replays with the digests recorded on Linux, one windowed start, and the zip.
 find_program(WINE wine REQUIRED)
 set(VAULTRIX_WINE_ENV
   VAULTRIX_WINE_EXE=$<TARGET_FILE:vaultrix>
@@ -17,4 +17,8 @@ foreach(script cli/headless_run cli/bad_input cli/replays window/title)
   set_tests_properties(wine.${name} PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK wine TIMEOUT 300
     ENVIRONMENT "${VAULTRIX_WINE_ENV}")
 endforeach()
-set_tests_properties(wine.prefix PROPERTIES ENVIRONMENT "${VAULTRIX_WINE_ENV}")
+# The zip that make windows leaves beside the exe.
+add_test(NAME wine.zip COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/wine/zip.sh
+  $<TARGET_FILE_DIR:vaultrix>/vaultrix-${PROJECT_VERSION}-windows-x64.zip)
+set_tests_properties(wine.zip PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK wine TIMEOUT 300)
+set_tests_properties(wine.prefix wine.zip PROPERTIES ENVIRONMENT "${VAULTRIX_WINE_ENV}")
