@@ -24,7 +24,7 @@ if [ -f "$prefix/.recipe-$recipe" ]; then
 fi
 say() { echo "windows-deps: $*" >&2; }
 die() { say "$*"; exit 1; }
-mkdir -p "$cache/src" "$cache/apt/lists/partial"
+mkdir -p "$cache/src" "$cache/apt/lists/partial" "$cache/apt/cache"
 rm -rf "$prefix" "$cache/build"
 mkdir -p "$prefix" "$cache/build"
 : >"$log"
@@ -34,8 +34,10 @@ mirror=$(apt-get indextargets --format '$(REPO_URI)' 'Created-By: Packages' 2>/d
     grep -m 1 '/debian/$' || echo http://deb.debian.org/debian/)
 suite=$(. /etc/os-release && echo "${VERSION_CODENAME:-bookworm}")
 echo "deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] $mirror $suite main" >"$cache/apt/sources.list"
+# Its own lists and cache, and no lock: nothing of the machine's apt is
+# written, so this needs no root.
 apt=(apt-get -q -o "Dir::Etc::SourceList=$cache/apt/sources.list" -o Dir::Etc::SourceParts=/dev/null
-     -o "Dir::State::Lists=$cache/apt/lists" -o Debug::NoLocking=1)
+     -o "Dir::State::Lists=$cache/apt/lists" -o "Dir::Cache=$cache/apt/cache" -o Debug::NoLocking=1)
 say "reading Debian's source index ($mirror $suite)"
 "${apt[@]}" update >>"$log" 2>&1 || die "apt-get update of the source index failed (see $log)"
 
