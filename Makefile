@@ -102,6 +102,7 @@ windows:
 
 # The Windows game's own tests, run under Wine (tests/wine/).
 test-windows: windows
+	sh scripts/install-deps.sh test
 	ctest --test-dir $(WINDOWS_DIR) --output-on-failure
 
 .PHONY: install package screenshot
