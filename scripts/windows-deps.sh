@@ -9,7 +9,7 @@
 # is missing on the mirror, its upstream tarball is not.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-cache=${VAULTRIX_WINDOWS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/vaultrix-windows}
+cache=${VAULTRIX_WINDOWS_CACHE:-${XDG_CACHE_HOME:-${HOME:-/tmp}/.cache}/vaultrix-windows}
 prefix=$cache/prefix
 # Bump when the recipe below changes, so an old cache is rebuilt.
 recipe=1
