@@ -61,9 +61,12 @@ void UseParentConsole()
         return handle == nullptr || handle == INVALID_HANDLE_VALUE;
     };
     const bool out = missing(STD_OUTPUT_HANDLE), err = missing(STD_ERROR_HANDLE);
-    if (!(out || err) || !AttachConsole(ATTACH_PARENT_PROCESS)) return;
-    if (out) std::freopen("CONOUT$", "w", stdout);
-    if (err) std::freopen("CONOUT$", "w", stderr);
+    if (!(out || err)) return;
+    // Started from the desktop there is nowhere to write, and the game's
+    // check that its output arrived would fail: it goes to NUL instead.
+    const char* to = AttachConsole(ATTACH_PARENT_PROCESS) ? "CONOUT$" : "NUL";
+    if (out) std::freopen(to, "w", stdout);
+    if (err) std::freopen(to, "w", stderr);
 }
 
 // The standard output as on Linux, byte for byte: printed text and digests
