@@ -3,15 +3,16 @@
 #include <vector>
 
 #include "app/AppClass.h"
+#include "app/GameInfo.h"
 #include "app/StateDigest.h"
 
 namespace {
 
-int RunApp(ReEng::HINSTANCE instance, std::vector<std::string> args, int showMode)
-{
+int RunApp(ReEng::HINSTANCE instance, std::vector<std::string> args, int showMode) {
     int status = 0;
     {
         AppClass app(instance, std::move(args), showMode, false);
+        app.SetAppInfo(GameInfo());
         app.SetStateDigest(&GameStateDigest);
         status = app.Run();
     }  // the destructor releases the game before the status is returned
@@ -34,8 +35,7 @@ namespace {
 
 // The arguments after the program's name, as the narrow strings that the C
 // library opens files with (the system's code page).
-std::vector<std::string> Arguments()
-{
+std::vector<std::string> Arguments() {
     std::vector<std::string> args;
     int count = 0;
     LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
@@ -54,8 +54,7 @@ std::vector<std::string> Arguments()
 // A GUI program has no console of its own. Started from one, its errors,
 // --help and the frame-rate line go to that console; output sent to a pipe
 // or a file stays where it was sent.
-void UseParentConsole()
-{
+void UseParentConsole() {
     const auto missing = [](DWORD which) {
         const HANDLE handle = GetStdHandle(which);
         return handle == nullptr || handle == INVALID_HANDLE_VALUE;
@@ -76,15 +75,11 @@ void BinaryStandardOutput() { _setmode(_fileno(stdout), _O_BINARY); }
 
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int showMode)
-{
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int showMode) {
     UseParentConsole();
     BinaryStandardOutput();
     return RunApp(instance, Arguments(), showMode);
 }
 #else
-int main(int argc, char** argv)
-{
-    return RunApp(nullptr, std::vector<std::string>(argv + 1, argv + argc), 0);
-}
+int main(int argc, char** argv) { return RunApp(nullptr, std::vector<std::string>(argv + 1, argv + argc), 0); }
 #endif

@@ -24,7 +24,7 @@ void AdditiveRandom::Seed(unsigned seed) {
 int AdditiveRandom::Next() {
     std::uint32_t& front = m_state[static_cast<std::size_t>(m_front)];
     front += m_state[static_cast<std::size_t>(m_rear)];  // wraps mod 2^32, as in glibc
-    const int result = static_cast<int>(front >> 1);  // the low bit is the least random
+    const int result = static_cast<int>(front >> 1);     // the low bit is the least random
     if (++m_front == kDegree) m_front = 0;
     if (++m_rear == kDegree) m_rear = 0;
     return result;

@@ -7,7 +7,9 @@
 #include <memory>
 #include <string>
 
-namespace sf { class Window; }
+namespace sf {
+class Window;
+}
 
 namespace ReEng {
 

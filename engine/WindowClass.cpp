@@ -31,9 +31,7 @@
 
 // Mesa's software driver leaks a little while compiling shaders. Those
 // reports are not ours, so they are suppressed by the driver's name...
-extern "C" const char* __lsan_default_suppressions() {
-    return "leak:swrast_dri.so\nleak:libgallium\nleak:libLLVM\n";
-}
+extern "C" const char* __lsan_default_suppressions() { return "leak:swrast_dri.so\nleak:libgallium\nleak:libLLVM\n"; }
 
 namespace {
 
@@ -89,7 +87,8 @@ HeldText* g_held = nullptr;
 
 extern "C" void OnAbortWhileOpening(int) {
     static const char kPrefix[] = "vaultrix: the window system failed while opening the window: ";
-    if (write(2, kPrefix, sizeof(kPrefix) - 1) < 0) {}
+    if (write(2, kPrefix, sizeof(kPrefix) - 1) < 0) {
+    }
     if (g_held != nullptr) g_held->WriteTo(2);
     signal(SIGABRT, SIG_DFL);
     raise(SIGABRT);
@@ -178,8 +177,10 @@ void WindowClass::Create(unsigned style, int width, int height) {
     // Mesa's software rasterizer instead of a fill (twice the frame's time).
     const sf::ContextSettings settings(24, 0, 0, 2, 1, sf::ContextSettings::Default);
     const sf::VideoMode mode(static_cast<unsigned>(width), static_cast<unsigned>(height));
-    if (m_window) m_window->create(mode, m_title, style, settings);
-    else m_window = std::make_unique<sf::RenderWindow>(mode, m_title, style, settings);
+    if (m_window)
+        m_window->create(mode, m_title, style, settings);
+    else
+        m_window = std::make_unique<sf::RenderWindow>(mode, m_title, style, settings);
     // Presses arrive as events and are latched; repeats would be new presses.
     m_window->setKeyRepeatEnabled(false);
     m_window->setVerticalSyncEnabled(m_verticalSync);

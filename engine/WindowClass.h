@@ -9,7 +9,9 @@
 
 #include <SFML/Graphics/Image.hpp>
 
-namespace sf { class RenderWindow; }
+namespace sf {
+class RenderWindow;
+}
 
 namespace ReEng {
 

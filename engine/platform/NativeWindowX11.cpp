@@ -37,7 +37,8 @@ int OnXError(Display* display, XErrorEvent* event) {
 // this returns: say so in one line instead of Xlib's several.
 int OnXIOError(Display*) {
     static const char kLine[] = "\nvaultrix: lost the connection to the X display\n";
-    if (write(2, kLine + 1, sizeof(kLine) - 2) < 0) {}
+    if (write(2, kLine + 1, sizeof(kLine) - 2) < 0) {
+    }
     _exit(1);
 }
 
@@ -114,8 +115,8 @@ bool NativeWindow::GetClientOrigin(int& x, int& y) const {
     // window manager's frame.
     if (m_impl->display == nullptr || m_impl->handle == 0) return false;
     ::Window child = 0;
-    return XTranslateCoordinates(m_impl->display, m_impl->handle, DefaultRootWindow(m_impl->display), 0, 0,
-                                 &x, &y, &child) != 0;
+    return XTranslateCoordinates(m_impl->display, m_impl->handle, DefaultRootWindow(m_impl->display), 0, 0, &x, &y,
+                                 &child) != 0;
 }
 
 NativeWindow::Changes NativeWindow::TakeChanges() {
