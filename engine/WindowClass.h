@@ -5,6 +5,7 @@
 #include <string>
 
 #include "engine/NativeWindow.h"
+#include "engine/PlayArea.h"
 #include "engine/Portable.h"
 
 #include <SFML/Graphics/Image.hpp>
@@ -17,6 +18,10 @@ namespace ReEng {
 
 class WindowClass {
 public:
+    // The client area a window opens with.
+    static constexpr int kDefaultWidth = 1080;
+    static constexpr int kDefaultHeight = 720;
+
     WindowClass();
     ~WindowClass();
     WindowClass(const WindowClass&) = delete;
@@ -60,6 +65,11 @@ public:
     // errors about other windows are ignored. The run then ends with status 1.
     static bool XErrorOccurred() { return NativeWindow::Failed(); }
 
+    // The play area in screen pixels: what the cursor is aimed against. Until
+    // placed (and always in a headless run) the default size at (0, 0).
+    const PlayArea& GetScreenArea() const { return m_screenArea; }
+    void SetScreenArea(const PlayArea& area) { m_screenArea = area; }
+
 private:
     // Creates (or recreates) the SFML window in the given style and size.
     void Create(unsigned style, int width, int height);
@@ -71,6 +81,7 @@ private:
     bool m_verticalSync = false;
     sf::Image m_icon;  // kept to set again on a window made anew
     bool m_quitRequested = false;
+    PlayArea m_screenArea{0, 0, kDefaultWidth, kDefaultHeight};
     NativeWindow m_native;  // the window system's answers SFML does not give
 };
 
