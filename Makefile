@@ -2,7 +2,11 @@
 # with scripts/install-deps.sh only the packages its own task needs.
 #   make run ARGS="--max-fps 0"   build the game alone, then play
 #   make test                      build, then run every test, then the
-#                                  tests again under ASan + UBSan (build-asan)
+#                                  tests again under ASan + UBSan (build-asan),
+#                                  the headless tests of a build without Xlib
+#                                  (build-nox11), and the Windows build's
+#                                  tests under Wine (build-windows)
+#   make windows                   vaultrix-<version>-windows-x64.zip, cross-built
 #   make fuzz FUZZ_SECONDS=60      fuzz each parser (not part of make test)
 #   make bench                     Release build in build-bench, then measure
 #   make install PREFIX=~/.local   build, then install under PREFIX
@@ -16,6 +20,8 @@ PREFIX ?= /usr/local
 PKG_DIR := build-pkg
 BENCH_DIR := build-bench
 ASAN_DIR := build-asan
+NOX11_DIR := build-nox11
+WINDOWS_DIR := build-windows
 FUZZ_DIR := build-fuzz
 DIST_DIR := build-dist
 FUZZ_SECONDS ?= 60
@@ -24,7 +30,7 @@ FUZZ_SECONDS ?= 60
 SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:detect_stack_use_after_return=1:strict_string_checks=1 \
 	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-.PHONY: all deps configure build run test test-sanitize format format-check fuzz clean bench dist
+.PHONY: all deps configure build run test test-sanitize test-nox11 format format-check fuzz clean bench dist
 
 # The house style is .clang-format; make format applies it, make test checks it.
 SOURCES = $(shell find app engine game objects level tests bench fuzz -name '*.cpp' -o -name '*.h')
@@ -57,12 +63,21 @@ test:
 	ctest --test-dir $(BUILD_DIR) --output-on-failure
 	$(MAKE) --no-print-directory format-check
 	$(MAKE) --no-print-directory test-sanitize
+	$(MAKE) --no-print-directory test-nox11
+	$(MAKE) --no-print-directory test-windows
 
 test-sanitize:
 	sh scripts/install-deps.sh test
 	cmake -S . -B $(ASAN_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVAULTRIX_SANITIZE=ON -DVAULTRIX_TESTS=ON
 	cmake --build $(ASAN_DIR) -j $(JOBS)
 	$(SANITIZER_ENV) ctest --test-dir $(ASAN_DIR) --output-on-failure -j $(JOBS) -E '^window[.]'
+
+# The engine without Xlib, as on Windows: it builds, and its headless tests pass.
+test-nox11:
+	sh scripts/install-deps.sh test
+	cmake -S . -B $(NOX11_DIR) -DCMAKE_BUILD_TYPE=Release -DVAULTRIX_X11=OFF -DVAULTRIX_TESTS=ON
+	cmake --build $(NOX11_DIR) -j $(JOBS)
+	ctest --test-dir $(NOX11_DIR) --output-on-failure -j $(JOBS) -R '^(engine|game)[.]'
 
 # Each parser under libFuzzer for FUZZ_SECONDS; crashes land in fuzz/regressions.
 fuzz:
@@ -77,6 +92,18 @@ bench:
 	cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DVAULTRIX_BENCH=ON -DVAULTRIX_TESTS=OFF
 	cmake --build $(BENCH_DIR) -j $(JOBS)
 	bash bench/run.sh $(BENCH_DIR)
+
+# The Windows game, cross-built with mingw-w64; the libraries are built once
+# into ~/.cache/vaultrix-windows (scripts/windows-deps.sh).
+.PHONY: windows test-windows
+windows:
+	sh scripts/install-deps.sh windows
+	bash scripts/windows-build.sh $(WINDOWS_DIR) $(JOBS)
+
+# The Windows game's own tests, run under Wine (tests/wine/).
+test-windows: windows
+	sh scripts/install-deps.sh test
+	ctest --test-dir $(WINDOWS_DIR) --output-on-failure
 
 .PHONY: install package screenshot
 install: build
@@ -94,4 +121,4 @@ screenshot: build
 	bash scripts/screenshots.sh ./$(BUILD_DIR)/vaultrix docs
 
 clean:
-	rm -rf $(BUILD_DIR) $(PKG_DIR) $(DIST_DIR)
+	rm -rf $(BUILD_DIR) $(PKG_DIR) $(DIST_DIR) $(NOX11_DIR) $(WINDOWS_DIR)

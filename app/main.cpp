@@ -22,12 +22,63 @@ int RunApp(ReEng::HINSTANCE instance, std::vector<std::string> args, int showMod
 }  // namespace
 
 #ifdef _WIN32
+#define WIN32_LEAN_AND_MEAN
 #include <windows.h>
+#include <shellapi.h>
+
+#include <fcntl.h>
+#include <io.h>
+
+#include <cstdio>
+
+namespace {
+
+// The arguments after the program's name, as the narrow strings that the C
+// library opens files with (the system's code page).
+std::vector<std::string> Arguments() {
+    std::vector<std::string> args;
+    int count = 0;
+    LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (wide == nullptr) return args;
+    for (int i = 1; i < count; ++i) {
+        const int size = WideCharToMultiByte(CP_ACP, 0, wide[i], -1, nullptr, 0, nullptr, nullptr);
+        std::string arg(size > 0 ? static_cast<std::size_t>(size) : 1u, '\0');
+        if (size > 0) WideCharToMultiByte(CP_ACP, 0, wide[i], -1, &arg[0], size, nullptr, nullptr);
+        arg.pop_back();  // the terminator
+        args.push_back(std::move(arg));
+    }
+    LocalFree(wide);
+    return args;
+}
+
+// A GUI program has no console of its own. Started from one, its errors,
+// --help and the frame-rate line go to that console; output sent to a pipe
+// or a file stays where it was sent.
+void UseParentConsole() {
+    const auto missing = [](DWORD which) {
+        const HANDLE handle = GetStdHandle(which);
+        return handle == nullptr || handle == INVALID_HANDLE_VALUE;
+    };
+    const bool out = missing(STD_OUTPUT_HANDLE), err = missing(STD_ERROR_HANDLE);
+    if (!(out || err)) return;
+    // Started from the desktop there is nowhere to write, and the game's
+    // check that its output arrived would fail: it goes to NUL instead.
+    const char* to = AttachConsole(ATTACH_PARENT_PROCESS) ? "CONOUT$" : "NUL";
+    if (out) std::freopen(to, "w", stdout);
+    if (err) std::freopen(to, "w", stderr);
+}
+
+// The standard output as on Linux, byte for byte: printed text and digests
+// compare equal across platforms, and the frame-rate line's lone carriage
+// return stays lone. A console starts a new line at a bare line feed.
+void BinaryStandardOutput() { _setmode(_fileno(stdout), _O_BINARY); }
+
+}  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int showMode) {
-    std::vector<std::string> args;
-    for (int i = 1; i < __argc; ++i) args.emplace_back(__argv[i]);
-    return RunApp(instance, std::move(args), showMode);
+    UseParentConsole();
+    BinaryStandardOutput();
+    return RunApp(instance, Arguments(), showMode);
 }
 #else
 int main(int argc, char** argv) { return RunApp(nullptr, std::vector<std::string>(argv + 1, argv + argc), 0); }

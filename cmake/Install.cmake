@@ -10,6 +10,11 @@
 #   cmake --install build --prefix ~/.local
 #   scripts/package.sh     (make package: the .deb, in the Debian layout)
 
+if(WIN32)
+  include(${CMAKE_CURRENT_LIST_DIR}/WindowsPackage.cmake)
+  return()
+endif()
+
 option(VAULTRIX_DEBIAN_LAYOUT "Install as the Debian package does: games/, share/games/vaultrix, the system's font" OFF)
 # Where docs/*.png are published, for the software centres; we have no such
 # place yet, and the metainfo leaves its screenshots out until there is one.

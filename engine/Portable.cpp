@@ -3,6 +3,7 @@
 #include <cstdarg>
 #include <cstdio>
 
+#include "engine/AdditiveRandom.h"
 #include "engine/WindowClass.h"
 
 namespace ReEng {
@@ -28,5 +29,19 @@ int sprintf_s(char* buffer, std::size_t size, const char* format, ...) {
     const std::size_t written = static_cast<std::size_t>(wanted) < size ? static_cast<std::size_t>(wanted) : size - 1;
     return static_cast<int>(written);
 }
+
+namespace {
+
+// One sequence for the process, as the C library's.
+AdditiveRandom& SharedRandom() {
+    static AdditiveRandom random;
+    return random;
+}
+
+}  // namespace
+
+int rand() { return SharedRandom().Next(); }
+
+void srand(unsigned seed) { SharedRandom().Seed(seed); }
 
 }  // namespace ReEng

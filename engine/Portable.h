@@ -19,4 +19,9 @@ bool PostMessageW(HWND window, unsigned message, std::uintptr_t wParam, std::int
 // Bounded formatting that always terminates the buffer.
 int sprintf_s(char* buffer, std::size_t size, const char* format, ...);
 
+// The C library's rand() and srand() with glibc's sequence on every
+// platform, so that one course is played everywhere.
+int rand();
+void srand(unsigned seed);
+
 }  // namespace ReEng

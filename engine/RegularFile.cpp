@@ -29,6 +29,15 @@ private:
     int m_fd;
 };
 
+#ifdef _WIN32
+// No FIFOs or terminals to guard against there; the bytes as they are, with
+// no translation of line ends.
+constexpr int kOpenFlags = O_RDONLY | O_BINARY;
+#else
+// Non-blocking, so opening a FIFO nobody writes to returns at once.
+constexpr int kOpenFlags = O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY;
+#endif
+
 std::string Limit(std::size_t bytes) {
     return bytes % (1024 * 1024) == 0 ? std::to_string(bytes / (1024 * 1024)) + " MiB"
                                       : std::to_string(bytes) + " bytes";
@@ -44,8 +53,7 @@ FileReadResult ReadRegularFile(const std::string& path, std::size_t maxBytes, st
         error = name + ": " + what;
         return result;
     };
-    // Non-blocking, so opening a FIFO nobody writes to returns at once.
-    const FileDescriptor fd(open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+    const FileDescriptor fd(open(path.c_str(), kOpenFlags));
     if (fd.Get() < 0) {
         const int why = errno;
         return fail(why == ENOENT || why == ENOTDIR ? FileReadResult::Missing : FileReadResult::Unreadable,

@@ -1,11 +1,17 @@
 #include "engine/ResourcePath.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <filesystem>
 #include <system_error>
 #include <vector>
+
+#ifdef _WIN32
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+#undef FindResource  // windows.h's alias of FindResourceA would rename ours
+#else
+#include <unistd.h>
+#endif
 
 namespace ReEng {
 
@@ -16,18 +22,33 @@ bool Exists(const std::string& path) {
     return std::filesystem::exists(path, ec);
 }
 
+// The running executable's full path, or empty when the system will not say.
+std::filesystem::path ExecutablePath() {
+#ifdef _WIN32
+    // The wide form: a folder named in any language. The buffer grows until
+    // the path fits, since long paths exceed MAX_PATH.
+    std::vector<wchar_t> buffer(MAX_PATH);
+    for (;;) {
+        const DWORD n = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (n == 0) return {};
+        if (n < buffer.size()) return std::filesystem::path(std::wstring(buffer.data(), n));
+        if (buffer.size() >= 32768) return {};  // the longest path Windows has
+        buffer.resize(buffer.size() * 2);
+    }
+#else
+    char buffer[4096];
+    const ssize_t n = readlink("/proc/self/exe", buffer, sizeof(buffer) - 1);
+    if (n <= 0) return {};
+    return std::filesystem::path(std::string(buffer, static_cast<std::size_t>(n)));
+#endif
+}
+
 }  // namespace
 
 std::string ExecutableDirectory() {
-    char buffer[4096];
-    const ssize_t n = readlink("/proc/self/exe", buffer, sizeof(buffer) - 1);
-    if (n <= 0) return ".";
-    buffer[n] = '\0';
-    const std::string exe(buffer);
-    const std::size_t slash = exe.rfind('/');
-    if (slash == std::string::npos) return ".";
-    if (slash == 0) return "/";
-    return exe.substr(0, slash);
+    const std::filesystem::path exe = ExecutablePath();
+    if (exe.empty() || !exe.has_parent_path()) return ".";
+    return exe.parent_path().string();
 }
 
 std::string NormalisedPath(std::string path) {

@@ -1,5 +1,5 @@
 #pragma once
-// SIGINT, SIGTERM and SIGHUP as a quit request: the frame loop ends as it
+// SIGINT, SIGTERM and SIGHUP (where there is one) as a quit request: the frame loop ends as it
 // does for Escape, so everything is released in order and the output is
 // complete; then the process ends by the signal, as a shell expects.
 #include <csignal>
@@ -22,8 +22,16 @@ public:
     static void RaiseCaught();
 
 private:
+#ifdef _WIN32
+    // Windows' C library has no SIGHUP and no sigaction.
+    static constexpr int kSignals[] = {SIGINT, SIGTERM};
+    using Handler = void (*)(int);
+    Handler m_previous[2] = {};
+#else
     static constexpr int kSignals[] = {SIGINT, SIGTERM, SIGHUP};
     struct sigaction m_previous[3] = {};
+#endif
+    static constexpr int kCount = static_cast<int>(sizeof(kSignals) / sizeof(kSignals[0]));
 };
 
 }  // namespace ReEng

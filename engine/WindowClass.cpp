@@ -1,11 +1,11 @@
 #include "engine/WindowClass.h"
 
+#ifndef _WIN32
 #include <unistd.h>
+#endif
 
 #include <algorithm>
 #include <csignal>
-#include <cstdlib>
-#include <cstdio>
 #include <sstream>
 #include <streambuf>
 
@@ -14,10 +14,6 @@
 #include <SFML/System/Err.hpp>
 #include <SFML/Window/ContextSettings.hpp>
 #include <SFML/Window/VideoMode.hpp>
-
-// Xlib last: its macros (None, Status, Bool...) clash with SFML's names.
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
 
 #if defined(__SANITIZE_ADDRESS__)
 #define VAULTRIX_ASAN 1
@@ -68,6 +64,7 @@ class HeldText : public std::streambuf {
 public:
     HeldText() { setp(m_text, m_text + sizeof(m_text)); }
     std::string Text() const { return std::string(pbase(), pptr()); }
+#ifndef _WIN32
     void WriteTo(int fd) const {
         const char* at = pbase();
         while (at < pptr()) {
@@ -76,6 +73,7 @@ public:
             at += n;
         }
     }
+#endif
 
 protected:
     int overflow(int c) override { return c == EOF ? 0 : c; }  // full: the rest is dropped
@@ -84,6 +82,7 @@ private:
     char m_text[4096];
 };
 
+#ifndef _WIN32
 HeldText* g_held = nullptr;
 
 extern "C" void OnAbortWhileOpening(int) {
@@ -94,20 +93,25 @@ extern "C" void OnAbortWhileOpening(int) {
     signal(SIGABRT, SIG_DFL);
     raise(SIGABRT);
 }
+#endif
 
 // Holds sf::err() and watches for SIGABRT while SFML opens the window.
 class SfmlOpening {
 public:
     SfmlOpening() : m_previousBuffer(sf::err().rdbuf(&m_held)) {
+#ifndef _WIN32
         g_held = &m_held;
         struct sigaction action {};
         action.sa_handler = OnAbortWhileOpening;
         sigemptyset(&action.sa_mask);
         sigaction(SIGABRT, &action, &m_previousAbort);
+#endif
     }
     ~SfmlOpening() {
+#ifndef _WIN32
         sigaction(SIGABRT, &m_previousAbort, nullptr);
         g_held = nullptr;
+#endif
         sf::err().rdbuf(m_previousBuffer);
     }
     SfmlOpening(const SfmlOpening&) = delete;
@@ -117,36 +121,10 @@ public:
 private:
     HeldText m_held;
     std::streambuf* m_previousBuffer;
+#ifndef _WIN32
     struct sigaction m_previousAbort {};
+#endif
 };
-
-::Window g_ourWindow = 0;
-bool g_xFailed = false;
-
-// Xlib's default handler ends the process on any error. A window manager
-// that went away leaves the root pointing at its dead window, and SFML asks
-// it about itself: errors about windows that are not ours are ignored. Any
-// other error is reported once and ends the run.
-int OnXError(Display* display, XErrorEvent* event) {
-    const bool aboutAWindow = event->error_code == BadWindow || event->error_code == BadDrawable;
-    if (aboutAWindow && (g_ourWindow == 0 || event->resourceid != g_ourWindow)) return 0;
-    if (!g_xFailed) {
-        char text[160] = "";
-        XGetErrorText(display, event->error_code, text, sizeof(text));
-        std::fprintf(stderr, "vaultrix: X error: %s (request %d)\n", text, static_cast<int>(event->request_code));
-        g_xFailed = true;
-    }
-    return 0;
-}
-
-// A lost display cannot be recovered from, and Xlib ends the process after
-// this returns: say so in one line instead of Xlib's several.
-int OnXIOError(Display*) {
-    static const char kLine[] = "\nvaultrix: lost the connection to the X display\n";
-    if (write(2, kLine + 1, sizeof(kLine) - 2) < 0) {
-    }
-    _exit(1);
-}
 
 }  // namespace
 
@@ -156,34 +134,8 @@ WindowClass::WindowClass() = default;
 
 WindowClass::~WindowClass() { Close(); }
 
-bool WindowClass::XErrorOccurred() { return g_xFailed; }
-
 bool WindowClass::Open(const std::string& title, int width, int height, std::string& error) {
-    XSetErrorHandler(OnXError);
-    XSetIOErrorHandler(OnXIOError);
-    // Our own connection is opened first and kept: were it closed before
-    // SFML connects, a server run without -noreset would reset as its last
-    // client left, and SFML's connection would fail and abort.
-    // Such a server also refuses connections for a moment while it resets:
-    // a named display is given a second before it counts as absent.
-    const char* named = std::getenv("DISPLAY");
-    for (int attempt = 0; (m_display = XOpenDisplay(nullptr)) == nullptr; ++attempt) {
-        if (named == nullptr || *named == '\0' || attempt == 10) break;
-        usleep(100 * 1000);
-    }
-    if (m_display == nullptr) {
-        error = "cannot open a window: no display (set DISPLAY, or run with --headless)";
-        return false;
-    }
-    // SFML crashes on a server without GLX or without a visual GL can use.
-    int opcode = 0, event = 0, firstError = 0;
-    XVisualInfo visual{};
-    if (!XQueryExtension(m_display, "GLX", &opcode, &event, &firstError)) {
-        error = "cannot open a window: no OpenGL (the X server has no GLX extension)";
-    } else if (!XMatchVisualInfo(m_display, DefaultScreen(m_display), 24, TrueColor, &visual)) {
-        error = "cannot open a window: no OpenGL (the screen has no 24-bit colour visual)";
-    }
-    if (!error.empty()) {
+    if (!m_native.Connect(error)) {
         Close();
         return false;
     }
@@ -215,7 +167,6 @@ bool WindowClass::Open(const std::string& title, int width, int height, std::str
     const int x = std::max(0, (static_cast<int>(desktop.width) - width) / 2);
     const int y = std::max(0, (static_cast<int>(desktop.height) - height) / 2);
     m_window->setPosition(sf::Vector2i(x, y));
-    WatchWindow();
     return true;
 }
 
@@ -233,8 +184,8 @@ void WindowClass::Create(unsigned style, int width, int height) {
     // Presses arrive as events and are latched; repeats would be new presses.
     m_window->setKeyRepeatEnabled(false);
     m_window->setVerticalSyncEnabled(m_verticalSync);
-    // A new window (fullscreen and back) has a new id: errors about the old one are not ours.
-    g_ourWindow = static_cast<::Window>(m_window->getSystemHandle());
+    // A new window (fullscreen and back) is a new one to the window system.
+    m_native.Attach(*m_window);
 }
 
 bool WindowClass::SetFullscreen(bool fullscreen) {
@@ -249,7 +200,6 @@ bool WindowClass::SetFullscreen(bool fullscreen) {
     m_fullscreen = fullscreen;
     m_window->setActive(true);
     if (icon.getSize().x > 0) m_window->setIcon(icon.getSize().x, icon.getSize().y, icon.getPixelsPtr());
-    WatchWindow();
     return true;
 }
 
@@ -269,46 +219,13 @@ bool WindowClass::SetIcon(const std::string& file) {
     return true;
 }
 
-void WindowClass::WatchWindow() {
-    if (!m_window || m_display == nullptr) return;
-    // SFML has no expose event, and none for a move. X delivers events to
-    // every client that asks, so our own connection listens beside SFML's.
-    // A window manager that moves its frame tells the window with a
-    // synthetic ConfigureNotify, which comes here too.
-    XSelectInput(m_display, static_cast<::Window>(m_window->getSystemHandle()), ExposureMask | StructureNotifyMask);
-    XFlush(m_display);
-}
-
-WindowClass::Changes WindowClass::TakeChanges() {
-    Changes changes;
-    if (m_display == nullptr) return changes;
-    XEvent event;
-    while (XPending(m_display) > 0) {
-        XNextEvent(m_display, &event);
-        if (event.type == Expose) changes.exposed = true;
-        if (event.type == ConfigureNotify || event.type == ReparentNotify || event.type == MapNotify)
-            changes.moved = true;
-    }
-    return changes;
-}
-
-bool WindowClass::GetClientOrigin(int& x, int& y) const {
-    if (!m_window || m_display == nullptr) return false;
-    ::Window child = 0;
-    const ::Window handle = static_cast<::Window>(m_window->getSystemHandle());
-    return XTranslateCoordinates(m_display, handle, DefaultRootWindow(m_display), 0, 0, &x, &y, &child) != 0;
-}
-
 void WindowClass::Close() {
     if (m_window) {
-        g_ourWindow = 0;
+        m_native.Detach();
         m_window->close();
         m_window.reset();
     }
-    if (m_display != nullptr) {
-        XCloseDisplay(m_display);
-        m_display = nullptr;
-    }
+    m_native.Disconnect();
 }
 
 bool WindowClass::IsOpen() const { return m_window && m_window->isOpen(); }

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "engine/NativeWindow.h"
 #include "engine/PlayArea.h"
 #include "engine/Portable.h"
 
@@ -12,7 +13,6 @@
 namespace sf {
 class RenderWindow;
 }
-struct _XDisplay;
 
 namespace ReEng {
 
@@ -45,11 +45,8 @@ public:
 
     // What the window system said since the last look: the window, or part
     // of it, was uncovered and needs drawing again; it was moved or resized.
-    struct Changes {
-        bool exposed = false;
-        bool moved = false;
-    };
-    Changes TakeChanges();
+    using Changes = NativeWindow::Changes;
+    Changes TakeChanges() { return m_native.TakeChanges(); }
 
     // The native handle the quit message is posted to.
     HWND GetHandler() { return this; }
@@ -58,14 +55,15 @@ public:
     void RequestQuit() { m_quitRequested = true; }
     bool IsQuitRequested() const { return m_quitRequested || XErrorOccurred(); }
 
-    // Top-left of the client area in screen pixels, asked of the X server:
-    // it follows the window when it is dragged, and leaves out a window
-    // manager's frame. False without a window.
-    bool GetClientOrigin(int& x, int& y) const;
+    // Top-left of the client area in screen pixels: it follows the window
+    // when it is dragged, and leaves out a window manager's frame. False
+    // without a window.
+    bool GetClientOrigin(int& x, int& y) const { return m_native.GetClientOrigin(x, y); }
 
-    // True once an X error about our own window was reported (on stderr);
+    // True once the window system (X) reported an error about our own window
+    // (on stderr);
     // errors about other windows are ignored. The run then ends with status 1.
-    static bool XErrorOccurred();
+    static bool XErrorOccurred() { return NativeWindow::Failed(); }
 
     // The play area in screen pixels: what the cursor is aimed against. Until
     // placed (and always in a headless run) the default size at (0, 0).
@@ -75,9 +73,6 @@ public:
 private:
     // Creates (or recreates) the SFML window in the given style and size.
     void Create(unsigned style, int width, int height);
-    // Asks the X server to tell our own connection when the window is
-    // exposed or moved.
-    void WatchWindow();
 
     std::unique_ptr<sf::RenderWindow> m_window;
     std::string m_title;
@@ -87,7 +82,7 @@ private:
     sf::Image m_icon;  // kept to set again on a window made anew
     bool m_quitRequested = false;
     PlayArea m_screenArea{0, 0, kDefaultWidth, kDefaultHeight};
-    _XDisplay* m_display = nullptr;  // our own connection, for position queries
+    NativeWindow m_native;  // the window system's answers SFML does not give
 };
 
 }  // namespace ReEng

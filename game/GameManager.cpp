@@ -1,10 +1,10 @@
 #include "game/GameManager.h"
 
-#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "engine/DecimalText.h"
+#include "engine/Portable.h"
 #include "level/LevelManager.h"
 #include "objects/Player.h"
 
@@ -97,7 +97,7 @@ void GameManager::UpdateFrame(float deltaTime) {
     }
     if (sectionReached && sectionQueued) {
         if (level->sectionCount > 1) level->RemoveSection(static_cast<int>(level->sectionCount - 2));
-        level->GenerateSection(std::rand() % 3, static_cast<int>(level->sectionCount));
+        level->GenerateSection(ReEng::rand() % 3, static_cast<int>(level->sectionCount));
         sectionReached = false;
         sectionQueued = false;
     }

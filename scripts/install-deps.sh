@@ -1,7 +1,7 @@
 #!/bin/sh
 # Installs the Debian 12 packages that one or more tasks need, and only those
 # that are missing, so it is quick to run before every build.
-#   scripts/install-deps.sh [run|test|package|bench|fuzz ...]   (default: run)
+#   scripts/install-deps.sh [run|test|package|bench|fuzz|windows ...]   (default: run)
 # run: build and play the game; every other group builds the game too.
 set -e
 
@@ -56,6 +56,19 @@ fuzz="
 clang
 libclang-rt-14-dev
 "
+# The mingw-w64 cross compilers (posix threads), Wine to run and test the
+# result, meson for libepoxy, and curl to fetch the library sources.
+windows="
+gcc-mingw-w64-x86-64-posix
+g++-mingw-w64-x86-64-posix
+wine
+wine64
+meson
+ninja-build
+xz-utils
+curl
+ca-certificates
+"
 
 packages=$run
 [ $# -gt 0 ] || set -- run
@@ -66,7 +79,8 @@ for group in "$@"; do
         package) packages="$packages $package" ;;
         bench | --bench) packages="$packages $bench" ;;
         fuzz | --fuzz) packages="$packages $fuzz" ;;
-        *) echo "install-deps: unknown group '$group' (run, test, package, bench, fuzz)" >&2; exit 2 ;;
+        windows) packages="$packages $windows" ;;
+        *) echo "install-deps: unknown group '$group' (run, test, package, bench, fuzz, windows)" >&2; exit 2 ;;
     esac
 done
 
