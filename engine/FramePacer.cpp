@@ -41,20 +41,26 @@ void FramePacer::SetRate(double framesPerSecond) {
 #endif
 }
 
-void FramePacer::Wait() {
-    if (m_waited || !IsPacing()) return;
-    m_waited = true;
-    const Clock::time_point now = Clock::now();
+FramePacer::Clock::time_point FramePacer::Schedule(Clock::time_point now) {
     if (!m_started || now > m_deadline + m_period) {
         // First frame, or more than a frame late (a stall, a slow frame):
         // start the deadlines again from now instead of rushing to catch up.
         m_started = true;
         m_deadline = now + m_period;
-        return;
+        return m_frameTime = now;
     }
-    if (m_deadline - now > kSpin) SleepUntil(m_deadline - kSpin);
-    while (Clock::now() < m_deadline) std::this_thread::yield();
+    m_frameTime = m_deadline;
     m_deadline += m_period;
+    return m_frameTime;
+}
+
+void FramePacer::Wait() {
+    if (m_waited || !IsPacing()) return;
+    m_waited = true;
+    const Clock::time_point now = Clock::now();
+    const Clock::time_point due = Schedule(now);
+    if (due - now > kSpin) SleepUntil(due - kSpin);
+    while (Clock::now() < due) std::this_thread::yield();
 }
 
 void FramePacer::EndFrame() {

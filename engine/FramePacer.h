@@ -20,9 +20,18 @@ public:
     // Ends the frame: waits if that has not happened yet.
     void EndFrame();
 
+    // Moves on to the next frame, it being `now`: returns the time it is due
+    // (now itself for the first frame and after a stall). Wait sleeps until it.
+    Clock::time_point Schedule(Clock::time_point now);
+    // When the last frame was due. Game time read from here keeps to the
+    // deadlines, free of the jitter of waking up and drawing: a step clock
+    // fed the jittered times drifts out of phase and skips a frame now and then.
+    Clock::time_point FrameTime() const { return m_started ? m_frameTime : Clock::now(); }
+
 private:
     Clock::duration m_period{0};
     Clock::time_point m_deadline{};
+    Clock::time_point m_frameTime{};
     bool m_started = false;
     bool m_waited = false;
 };

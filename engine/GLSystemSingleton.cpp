@@ -35,7 +35,10 @@ void GLSystemSingleton::GLSwapBuffers() {
         glReadPixels(0, 0, m_captureWidth, m_captureHeight, GL_RGBA, GL_UNSIGNED_BYTE, m_capture.data());
     }
     // Wait first, then swap: the picture is ready and appears on time.
-    if (m_pacer != nullptr) m_pacer->Wait();
+    if (m_pacer != nullptr && m_pacer->IsPacing()) {
+        glFinish();
+        m_pacer->Wait();
+    }
     const auto start = FrameSplit::Clock::now();
     window->display();
     if (m_split != nullptr) m_split->Add(FrameSplit::Swap, FrameSplit::Clock::now() - start);

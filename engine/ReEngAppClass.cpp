@@ -246,7 +246,7 @@ bool ReEngAppClass::IsFrozen() const {
 
 int ReEngAppClass::StepsDue() {
     if (!m_realTime) return 1;
-    const FramePacer::Clock::time_point now = FramePacer::Clock::now();
+    const FramePacer::Clock::time_point now = m_pacer.FrameTime();
     const double elapsed = std::chrono::duration<double>(now - m_lastLoop).count();
     m_lastLoop = now;
     if (IsFrozen()) {
