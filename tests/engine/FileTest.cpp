@@ -62,13 +62,3 @@ TEST(TextParse, EveryByteThatIsNotPrintableAsciiIsEscaped) {
     for (int i = 0; i < 40; ++i) escaped += "\\x9b";
     EXPECT_EQ(Excerpt(std::string(1 << 20, '\x9b')), escaped + "...");
 }
-
-TEST(TextParse, DigitsAboveASmallLimitAreRefused) {
-    long long value = -1;
-    EXPECT_FALSE(ParseDigits("7", 5, value));
-    EXPECT_FALSE(ParseDigits("1", 0, value));
-    EXPECT_TRUE(ParseDigits("5", 5, value));
-    EXPECT_EQ(value, 5);
-    EXPECT_FALSE(ParseDigits("1001", 1000, value));
-    EXPECT_TRUE(ParseDigits("9223372036854775807", 9223372036854775807LL, value));
-}
