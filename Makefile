@@ -33,7 +33,7 @@ SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:detect_stack_use_a
 .PHONY: all deps configure build run test test-sanitize test-nox11 format format-check fuzz clean bench dist
 
 # The house style is .clang-format; make format applies it, make test checks it.
-SOURCES = $(shell find app engine game objects level tests bench fuzz -name '*.cpp' -o -name '*.h')
+SOURCES = $(shell find app engine game objects level tests bench fuzz scripts -name '*.cpp' -o -name '*.h')
 format:
 	clang-format -i $(SOURCES)
 

@@ -3,6 +3,11 @@
 # meant to change how the game plays:
 #   scripts/golden-replays.sh build/vaultrix          all of them
 #   scripts/golden-replays.sh build/vaultrix shot     one
+#   scripts/golden-replays.sh --bot build/vaultrix    all, the climb played
+#                                                     anew by the replay bot
+# The bot (scripts/replay-bot, target replay_bot) writes climb.input; it is
+# built from the game's build folder only when asked for, as the climb itself
+# must change only when the course or the motion does.
 # For each NAME.input (a hand-written or bot-made input script) it records
 # NAME.replay with --record, then writes NAME.expect: the step and state
 # digest after every step, then the screen's last text lines. The replay test
@@ -10,9 +15,15 @@
 # of the .expect files before committing them: every changed digest is a
 # change in how the game plays.
 set -eu
-game=$(realpath "${1:?usage: golden-replays.sh path/to/vaultrix [NAME...]}")
+bot=
+[ "${1:-}" != --bot ] || { bot=1; shift; }
+game=$(realpath "${1:?usage: golden-replays.sh [--bot] path/to/vaultrix [NAME...]}")
 shift
 cd "$(dirname "$0")/../tests/replays"
+if [ -n "$bot" ]; then
+    cmake --build "$(dirname "$game")" --target replay_bot >/dev/null
+    "$(dirname "$game")/replay_bot" climb.input >/dev/null
+fi
 names=("$@")
 [ ${#names[@]} -gt 0 ] || names=($(ls *.input | sed 's/[.]input$//'))
 for name in "${names[@]}"; do

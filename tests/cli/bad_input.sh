@@ -2,11 +2,6 @@
 # Bad options and scripts: status 2 and one stderr line naming the fault;
 # no reachable display: status 1 and one line.
 source "$(dirname "$0")/../lib/cli.sh"
-expect() {  # status, text stderr must hold, arguments
-    local want=$1 text=$2 got=0; shift 2
-    "$game" "$@" >/dev/null 2>"$work/err" || got=$?
-    [ $got = "$want" ] && one_line "$work/err" "$text" || fail "$*: status $got, stderr: $(cat "$work/err")"
-}
 expect 2 --bogus --bogus
 expect 2 --frames --headless --frames lots
 expect 2 --frame-time --headless --frame-time -1
@@ -17,7 +12,6 @@ expect 2 order.txt:2 --headless --input "$work/order.txt"
 printf '0 pad axis X 50\n' >"$work/pad.txt"
 expect 2 "pad.txt:1: pad axis while no pad is connected" --headless --input "$work/pad.txt"
 expect 2 missing.txt --headless --input "$work/missing.txt"
-for seconds in 1e300 1e-300 $'\n0.1' 0x1p-3; do expect 2 "bad value .* for --frame-time" --headless --frame-time "$seconds"; done
 # Files and displays as a Linux system has them; Windows has no fifos or
 # /dev/zero, and a Windows session always has its desktop.
 if [ -z "${VAULTRIX_WINE_EXE:-}" ]; then
@@ -30,9 +24,7 @@ if [ -z "${VAULTRIX_WINE_EXE:-}" ]; then
         [ $s = 2 ] && one_line "$work/err" "cannot read input script '$script': is" && [ "$(wc -c <"$work/err")" -lt 200 ] ||
             fail "--input $script: status $s, stderr: $(head -c 300 "$work/err")"
     done
-    # A bad token is echoed short, and no byte past printable ASCII reaches the terminal (here a UTF-8 CSI).
-    printf '%sx A down\n' "$(head -c 500000 /dev/zero | tr '\0' 7)" >"$work/long.txt"
-    expect 2 "long.txt:1: bad frame number '7\{40\}\.\.\.'$" --headless --input "$work/long.txt"
+    # No byte past printable ASCII reaches the terminal (here a UTF-8 CSI).
     expect 2 "'$work/\\\\xc2\\\\x9b2J'" --headless --input "$work/"$'\xc2\x9b2J'
     expect 1 "no display.*--headless" --frames 3
     DISPLAY=:4093 expect 1 "no display" --frames 3

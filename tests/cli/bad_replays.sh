@@ -2,11 +2,6 @@
 # Bad replays are refused in one line naming the file and line, with status
 # 2; a recording never replaces a file and never appears half-written.
 source "$(dirname "$0")/../lib/cli.sh"
-expect() {  # status, text stderr must hold, arguments
-    local want=$1 text=$2 got=0; shift 2
-    "$game" "$@" >/dev/null 2>"$work/err" || got=$?
-    [ $got = "$want" ] && one_line "$work/err" "$text" || fail "$*: status $got, stderr: $(cat "$work/err")"
-}
 good=$(dirname "$0")/../replays/shot.replay
 version=$("$game" --version | cut -d' ' -f2)
 head -n -1 "$good" >"$work/cut.replay"  # no end line

@@ -6,9 +6,7 @@
 
 using namespace ReEng;
 
-namespace {
 using CameraTest = FreshEngine;
-}
 
 TEST_F(CameraTest, TheOrthographicViewIsOneRectangleAfterMoveVertical) {
     CameraManagerSingleton* camera = engine.CameraManager();

@@ -5,9 +5,7 @@
 
 using namespace ReEng;
 
-namespace {
 using ClockTest = FreshEngine;
-}
 
 TEST_F(ClockTest, FixedFrameTimeDrivesLapsAndFps) {
     SystemSingleton* system = engine.System();

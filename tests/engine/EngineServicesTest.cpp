@@ -38,20 +38,6 @@ TEST(EngineServicesTest, AServiceThatExistedBeforeIsLeftToItsMaker) {
     CameraManagerSingleton::ReleaseInstance();
 }
 
-TEST(EngineServicesTest, ThePlayAreaIsTheWindowsAndTheClockOnlyLooksItUp) {
-    EngineServices engine;
-    const SystemSingleton& system = *engine.System();
-    EXPECT_EQ(system.GetWindowX(), 0);
-    EXPECT_EQ(system.GetWindowY(), 0);
-    EXPECT_EQ(system.GetWindowWidth(), 1080);
-    EXPECT_EQ(system.GetWindowHeight(), 720);
-    engine.Window()->SetScreenArea(PlayArea{100, 50, 800, 600});
-    EXPECT_EQ(system.GetWindowX(), 100);
-    EXPECT_EQ(system.GetWindowY(), 50);
-    EXPECT_EQ(system.GetWindowWidth(), 800);
-    EXPECT_EQ(system.GetWindowHeight(), 600);
-}
-
 TEST(EngineServicesTest, EachEngineCountsItsOwnFramesAndQueuesAVolumeAgain) {
     BoundingObjectClass volume(vector3(0.0f), 1.0f);
     volume.SetVisible(true);

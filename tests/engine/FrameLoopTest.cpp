@@ -1,6 +1,8 @@
 // The frame loop's parts: fixed steps on the real clock, the letterboxed play
 // area, frame statistics, latched presses and the unchanged-picture check.
+#include <algorithm>
 #include <chrono>
+#include <tuple>
 #include <gtest/gtest.h>
 #include "engine/FramePacer.h"
 #include "engine/FrameStats.h"
@@ -17,34 +19,35 @@ constexpr double kStep = 1.0 / 60.0;
 
 // Steps run over `seconds` of real time drawn at `fps`, each frame's
 // interval off by up to `jitter` seconds either way (alternating).
-long long StepsOver(double seconds, double fps, double jitter, int* fewest = nullptr, int* most = nullptr) {
-    StepScheduler scheduler(kStep);
+struct Steps {
     long long total = 0;
-    const int frames = static_cast<int>(seconds * fps + 0.5);
-    for (int i = 0; i < frames; ++i) {
-        const double wobble = (i % 2 == 0 ? jitter : -jitter);
-        const int steps = scheduler.Advance(1.0 / fps + (i == 0 ? 0.0 : wobble));
-        total += steps;
-        if (fewest) *fewest = i == 0 ? steps : std::min(*fewest, steps);
-        if (most) *most = i == 0 ? steps : std::max(*most, steps);
+    int fewest = 1 << 30, most = 0;  // in one frame
+};
+Steps Over(double seconds, double fps, double jitter) {
+    StepScheduler scheduler(kStep);
+    Steps steps;
+    for (int i = 0; i < static_cast<int>(seconds * fps + 0.5); ++i) {
+        const int n = scheduler.Advance(1.0 / fps + (i == 0 ? 0.0 : i % 2 == 0 ? jitter : -jitter));
+        steps.total += n;
+        steps.fewest = std::min(steps.fewest, n);
+        steps.most = std::max(steps.most, n);
     }
-    return total;
+    return steps;
 }
 
 }  // namespace
 
 TEST(StepSchedulerTest, GameTimeFollowsRealTimeAtAnyDrawingRate) {
     // Ten seconds are 600 steps whether drawn at 30, 60 or 240 frames a second.
-    for (double fps : {30.0, 60.0, 144.0, 240.0}) EXPECT_NEAR(StepsOver(10.0, fps, 0.0), 600, 1) << fps;
-    // At 60 frames a second every frame gets exactly one step, even when each
-    // interval is a few milliseconds early or late.
-    int fewest = 0, most = 0;
-    EXPECT_EQ(StepsOver(10.0, 60.0, 0.004, &fewest, &most), 600);
-    EXPECT_EQ(fewest, 1);
-    EXPECT_EQ(most, 1);
-    StepsOver(10.0, 30.0, 0.004, &fewest, &most);
-    EXPECT_EQ(fewest, 2);
-    EXPECT_EQ(most, 2);
+    for (double fps : {30.0, 60.0, 144.0, 240.0}) EXPECT_NEAR(Over(10.0, fps, 0.0).total, 600, 1) << fps;
+    // At 60 frames a second every frame gets exactly one step (at 30, two),
+    // even when each interval is a few milliseconds early or late.
+    const Steps at60 = Over(10.0, 60.0, 0.004), at30 = Over(10.0, 30.0, 0.004);
+    EXPECT_EQ(at60.total, 600);
+    EXPECT_EQ(at60.fewest, 1);
+    EXPECT_EQ(at60.most, 1);
+    EXPECT_EQ(at30.fewest, 2);
+    EXPECT_EQ(at30.most, 2);
 }
 
 TEST(StepSchedulerTest, AStallIsDroppedAndASlowMachineSlowsTheGame) {
@@ -98,10 +101,8 @@ TEST(PlayAreaTest, ThePictureKeepsItsShapeCentredWithBars) {
     };
     for (const auto& c : cases) {
         const PlayArea a = PlayArea::Fit(c.w, c.h, 1080, 720);
-        EXPECT_EQ(a.x, c.want.x) << c.w << "x" << c.h;
-        EXPECT_EQ(a.y, c.want.y) << c.w << "x" << c.h;
-        EXPECT_EQ(a.width, c.want.width) << c.w << "x" << c.h;
-        EXPECT_EQ(a.height, c.want.height) << c.w << "x" << c.h;
+        EXPECT_EQ(std::tie(a.x, a.y, a.width, a.height), std::tie(c.want.x, c.want.y, c.want.width, c.want.height))
+            << c.w << "x" << c.h;
     }
 }
 

@@ -1,9 +1,38 @@
 // The pad's mapping onto the game's keys and button.
 #include <cmath>
+#include <string>
 #include <gtest/gtest.h>
 #include "engine/Gamepad.h"
 
 using namespace ReEng;
+
+// The left stick past its dead zone and the d-pad steer; the south button is
+// W and Return, Back is Escape and Start is P (so they act on release, as the
+// keys do); the right shoulder, or the trigger, is the left mouse button.
+TEST(GamepadTest, SticksButtonsAndTriggerHoldTheGamesKeys) {
+    using K = sf::Keyboard;
+    using J = sf::Joystick;
+    const std::pair<K::Key, const char*> keys[] = {{K::A, "A"},           {K::D, "D"}, {K::W, "W"},
+                                                   {K::Return, "Return"}, {K::P, "P"}, {K::Escape, "Escape"}};
+    const struct {
+        int button;  // -1: none
+        J::Axis axis;
+        float position;
+        std::string held;
+    } rows[] = {{-1, J::X, 20, ""},       {-1, J::X, 90, "D "},      {-1, J::X, -30, "A "},   {-1, J::PovX, -100, "A "},
+                {-1, J::PovX, 100, "D "}, {0, J::X, 0, "W Return "}, {6, J::X, 0, "Escape "}, {7, J::X, 0, "P "},
+                {5, J::X, 0, "fire "},    {-1, J::R, 100, "fire "},  {-1, J::R, -100, ""}};
+    for (const auto& row : rows) {
+        Gamepad pad;
+        pad.Connect();
+        if (row.button >= 0) pad.SetButton(unsigned(row.button), true);
+        pad.SetAxis(row.axis, row.position);
+        std::string held;
+        for (const auto& [key, name] : keys) held += pad.HoldsKey(key) ? std::string(name) + " " : "";
+        held += pad.HoldsButton(sf::Mouse::Left) ? "fire " : "";
+        EXPECT_EQ(held, row.held) << "button " << row.button << ", axis " << row.axis << " at " << row.position;
+    }
+}
 
 TEST(GamepadTest, RestingSticksAndTriggersHoldNothing) {
     Gamepad pad;

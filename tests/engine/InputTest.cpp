@@ -28,12 +28,19 @@ TEST(InputScriptTest, EventsApplyByFrameAndOnlyOnce) {
     EXPECT_FALSE(input.IsKeyPressed(sf::Keyboard::A));
 }
 
+// One short printable line: the file and line, then the mistake, its token
+// echoed at most 40 bytes long with every byte past printable ASCII escaped.
 TEST(InputScriptTest, EachMistakeIsReportedWithItsLine) {
     const struct {
-        const char* text;
+        std::string text;
         int line;
-        const char* what;
+        std::string what;
     } cases[] = {
+        {std::string(4 << 20, '7') + "x A down\n", 1, "bad frame number '" + std::string(40, '7') + "...'"},
+        {"1 \xc2\x9b"
+         "2J down\n",
+         1, "unknown key '\\xc2\\x9b2J'"},  // a UTF-8 CSI
+        {"1 A down \x1b[2J\n", 1, "unexpected '\\x1b[2J'"},
         {"x A down\n", 1, "x"},
         {"1 A down\n-1 A up\n", 2, "-1"},
         {"# first\n99999999999 A down\n", 2, "99999999999"},
@@ -58,40 +65,11 @@ TEST(InputScriptTest, EachMistakeIsReportedWithItsLine) {
         InputScript script;
         std::istringstream in(c.text);
         std::string error;
-        const std::string where = "run.txt:" + std::to_string(c.line) + ": ";
-        EXPECT_FALSE(script.Parse(in, "run.txt", error)) << c.text;
-        EXPECT_THAT(error, ::testing::StartsWith(where)) << c.text;
+        const std::string where = "\\x9b.txt:" + std::to_string(c.line) + ": ";
+        EXPECT_FALSE(script.Parse(in, "\x9b.txt", error)) << c.what;
+        EXPECT_THAT(error, ::testing::StartsWith(where)) << c.what;
         EXPECT_NE(error.find(c.what, where.size()), std::string::npos) << error;
-    }
-}
-
-TEST(InputScriptTest, ABadTokenIsEchoedShortAndEscaped) {
-    const struct {
-        std::string text;
-        std::string echo;
-    } cases[] = {
-        {std::string(4 << 20, '7') + "x A down\n", "bad frame number '" + std::string(40, '7') + "...'"},
-        {"1 \xc2\x9b"
-         "2J down\n",
-         "unknown key '\\xc2\\x9b"
-         "2J'"},  // a UTF-8 CSI
-        {"1 A down \x1b[2J\n", "unexpected '\\x1b[2J'"},
-    };
-    for (const auto& c : cases) {
-        InputScript script;
-        std::istringstream in(c.text);
-        std::string error;
-        EXPECT_FALSE(script.Parse(in, "\x9b.txt", error));
-        EXPECT_EQ(error, "\\x9b.txt:1: " + c.echo);
-    }
-}
-
-TEST(InputScriptTest, OnlyARegularFileWithinTheLimitIsRead) {
-    for (const char* file : {"/dev/zero", "/tmp", "/no/such/script.txt"}) {
-        InputScript script;
-        std::string error;
-        EXPECT_FALSE(script.Load(file, error)) << file;
-        EXPECT_EQ(error.rfind(std::string("cannot read input script '") + file + "': ", 0), 0u) << error;
+        EXPECT_LT(error.size(), 100u) << c.what;
     }
 }
 

@@ -1,47 +1,19 @@
 // The application shell run headless: input through the engine's seam, and the order of release.
-#include <gtest/gtest.h>
-
-#include "app/AppClass.h"
-#include "app/GameInfo.h"
-#include "engine/BoundingObjectClass.h"
-#include "game/GameManager.h"
-#include "level/LevelManager.h"
-#include "objects/Player.h"
+#include "tests/game/GameFixture.h"
 
 namespace {
 
 using Key = sf::Keyboard;
 
-class TestApp : public AppClass {
-public:
-    TestApp() : AppClass(nullptr, {"--headless"}, 0, false) {
-        SetAppInfo(GameInfo());
-        InitHeadless();
-    }
-    using AppClass::m_input;
-    bool QuitRequested() const { return m_window->IsQuitRequested(); }
-    void Keys(std::initializer_list<Key::Key> down)  // exactly these keys down, then read
-    {
-        m_input.ReleaseAll();
-        for (Key::Key key : down) m_input.SetKey(key, true);
-        ProcessKeyboard();
-    }
-};
-
 class AppTest : public ::testing::Test {
 protected:
     std::unique_ptr<TestApp> app = std::make_unique<TestApp>();
-    GameManager& Game() { return *app->gameManager; }
-    Player& ThePlayer() { return *app->gameManager->player; }
+    GameManager& Game() { return app->Game(); }
+    Player& ThePlayer() { return app->ThePlayer(); }
     void StartPlaying() {
         app->Keys({Key::Return});
         app->Keys({});
         ASSERT_EQ(Game().state, Playing);
-    }
-    float SteerFrom(float vx, std::initializer_list<Key::Key> keys) {
-        ThePlayer().velocity.x = vx;
-        app->Keys(keys);
-        return ThePlayer().velocity.x;
     }
     glm::vec3 FireAt(int x, int y)  // the first bullet's velocity, zero if none flies
     {
@@ -72,7 +44,7 @@ TEST_F(AppTest, ReleaseFreesEverythingOnceAtTheTitleAndAfterPlay) {
             app = std::make_unique<TestApp>();
             StartPlaying();
         }
-        for (int i = 0; i < 10; ++i) app->RunFrame();
+        app->Run(10);
         app->Release();
         EXPECT_EQ(GameManager::instance, nullptr);
         app.reset();  // the destructor's second Release does nothing more
@@ -87,14 +59,14 @@ TEST_F(AppTest, PlatformsAndObstaclesAreQueuedInTheGamesColours) {
     StartPlaying();
     app->Update();
     const ReEng::vector3 orange(0.80f, 0.50f, 0.22f), pink(0.52f, 0.06f, 0.30f);
-    int platforms = 0, obstacles = 0;
+    int platforms = 0;
     for (const auto& instance : Game().meshManager->GetQueue().instances) {
         const bool platform = instance.name.rfind("plat", 0) == 0;
         EXPECT_EQ(instance.colour, platform ? orange : pink) << instance.name;
-        ++(platform ? platforms : obstacles);
+        platforms += platform;
     }
     EXPECT_GT(platforms, 0);
-    EXPECT_GT(obstacles, 0);
+    EXPECT_GT(int(Game().meshManager->GetQueue().instances.size()), platforms);  // and obstacles
 }
 
 TEST_F(AppTest, EnterStartsExactlyOneGameAndOnlyFromTheTitle) {
@@ -110,27 +82,26 @@ TEST_F(AppTest, EnterStartsExactlyOneGameAndOnlyFromTheTitle) {
     }
 }
 
-TEST_F(AppTest, PausePausesAndResumesOnRelease) {
-    StartPlaying();
-    for (GameState after : {Paused, Playing}) {
-        for (int i = 0; i < 3; ++i) app->Keys({Key::P});
-        EXPECT_NE(Game().state, after);  // held: nothing yet
-        app->Keys({});
-        EXPECT_EQ(Game().state, after);
-    }
-}
-
-TEST_F(AppTest, EscapeQuitsOnceOnReleaseInEveryState) {
-    for (GameState state : {Title, Playing, Paused, GameOver}) {
+// Held, P and Escape do nothing; released, P pauses or resumes play (only
+// that) and Escape quits, in every state.
+TEST_F(AppTest, PausePausesAndResumesOnReleaseAndEscapeQuitsInEveryState) {
+    const struct {
+        GameState state, afterP;
+    } rows[] = {{Title, Title}, {Playing, Paused}, {Paused, Playing}, {GameOver, GameOver}};
+    for (const auto& row : rows) {
         app.reset();  // one application at a time: they share the engine
         app = std::make_unique<TestApp>();
-        if (state != Title) StartPlaying();
-        Game().state = state;
-        app->Keys({Key::Escape});
-        app->Keys({Key::Escape});
-        EXPECT_FALSE(app->QuitRequested()) << state;
-        app->Keys({});
-        EXPECT_TRUE(app->QuitRequested()) << state;
+        if (row.state != Title) StartPlaying();
+        Game().state = row.state;
+        for (Key::Key key : {Key::P, Key::Escape}) {
+            const GameState before = Game().state;
+            for (int i = 0; i < 3; ++i) app->Keys({key});
+            EXPECT_EQ(Game().state, before) << row.state;
+            EXPECT_FALSE(app->QuitRequested()) << row.state;
+            app->Keys({});
+        }
+        EXPECT_EQ(Game().state, row.afterP) << row.state;
+        EXPECT_TRUE(app->QuitRequested()) << row.state;
     }
 }
 
@@ -138,21 +109,26 @@ TEST_F(AppTest, SteeringFollowsTheKeyTableAndJumpLaunchesOnce) {
     StartPlaying();
     const float s = ThePlayer().steerSpeed, left = -0.2f * s, right = 0.2f * s;
     const struct {
+        float from;
         std::initializer_list<Key::Key> keys;
         float vx;
-    } rows[] = {{{}, 0.0f},
-                {{Key::A}, left},
-                {{Key::Left}, left},
-                {{Key::D}, right},
-                {{Key::Right}, right},
-                {{Key::A, Key::D}, right},
-                {{Key::Left, Key::Right}, right},
-                {{Key::A, Key::Right}, left},
-                {{Key::D, Key::Left}, left},
-                {{Key::A, Key::D, Key::Left}, left}};
-    for (const auto& row : rows) EXPECT_EQ(SteerFrom(0.0f, row.keys), row.vx) << &row - rows;
-    EXPECT_FLOAT_EQ(SteerFrom(-0.1f, {Key::D}), -0.06f);  // reversing takes a doubled step
-    EXPECT_FLOAT_EQ(SteerFrom(0.1f, {Key::A}), 0.06f);
+    } rows[] = {{0.0f, {}, 0.0f},
+                {0.0f, {Key::A}, left},
+                {0.0f, {Key::Left}, left},
+                {0.0f, {Key::D}, right},
+                {0.0f, {Key::Right}, right},
+                {0.0f, {Key::A, Key::D}, right},
+                {0.0f, {Key::Left, Key::Right}, right},
+                {0.0f, {Key::A, Key::Right}, left},
+                {0.0f, {Key::D, Key::Left}, left},
+                {0.0f, {Key::A, Key::D, Key::Left}, left},
+                {-0.1f, {Key::D}, -0.06f},  // reversing takes a doubled step
+                {0.1f, {Key::A}, 0.06f}};
+    for (const auto& row : rows) {
+        ThePlayer().velocity.x = row.from;
+        app->Keys(row.keys);
+        EXPECT_FLOAT_EQ(ThePlayer().velocity.x, row.vx) << &row - rows;
+    }
     app->Keys({Key::Up});  // jump launches once
     EXPECT_EQ(ThePlayer().velocity.y, ThePlayer().jumpSpeed);
     EXPECT_TRUE(ThePlayer().airborne);

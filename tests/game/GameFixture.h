@@ -1,11 +1,18 @@
 #pragma once
-// A headless game wired as the application wires it, with no window.
+// The game run headless: a GameManager wired as the application wires it
+// (GameFixture), or the whole application with its input seam open (TestApp).
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <cstdio>
+#include <fstream>
 #include <string>
 #include <vector>
 
+#include "app/AppClass.h"
+#include "app/GameInfo.h"
+#include "engine/BoundingObjectClass.h"
 #include "engine/CameraManagerSingleton.h"
 #include "engine/MeshManagerSingleton.h"
 #include "game/GameManager.h"
@@ -67,5 +74,41 @@ protected:
             level->AddObstacle(object);
         }
         return object;
+    }
+};
+
+// The application as main makes it, headless, playing `script` if one is
+// given (read at the start, so its file is gone at once).
+class TestApp : public AppClass {
+public:
+    explicit TestApp(const std::string& script = "", std::vector<std::string> args = {})
+        : AppClass(nullptr, Args(script, std::move(args)), 0, false) {
+        SetAppInfo(GameInfo());
+        InitHeadless();
+        std::remove(File().c_str());
+    }
+    using AppClass::m_input;
+    GameManager& Game() { return *gameManager; }
+    Player& ThePlayer() { return *gameManager->player; }
+    bool QuitRequested() const { return m_window->IsQuitRequested(); }
+    void Run(int frames) {
+        for (int i = 0; i < frames; ++i) RunFrame();
+    }
+    void Keys(std::initializer_list<sf::Keyboard::Key> down)  // exactly these keys down, then read
+    {
+        m_input.ReleaseAll();
+        for (sf::Keyboard::Key key : down) m_input.SetKey(key, true);
+        ProcessKeyboard();
+    }
+
+private:
+    // One per process: ctest runs each test in its own, several at once.
+    static std::string File() { return ::testing::TempDir() + "vaultrix_script_" + std::to_string(getpid()) + ".txt"; }
+    static std::vector<std::string> Args(const std::string& script, std::vector<std::string> args) {
+        args.insert(args.begin(), "--headless");
+        if (script.empty()) return args;
+        std::ofstream(File()) << script;
+        args.insert(args.end(), {"--input", File()});
+        return args;
     }
 };

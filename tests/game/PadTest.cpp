@@ -1,49 +1,9 @@
-// A gamepad played headless through input scripts: it drives the game as the
-// keys and mouse do, aims around the player, and lets go when pulled out.
-#include <gtest/gtest.h>
-
-#include <cmath>
-#include <cstdio>
-#include <fstream>
-#include <memory>
-#include <string>
-
-#include <unistd.h>
-
-#include "app/AppClass.h"
-#include "app/GameInfo.h"
-#include "game/GameManager.h"
-#include "level/LevelManager.h"
-#include "objects/Player.h"
+// A gamepad played headless through input scripts: it aims around the
+// player, lets go when pulled out, and shows in the legend. (What its sticks
+// and buttons hold: GamepadTest; a whole game with one: cli.headless_run.)
+#include "tests/game/GameFixture.h"
 
 namespace {
-
-class ScriptedApp : public AppClass {
-public:
-    ScriptedApp(const std::string& script, const std::string& extra = "")
-        : AppClass(nullptr, Args(script, extra), 0, false) {
-        SetAppInfo(GameInfo());
-        InitHeadless();
-        std::remove(File().c_str());  // read by now
-    }
-    using AppClass::m_input;
-    bool QuitRequested() const { return m_window->IsQuitRequested(); }
-    void Run(int frames) {
-        for (int i = 0; i < frames; ++i) RunFrame();
-    }
-
-private:
-    // One per process: ctest runs each test in its own, several at once.
-    static std::string File() {
-        return ::testing::TempDir() + "vaultrix_pad_script_" + std::to_string(getpid()) + ".txt";
-    }
-    static std::vector<std::string> Args(const std::string& script, const std::string& extra) {
-        std::ofstream(File()) << script;
-        std::vector<std::string> args{"--headless", "--input", File()};
-        if (!extra.empty()) args.push_back(extra);
-        return args;
-    }
-};
 
 // The pad starts the game at frame 0; the south button held one step more launches.
 const char* const kStart = "0 pad connect\n0 pad button 0 down\n2 pad button 0 up\n";
@@ -58,36 +18,15 @@ glm::vec3 NewestShot(const Player& player)  // the direction of the youngest fly
 
 }  // namespace
 
-TEST(PadTest, StartsLaunchesAndSteersWithStickAndDpad) {
-    ScriptedApp app(std::string(kStart) +
-                    "3 pad axis X 20\n"  // inside the dead zone
-                    "6 pad axis X 90\n"  // right
-                    "12 pad axis X 0\n"
-                    "12 pad axis PovX -100\n");  // the d-pad, left
-    GameManager& game = *app.gameManager;
-    app.Run(1);
-    ASSERT_EQ(game.state, Playing);
-    app.Run(2);
-    Player& player = *game.player;
-    EXPECT_TRUE(player.airborne);
-    EXPECT_FLOAT_EQ(player.velocity.x, 0.0f);
-    app.Run(3);  // frames 3 to 5: at rest
-    EXPECT_FLOAT_EQ(player.velocity.x, 0.0f);
-    app.Run(6);
-    EXPECT_NEAR(player.velocity.x, player.steerSpeed, 1e-6f);
-    app.Run(9);  // reversing takes the doubled steps first
-    EXPECT_NEAR(player.velocity.x, -player.steerSpeed, 1e-6f);
-}
-
 TEST(PadTest, RightStickAimsAroundThePlayerInFourDirectionsAndTheTriggerFires) {
     // Each direction held for 40 steps, longer than the shot delay, firing with
     // the right shoulder and then the trigger (which rests at -100).
-    ScriptedApp app(std::string(kStart) +
-                    "3 pad axis R -100\n"
-                    "10 pad axis U 100\n10 pad button 5 down\n"
-                    "50 pad axis U 0\n50 pad axis V -100\n"
-                    "90 pad axis V 100\n90 pad button 5 up\n90 pad axis R 100\n"
-                    "130 pad axis V 0\n130 pad axis U -70\n");
+    TestApp app(std::string(kStart) +
+                "3 pad axis R -100\n"
+                "10 pad axis U 100\n10 pad button 5 down\n"
+                "50 pad axis U 0\n50 pad axis V -100\n"
+                "90 pad axis V 100\n90 pad button 5 up\n90 pad axis R 100\n"
+                "130 pad axis V 0\n130 pad axis U -70\n");
     const struct {
         int until;
         glm::vec3 direction;
@@ -105,27 +44,11 @@ TEST(PadTest, RightStickAimsAroundThePlayerInFourDirectionsAndTheTriggerFires) {
     }
 }
 
-TEST(PadTest, StartPausesAndResumesAndBackQuitsOnRelease) {
-    ScriptedApp app(std::string(kStart) +
-                    "5 pad button 7 down\n8 pad button 7 up\n"
-                    "10 pad button 7 down\n11 pad button 7 up\n"
-                    "13 pad button 6 down\n15 pad button 6 up\n");
-    GameState states[15];
-    for (GameState& state : states) app.Run(1), state = app.gameManager->state;
-    EXPECT_EQ(states[7], Playing);  // held
-    EXPECT_EQ(states[8], Paused);   // released
-    EXPECT_EQ(states[10], Paused);
-    EXPECT_EQ(states[11], Playing);
-    EXPECT_FALSE(app.QuitRequested());  // Back still held
-    app.Run(1);
-    EXPECT_TRUE(app.QuitRequested());
-}
-
 TEST(PadTest, APadPulledOutReleasesWhatItHeldAndThePadAim) {
-    ScriptedApp app(std::string(kStart) +
-                    "4 pad axis X 100\n4 pad axis U 100\n4 pad button 5 down\n"
-                    "20 pad disconnect\n"
-                    "30 pad connect\n");  // back again: nothing held
+    TestApp app(std::string(kStart) +
+                "4 pad axis X 100\n4 pad axis U 100\n4 pad button 5 down\n"
+                "20 pad disconnect\n"
+                "30 pad connect\n");  // back again: nothing held
     app.Run(20);
     ReEng::Input& input = app.m_input;
     Player& player = *app.gameManager->player;
@@ -142,24 +65,13 @@ TEST(PadTest, APadPulledOutReleasesWhatItHeldAndThePadAim) {
     EXPECT_FALSE(input.IsButtonPressed(sf::Mouse::Left));
 }
 
-TEST(PadTest, TheLegendShowsOnTheTitleOnlyWithThePadWhenOneIsThere) {
-    {
-        ScriptedApp app("3 pad connect\n5 pad button 0 down\n");
-        app.Run(1);
-        EXPECT_EQ(ReEng::MeshManagerSingleton::GetInstance()->GetLastFrameText(),
-                  std::vector<std::string>{"Press Enter to Start"});
-        ASSERT_EQ(app.GetLegend().size(), 2u);
-        EXPECT_EQ(app.GetLegend()[0].rfind("Keys:", 0), 0u);
-        app.Run(3);
-        ASSERT_EQ(app.GetLegend().size(), 3u);
-        EXPECT_EQ(app.GetLegend()[2].rfind("Pad:", 0), 0u);
-        app.Run(2);  // playing
-        EXPECT_TRUE(app.GetLegend().empty());
-        app.gameManager->state = Paused;
-        app.Run(1);
-        EXPECT_TRUE(app.GetLegend().empty());
-    }
-    ScriptedApp quiet("", "--no-legend");
-    quiet.Run(1);
-    EXPECT_TRUE(quiet.GetLegend().empty());
+// The title's legend gains the pad's line once a pad is there.
+TEST(PadTest, TheLegendShowsThePadWhenOneIsThere) {
+    TestApp app("3 pad connect\n");
+    app.Run(1);
+    ASSERT_EQ(app.GetLegend().size(), 2u);
+    EXPECT_EQ(app.GetLegend()[0].rfind("Keys:", 0), 0u);
+    app.Run(3);
+    ASSERT_EQ(app.GetLegend().size(), 3u);
+    EXPECT_EQ(app.GetLegend()[2].rfind("Pad:", 0), 0u);
 }

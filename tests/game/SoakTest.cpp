@@ -1,25 +1,14 @@
 // Long headless games under seeded random input, checked after every frame.
 // A failure prints its seed: VAULTRIX_SOAK_SEED=N replays it alone.
-#include <gtest/gtest.h>
-
 #include <climits>
 #include <cmath>
 #include <random>
 #include <set>
 
-#include "app/AppClass.h"
-#include "engine/BoundingObjectClass.h"
 #include "engine/InputScript.h"
-#include "game/GameManager.h"
-#include "level/LevelManager.h"
-#include "objects/Player.h"
+#include "tests/game/GameFixture.h"
 
 namespace {
-
-struct SoakApp : AppClass {
-    SoakApp() : AppClass(nullptr, {"--headless", "--frame-time", "0.0166666"}, 0, false) { InitHeadless(); }
-    using AppClass::m_input;
-};
 
 // A seeded input script mashing every key and button but Escape, with the
 // cursor inside, around or far outside the window.
@@ -110,7 +99,7 @@ unsigned Soak(unsigned seed, unsigned frames, bool guided) {
     unsigned frame = 0, highest = 0;
     bool guiding = false;
     while (frame < frames) {
-        auto app = std::make_unique<SoakApp>();
+        auto app = std::make_unique<TestApp>("", std::vector<std::string>{"--frame-time", "0.0166666"});
         GameManager& game = *app->gameManager;
         int score = 0;
         float maxHeight = 0.0f;

@@ -48,6 +48,7 @@ quit_with_escape() {  # status 0 and nothing on stderr
 
 snap() { import -window "$WINDOW_ID" "$shot"; }
 resize_to() { xdotool windowsize "$WINDOW_ID" "${1%x*}" "${1#*x}"; wait_until 10 eval '[ "$(window_size)" = '"$1"' ]' || fail "not resized to $1"; }
+window_origin() { xwininfo -id "$WINDOW_ID" | awk '/Absolute upper-left X:/ {x = $4} /Absolute upper-left Y:/ {y = $4} END {print x, y}'; }
 window_size() { xwininfo -id "$WINDOW_ID" | awk '/Width:/ {w = $2} /Height:/ {h = $2} END {print w "x" h}'; }
 near() {  # region (WxH+X+Y, "" for all), colour, fuzz %, fx expression
     local c=(); [ -n "$1" ] && c=(-crop "$1" +repage)

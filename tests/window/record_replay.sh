@@ -9,7 +9,7 @@ press_key Return
 wait_until 20 playing || fail "Enter did not start the game"
 press_key w
 press_key d 0.3
-read -r wx wy < <(xwininfo -id "$WINDOW_ID" | awk '/Absolute upper-left X:/ {x = $4} /Absolute upper-left Y:/ {y = $4} END {print x, y}')
+read -r wx wy < <(window_origin)
 xdotool mousemove $((wx + 700)) $((wy + 200)) mousedown 1 sleep 0.6 mouseup 1
 tap_key p
 sleep 0.5
