@@ -117,13 +117,13 @@ void MeshManagerSingleton::Render() {
         const CameraManagerSingleton& camera = *CameraManagerSingleton::GetInstance();
         const vector3 eye = camera.GetPosition();
         const int mode = static_cast<int>(camera.GetCameraMode());
-        if (m_forceRedraw || eye != m_drawnEye || mode != m_drawnMode || !m_queue.SamePicture(m_drawn)) {
+        if (m_redrawsOwed > 0 || eye != m_drawnEye || mode != m_drawnMode || !m_queue.SamePicture(m_drawn)) {
             m_renderer->Draw(m_queue, m_models, camera);
             // Swapped, not copied: both queues keep their storage.
             std::swap(m_queue, m_drawn);
             m_drawnEye = eye;
             m_drawnMode = mode;
-            m_forceRedraw = false;
+            if (m_redrawsOwed > 0) --m_redrawsOwed;
         }
     }
     m_queue.Clear();
@@ -133,7 +133,7 @@ void MeshManagerSingleton::Render() {
 
 void MeshManagerSingleton::RedrawLast() {
     if (m_renderer != nullptr) m_renderer->Draw(m_drawn, m_models, *CameraManagerSingleton::GetInstance());
-    m_forceRedraw = false;
+    if (m_redrawsOwed > 0) --m_redrawsOwed;
 }
 
 bool MeshManagerSingleton::FirstThisFrame(const void* owner) {

@@ -2,6 +2,7 @@
 // Models, their named instances and the queue of what a frame draws.
 // A model file is read once; any number of instance names share it.
 #include "engine/Singleton.h"
+#include <algorithm>
 #include <map>
 #include <string>
 #include <unordered_map>
@@ -57,9 +58,11 @@ public:
     // Whether this step's Render may draw at all (false for the steps run
     // to catch up before a frame is drawn).
     void SetDrawing(bool drawing) { m_drawing = drawing; }
-    // The next Render draws even an unchanged picture (after an expose, a
-    // resize, a change of focus, or to capture it).
-    void ForceRedraw() { m_forceRedraw = true; }
+    // The next `frames` draws happen even for an unchanged picture (after an
+    // expose, a resize, a change of focus, or to capture it). More than one:
+    // a software GL driver may take a frame or two to see a new window size.
+    void ForceRedraw(int frames = 1) { m_redrawsOwed = std::max(m_redrawsOwed, frames); }
+    bool IsRedrawOwed() const { return m_redrawsOwed > 0; }
     // Draws the last picture drawn again, as it was.
     void RedrawLast();
 
@@ -121,7 +124,7 @@ private:
     vector3 m_drawnEye{0.0f};
     int m_drawnMode = -1;
     bool m_drawing = true;
-    bool m_forceRedraw = true;
+    int m_redrawsOwed = 1;  // the first picture is always drawn
     std::vector<std::string> m_lastText;
     Renderer* m_renderer = nullptr;
     int m_fileReads = 0;

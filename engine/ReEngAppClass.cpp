@@ -184,7 +184,7 @@ int ReEngAppClass::Run() {
             if (m_stats && IsHeadless()) m_stats->MarkNow();  // nothing is presented: a step is a frame
             if (m_window->IsQuitRequested()) break;
         }
-        if (steps == 0 && m_redrawFrames > 0) Redraw();
+        if (steps == 0 && m_meshManager->IsRedrawOwed()) Redraw();
         m_pacer.EndFrame();
         // Tests and pipes read the output while the game runs.
         if (std::fflush(stdout) != 0 && m_stdoutError == 0) m_stdoutError = errno;
@@ -302,10 +302,6 @@ void ReEngAppClass::RunFrame() {
         }
         // A timedemo measures drawing: every frame is drawn, changed or not.
         if (m_options.timedemo) m_meshManager->ForceRedraw();
-        if (draw && m_redrawFrames > 0) {
-            --m_redrawFrames;
-            m_meshManager->ForceRedraw();
-        }
         m_meshManager->SetDrawing(draw);
     }
     Display();
@@ -318,7 +314,6 @@ void ReEngAppClass::RunFrame() {
 }
 
 void ReEngAppClass::Redraw() {
-    --m_redrawFrames;
     if (IsHeadless()) return;
     glClearColor(m_clearColor.r, m_clearColor.g, m_clearColor.b, m_clearColor.a);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -327,9 +322,7 @@ void ReEngAppClass::Redraw() {
 }
 
 void ReEngAppClass::RedrawSoon() {
-    // More than once: a software GL driver may take a frame or two to see
-    // the window's new size, and an unchanged picture is not drawn again.
-    m_redrawFrames = 3;
+    if (m_meshManager != nullptr) m_meshManager->ForceRedraw(3);
 }
 
 void ReEngAppClass::ToggleFullscreen() {

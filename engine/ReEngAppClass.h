@@ -151,7 +151,6 @@ private:
     bool m_scriptPlacesWindow = false;  // the script, not the real window, says where the play area is
     Recorder m_recorder;
     StateDigest m_stateDigest = nullptr;
-    int m_redrawFrames = 0;     // frames still to draw even if unchanged
     bool m_hasSubject = false;  // the last step drew a sphere
     vector3 m_subject{0.0f};    // the first sphere it drew
     bool m_sceneShown = false;  // a model or sphere has been drawn: play has begun
