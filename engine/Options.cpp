@@ -26,68 +26,84 @@ bool ParseSeconds(const std::string& text, double& out) {
     return true;
 }
 
+bool ReadFile(const std::string& value, std::string& out) {
+    if (value.empty()) return false;
+    out = value;
+    return true;
+}
+
+// Options that only switch something on.
+struct Flag {
+    const char* name;
+    bool Options::*field;
+};
+constexpr Flag kFlags[] = {
+    {"--help", &Options::help},
+    {"--version", &Options::version},
+    {"--headless", &Options::headless},
+    {"--print-text", &Options::printText},
+    {"--vsync", &Options::vsync},
+    {"--fullscreen", &Options::fullscreen},
+    {"--frame-stats", &Options::frameStats},
+    {"--timedemo", &Options::timedemo},
+    {"--frame-split", &Options::frameSplit},
+    {"--state-hash", &Options::stateHash},
+    {"--no-legend", &Options::noLegend},
+};
+
+// Options followed by a value, and how each reads it: false for a bad value.
+struct Valued {
+    const char* name;
+    bool (*read)(const std::string& value, Options& options);
+};
+const Valued kValued[] = {
+    {"--frames", [](const std::string& v, Options& o) { return ParseDigits(v, LLONG_MAX, o.frames); }},
+    {"--frame-time", [](const std::string& v, Options& o) { return ParseSeconds(v, o.frameTime); }},
+    {"--max-fps",
+     [](const std::string& v, Options& o) {
+         long long fps = 0;
+         if (!ParseDigits(v, 1000, fps)) return false;
+         o.maxFps = static_cast<int>(fps);
+         return true;
+     }},
+    {"--input", [](const std::string& v, Options& o) { return ReadFile(v, o.inputFile); }},
+    {"--record", [](const std::string& v, Options& o) { return ReadFile(v, o.recordFile); }},
+    {"--screenshot", [](const std::string& v, Options& o) { return ReadFile(v, o.screenshotFile); }},
+    {"--state-hash-every",
+     [](const std::string& v, Options& o) {
+         return ParseDigits(v, LLONG_MAX, o.stateHashEvery) && o.stateHashEvery > 0;
+     }},
+};
+
+template <class Entry, std::size_t N>
+const Entry* Find(const Entry (&table)[N], const std::string& name) {
+    for (const Entry& entry : table)
+        if (name == entry.name) return &entry;
+    return nullptr;
+}
+
 }  // namespace
 
 bool Options::Parse(const std::vector<std::string>& args, std::string& error) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        if (arg == "--help") {
-            help = true;
-        } else if (arg == "--version") {
-            version = true;
-        } else if (arg == "--headless") {
-            headless = true;
-        } else if (arg == "--print-text") {
-            printText = true;
-        } else if (arg == "--vsync") {
-            vsync = true;
-        } else if (arg == "--fullscreen") {
-            fullscreen = true;
-        } else if (arg == "--frame-stats") {
-            frameStats = true;
-        } else if (arg == "--timedemo") {
-            timedemo = true;
-        } else if (arg == "--frame-split") {
-            frameSplit = true;
-        } else if (arg == "--state-hash") {
-            stateHash = true;
-        } else if (arg == "--no-legend") {
-            noLegend = true;
-        } else if (arg == "--frames" || arg == "--frame-time" || arg == "--input" || arg == "--screenshot" ||
-                   arg == "--max-fps" || arg == "--record" || arg == "--state-hash-every") {
-            // A following option is far more likely a forgotten value than a file name.
-            if (i + 1 >= args.size() || args[i + 1].rfind("--", 0) == 0) {
-                error = "missing value for " + Excerpt(arg);
-                return false;
-            }
-            const std::string& value = args[++i];
-            bool ok = true;
-            if (arg == "--frames") {
-                ok = ParseDigits(value, LLONG_MAX, frames);
-            } else if (arg == "--frame-time") {
-                ok = ParseSeconds(value, frameTime);
-            } else if (arg == "--max-fps") {
-                long long fps = 0;
-                ok = ParseDigits(value, 1000, fps);
-                if (ok) maxFps = static_cast<int>(fps);
-            } else if (arg == "--input") {
-                ok = !value.empty();
-                if (ok) inputFile = value;
-            } else if (arg == "--record") {
-                ok = !value.empty();
-                if (ok) recordFile = value;
-            } else if (arg == "--state-hash-every") {
-                ok = ParseDigits(value, LLONG_MAX, stateHashEvery) && stateHashEvery > 0;
-            } else {
-                ok = !value.empty();
-                if (ok) screenshotFile = value;
-            }
-            if (!ok) {
-                error = "bad value '" + Excerpt(value) + "' for " + Excerpt(arg);
-                return false;
-            }
-        } else {
+        if (const Flag* flag = Find(kFlags, arg)) {
+            this->*flag->field = true;
+            continue;
+        }
+        const Valued* valued = Find(kValued, arg);
+        if (valued == nullptr) {
             error = "unknown option '" + Excerpt(arg) + "'";
+            return false;
+        }
+        // A following option is far more likely a forgotten value than a file name.
+        if (i + 1 >= args.size() || args[i + 1].rfind("--", 0) == 0) {
+            error = "missing value for " + Excerpt(arg);
+            return false;
+        }
+        const std::string& value = args[++i];
+        if (!valued->read(value, *this)) {
+            error = "bad value '" + Excerpt(value) + "' for " + Excerpt(arg);
             return false;
         }
     }
