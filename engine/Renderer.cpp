@@ -678,8 +678,7 @@ void Renderer::Draw(const RenderQueue& queue, const std::vector<Model>& models, 
         // The orthographic view spans twice its half width across the play area.
         const float rim = kRimPixels * 2.0f * CameraManagerSingleton::kHalfWidth / static_cast<float>(r.area.width);
         r.PrepareModels(queue, models, rim);
-        // Shapes are closed: their back faces are hidden, and in a software
-        // driver drawing them anyway is a sixth of the frame.
+        // Shapes are closed: their back faces are always hidden, rims' too.
         glEnable(GL_CULL_FACE);
         glCullFace(GL_BACK);
         glDisable(GL_DEPTH_TEST);
