@@ -10,24 +10,24 @@ namespace ReEng {
 class FrameSplit {
 public:
     using Clock = std::chrono::steady_clock;
-    enum Part { Clear, Grid, Models, Spheres, Wires, Text, Swap, WindowPlace, kParts };
+    enum Pass { Clear, Grid, Models, Spheres, Wires, Text, Swap, WindowPlace, kPasses };
 
     // Starts timing the next pass from now.
     void Mark() { m_last = Clock::now(); }
     // The pass that ends now took the time since the last mark.
-    void Lap(Part part);
-    void Add(Part part, Clock::duration time) { m_total[part] += time; }
+    void Lap(Pass pass);
+    void Add(Pass pass, Clock::duration time) { m_total[pass] += time; }
     void CountFrame() { ++m_frames; }
 
-    // "grid", "window place": how a part is named in reports.
-    static const char* NameOf(Part part);
+    // "grid", "window place": how a pass is named in reports.
+    static const char* NameOf(Pass pass);
 
     // "split per frame: clear X ms, grid Y ms, ...", one line.
     std::string Report() const;
 
 private:
     Clock::time_point m_last{};
-    Clock::duration m_total[kParts] = {};
+    Clock::duration m_total[kPasses] = {};
     unsigned long long m_frames = 0;
 };
 

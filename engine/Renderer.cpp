@@ -273,23 +273,23 @@ struct Renderer::Impl {
 
     // Debug builds name the pass that left a GL error, once per pass: a
     // wrong call shows where it is, not as a picture gone black.
-    void CheckErrors(FrameSplit::Part part) {
+    void CheckErrors(FrameSplit::Pass pass) {
         for (GLenum error = glGetError(); error != GL_NO_ERROR; error = glGetError()) {
-            if (reportedPasses & (1u << part)) continue;
-            std::fprintf(stderr, "renderer: GL error 0x%04x in the %s pass\n", error, FrameSplit::NameOf(part));
+            if (reportedPasses & (1u << pass)) continue;
+            std::fprintf(stderr, "renderer: GL error 0x%04x in the %s pass\n", error, FrameSplit::NameOf(pass));
             reportedPasses |= 1u << part;
         }
     }
 #endif
 
-    // With a split: finish what GL has queued and book the time to part.
-    void EndPass(FrameSplit::Part part) {
+    // With a split: finish what GL has queued and book the time to that pass.
+    void EndPass(FrameSplit::Pass pass) {
 #ifndef NDEBUG
-        CheckErrors(part);
+        CheckErrors(pass);
 #endif
         if (split == nullptr) return;
         glFinish();
-        split->Lap(part);
+        split->Lap(pass);
     }
 
     // The play area in GL's terms: rows count from the bottom.
