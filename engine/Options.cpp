@@ -26,7 +26,8 @@ bool ParseSeconds(const std::string& text, double& out) {
     return true;
 }
 
-bool ReadFile(const std::string& value, std::string& out) {
+// A file name: anything but empty.
+bool TakeFileName(const std::string& value, std::string& out) {
     if (value.empty()) return false;
     out = value;
     return true;
@@ -66,9 +67,9 @@ const Valued kValued[] = {
          o.maxFps = static_cast<int>(fps);
          return true;
      }},
-    {"--input", [](const std::string& v, Options& o) { return ReadFile(v, o.inputFile); }},
-    {"--record", [](const std::string& v, Options& o) { return ReadFile(v, o.recordFile); }},
-    {"--screenshot", [](const std::string& v, Options& o) { return ReadFile(v, o.screenshotFile); }},
+    {"--input", [](const std::string& v, Options& o) { return TakeFileName(v, o.inputFile); }},
+    {"--record", [](const std::string& v, Options& o) { return TakeFileName(v, o.recordFile); }},
+    {"--screenshot", [](const std::string& v, Options& o) { return TakeFileName(v, o.screenshotFile); }},
     {"--state-hash-every",
      [](const std::string& v, Options& o) {
          return ParseDigits(v, LLONG_MAX, o.stateHashEvery) && o.stateHashEvery > 0;

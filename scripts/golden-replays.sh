@@ -5,9 +5,9 @@
 #   scripts/golden-replays.sh build/vaultrix shot     one
 #   scripts/golden-replays.sh --bot build/vaultrix    all, the climb played
 #                                                     anew by the replay bot
-# The bot (scripts/replay-bot, target replay_bot) writes climb.input; it is
-# built from the game's build folder only when asked for, as the climb itself
-# must change only when the course or the motion does.
+# The bot (scripts/replay-bot, target replay_bot, built with the tests)
+# writes climb.input only when --bot asks for it, as the climb itself must
+# change only when the course or the motion does.
 # For each NAME.input (a hand-written or bot-made input script) it records
 # NAME.replay with --record, then writes NAME.expect: the step and state
 # digest after every step, then the screen's last text lines. The replay test
