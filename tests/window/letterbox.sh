@@ -1,8 +1,10 @@
 #!/bin/bash
 # In a wide and in a tall window the picture keeps its shape, with bars of the
 # clear colour: the sphere stays round, and a shot goes under the cursor.
+# The window shows the game's own icon.
 source "$(dirname "$0")/../lib/xvfb.sh"
 start_windowed_game "${1:?usage: letterbox.sh path/to/vaultrix}"
+xprop -id "$WINDOW_ID" _NET_WM_ICON | grep -q 'Icon (48 x 48)' || fail "the window has no icon of its own"
 xdotool windowmove "$WINDOW_ID" 0 0
 press_key Return
 wait_until 20 playing || fail "Enter did not start the game"
