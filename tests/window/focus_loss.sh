@@ -1,7 +1,8 @@
 #!/bin/bash
 # Keys do not stick across focus changes: steering stops when another window
 # takes the focus, and a P pressed there and released in the game does not pause.
-# Without the focus the game runs no step at all, and carries on when it is back.
+# Without the focus, or minimised, the game runs no step at all, and carries
+# on when it is back.
 source "$(dirname "$0")/../lib/xvfb.sh"
 start_windowed_game "${1:?usage: focus_loss.sh path/to/vaultrix}"
 game_window=$WINDOW_ID
@@ -31,5 +32,14 @@ sleep 0.3
 xdotool keyup p
 sleep 0.5
 playing || fail "a P held for another window paused the game"
+# Minimised (unmapped, as a window manager iconifies it) is away too.
+xdotool windowunmap --sync "$game_window"
+sleep 0.5; away=$(steps_run); sleep 1
+[ "$(steps_run)" = "$away" ] || fail "$(($(steps_run) - away)) steps ran while minimised"
+xdotool windowmap --sync "$game_window"
+focus_window "$game_window"
+back() { [ "$(steps_run)" -gt "$away" ]; }
+wait_until 10 back || fail "no step after the window came back"
+playing || fail "the game did not carry on after being minimised"
 quit_with_escape
 echo ok
