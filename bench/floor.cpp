@@ -1,6 +1,6 @@
 // The floor under any frame of ours: an SFML window of the game's size and
 // depth buffer that only clears and presents, timed like --timedemo.
-// Usage: floor [frames]
+// Usage: floor [frames [fps]] (a cap of fps frames a second, by SFML's own limiter)
 #include <cstdlib>
 #include <iostream>
 
@@ -15,6 +15,7 @@ int main(int argc, char** argv) {
     const sf::ContextSettings settings(24, 0, 0, 2, 1);
     sf::RenderWindow window(sf::VideoMode(1080, 720), "floor", sf::Style::Default, settings);
     window.setVerticalSyncEnabled(false);
+    if (argc > 2) window.setFramerateLimit(static_cast<unsigned>(std::atoi(argv[2])));
     ReEng::FrameStats stats;
     stats.MarkNow();
     for (int i = 0; i < frames; ++i) {

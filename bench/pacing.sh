@@ -5,10 +5,12 @@
 #     median, and the wall time of 600 frames);
 #   - CPU: the share of one core the game uses over 10 s on the title screen
 #     (which presents nothing new) and while playing at 60 fps, read from
-#     /proc between 2 s and 12 s after the start (start-up left out).
-# Usage: bench/pacing.sh path/to/vaultrix
+#     /proc between 2 s and 12 s after the start (start-up left out);
+#     given the two baselines of timedemo.sh, theirs too, capped at 60 fps
+#     by SFML's limiter, with the game's share as a ratio to each.
+# Usage: bench/pacing.sh path/to/vaultrix [path/to/floor path/to/plain_scene]
 set -u
-game=$(realpath "${1:?usage: pacing.sh path/to/vaultrix}")
+game=$(realpath "${1:?usage: pacing.sh path/to/vaultrix [path/to/floor path/to/plain_scene]}")
 here=$(dirname "$(realpath "$0")")
 # shellcheck source=../tests/lib/xvfb.sh
 . "$here/../tests/lib/xvfb.sh"
@@ -17,9 +19,9 @@ start_xvfb
 printf '0 Return down\n2 Return up\n' >"$TEST_TMP/play.txt"
 "$game" --frames 600 --frame-stats --input "$TEST_TMP/play.txt" | tr '\r' '\n' | grep '^frame-stats' | sed 's/^/pacing, playing at 60 fps: /'
 ticks=$(getconf CLK_TCK)
-cpu_share() {  # label, game arguments: the share of a core between 2 s and 12 s
+cpu_share() {  # label, command: the share of a core between 2 s and 12 s
     local label=$1 a b; shift
-    "$game" "$@" >/dev/null 2>&1 &
+    "$@" >/dev/null 2>&1 &
     local pid=$!
     sleep 2; a=$(awk '{print $14 + $15}' "/proc/$pid/stat")
     sleep 10; b=$(awk '{print $14 + $15}' "/proc/$pid/stat")
@@ -27,6 +29,11 @@ cpu_share() {  # label, game arguments: the share of a core between 2 s and 12 s
     awk -v a="$a" -v b="$b" -v t="$ticks" -v l="$label" 'BEGIN { printf "cpu, %s: %.1f %% of a core\n", l, (b - a) / t / 10 * 100 }'
 }
 : >"$TEST_TMP/none.txt"  # scripted, so it never waits for the focus
-cpu_share "title screen" --input "$TEST_TMP/none.txt"
+cpu_share "title screen" "$game" --input "$TEST_TMP/none.txt"
 printf '0 Return down\n2 Return up\n' >"$TEST_TMP/idle-play.txt"
-cpu_share "playing at 60 fps" --input "$TEST_TMP/idle-play.txt"
+cpu_share "playing at 60 fps" "$game" --input "$TEST_TMP/idle-play.txt" | tee "$TEST_TMP/cpu"
+[ $# -ge 3 ] || exit 0
+font=$(dirname "$game")/assets/fonts/DejaVuSansMono.ttf
+cpu_share "floor at 60 fps" "$(realpath "$2")" 100000 60 | tee -a "$TEST_TMP/cpu"
+cpu_share "plain SFML scene at 60 fps" "$(realpath "$3")" "$font" 100000 60 | tee -a "$TEST_TMP/cpu"
+awk '{ share[NR] = $(NF - 4) } END { printf "cpu, playing at 60 fps: %.2fx the floor, %.2fx the plain scene\n", share[1] / share[2], share[1] / share[3] }' "$TEST_TMP/cpu"

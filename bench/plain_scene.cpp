@@ -1,7 +1,8 @@
 // The scene a newcomer would write with SFML's own drawing, as the second
 // baseline for the windowed frame: the grid as a vertex array, 22
 // rectangles, 17 circles and a text line, at the game's size, timed like
-// --timedemo. Usage: plain_scene FONT [frames]
+// --timedemo. Usage: plain_scene FONT [frames [fps]] (a cap of fps frames a
+// second, by SFML's own limiter)
 #include <cstdlib>
 #include <iostream>
 
@@ -11,7 +12,7 @@
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::cerr << "usage: plain_scene FONT [frames]\n";
+        std::cerr << "usage: plain_scene FONT [frames [fps]]\n";
         return 2;
     }
     sf::Font font;
@@ -20,6 +21,7 @@ int main(int argc, char** argv) {
     const sf::ContextSettings settings(24, 0, 0, 2, 1);
     sf::RenderWindow window(sf::VideoMode(1080, 720), "plain scene", sf::Style::Default, settings);
     window.setVerticalSyncEnabled(false);
+    if (argc > 3) window.setFramerateLimit(static_cast<unsigned>(std::atoi(argv[3])));
 
     sf::VertexArray grid(sf::Lines);
     for (int x = 0; x <= 1080; x += 36) {

@@ -10,7 +10,7 @@ here=$(dirname "$(realpath "$0")")
 if command -v Xvfb >/dev/null; then
     "$here/window_frame.sh" "$build/vaultrix"
     "$here/timedemo.sh" "$build/vaultrix" "$build/bench/floor" "$build/bench/plain_scene"
-    "$here/pacing.sh" "$build/vaultrix"
+    "$here/pacing.sh" "$build/vaultrix" "$build/bench/floor" "$build/bench/plain_scene"
 else
     echo "window_frame: skipped, no Xvfb"
 fi
