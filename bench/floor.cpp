@@ -38,10 +38,12 @@ int main(int argc, char** argv) {
     window.setVerticalSyncEnabled(false);
     if (argc > 2) window.setFramerateLimit(static_cast<unsigned>(std::atoi(argv[2])));
     const bool grid = argc > 3 && std::string(argv[3]) == "grid";
-    glMatrixMode(GL_PROJECTION);
-    glOrtho(-15.0, 15.0, -10.0, 10.0, -10.0, 10.0);
-    glEnable(GL_DEPTH_TEST);
-    glColor3f(0.0f, 0.0f, 0.75f);
+    if (grid) {  // the play view's 30 x 20 units, in the grid's colour
+        glMatrixMode(GL_PROJECTION);
+        glOrtho(-15.0, 15.0, -10.0, 10.0, -10.0, 10.0);
+        glEnable(GL_DEPTH_TEST);
+        glColor3f(0.0f, 0.0f, 0.75f);
+    }
     ReEng::FrameStats stats;
     stats.MarkNow();
     for (int i = 0; i < frames; ++i) {

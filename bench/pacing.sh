@@ -19,21 +19,22 @@ start_xvfb
 printf '0 Return down\n2 Return up\n' >"$TEST_TMP/play.txt"
 "$game" --frames 600 --frame-stats --input "$TEST_TMP/play.txt" | tr '\r' '\n' | grep '^frame-stats' | sed 's/^/pacing, playing at 60 fps: /'
 ticks=$(getconf CLK_TCK)
-cpu_share() {  # label, command: the share of a core between 2 s and 12 s
+cpu_share() {  # label, command: prints and keeps in $share the share of a core between 2 s and 12 s
     local label=$1 a b; shift
     "$@" >/dev/null 2>&1 &
     local pid=$!
     sleep 2; a=$(awk '{print $14 + $15}' "/proc/$pid/stat")
     sleep 10; b=$(awk '{print $14 + $15}' "/proc/$pid/stat")
     kill "$pid"; wait "$pid" 2>/dev/null
-    awk -v a="$a" -v b="$b" -v t="$ticks" -v l="$label" 'BEGIN { printf "cpu, %s: %.1f %% of a core\n", l, (b - a) / t / 10 * 100 }'
+    share=$(awk -v a="$a" -v b="$b" -v t="$ticks" 'BEGIN { printf "%.1f", (b - a) / t / 10 * 100 }')
+    echo "cpu, $label: $share % of a core"
 }
 : >"$TEST_TMP/none.txt"  # scripted, so it never waits for the focus
 cpu_share "title screen" "$game" --input "$TEST_TMP/none.txt"
-printf '0 Return down\n2 Return up\n' >"$TEST_TMP/idle-play.txt"
-cpu_share "playing at 60 fps" "$game" --input "$TEST_TMP/idle-play.txt" | tee "$TEST_TMP/cpu"
+cpu_share "playing at 60 fps" "$game" --input "$TEST_TMP/play.txt"
 [ $# -ge 3 ] || exit 0
-font=$(dirname "$game")/assets/fonts/DejaVuSansMono.ttf
-cpu_share "floor at 60 fps" "$(realpath "$2")" 100000 60 | tee -a "$TEST_TMP/cpu"
-cpu_share "plain SFML scene at 60 fps" "$(realpath "$3")" "$font" 100000 60 | tee -a "$TEST_TMP/cpu"
-awk '{ share[NR] = $(NF - 4) } END { printf "cpu, playing at 60 fps: %.2fx the floor, %.2fx the plain scene\n", share[1] / share[2], share[1] / share[3] }' "$TEST_TMP/cpu"
+playing=$share
+cpu_share "floor at 60 fps" "$(realpath "$2")" 100000 60
+floor=$share
+cpu_share "plain SFML scene at 60 fps" "$(realpath "$3")" "$(dirname "$game")/assets/fonts/DejaVuSansMono.ttf" 100000 60
+awk -v p="$playing" -v f="$floor" -v s="$share" 'BEGIN { printf "cpu, playing at 60 fps: %.2fx the floor, %.2fx the plain scene\n", p / f, p / s }'
