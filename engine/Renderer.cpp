@@ -277,7 +277,7 @@ struct Renderer::Impl {
         for (GLenum error = glGetError(); error != GL_NO_ERROR; error = glGetError()) {
             if (reportedPasses & (1u << pass)) continue;
             std::fprintf(stderr, "renderer: GL error 0x%04x in the %s pass\n", error, FrameSplit::NameOf(pass));
-            reportedPasses |= 1u << part;
+            reportedPasses |= 1u << pass;
         }
     }
 #endif
