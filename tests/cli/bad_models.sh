@@ -12,7 +12,7 @@ check() {  # case, what stderr says, command that breaks portal.obj
     [ "$(tail -n 1 "$dir/out")" = "Score: 3" ] || fail "$dir: the run went on: $(tail -n 1 "$dir/out")"
 }
 # Every place searched, in order: beside the binary, the installs' shares, the
-# working directory. (Each fault a model file can have: ModelTest and Files.)
+# working directory. (Each fault a model file can have: ModelTest and FileTest.)
 check missing "not found in '$work/missing/Platformer/portal.obj', '$work/share/vaultrix/Platformer/portal.obj', '$work/share/games/vaultrix/Platformer/portal.obj', 'Platformer/portal.obj'$" rm
 check nan "not a finite number" sed -i '0,/^v /s/^v .*/v nan 0 0/'
 check fifo "is not a regular file" sh -c 'rm "$0" && mkfifo "$0"'

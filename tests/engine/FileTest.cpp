@@ -13,7 +13,7 @@
 using namespace ReEng;
 namespace fs = std::filesystem;
 
-class Files : public ::testing::Test {
+class FileTest : public ::testing::Test {
 protected:
     void SetUp() override {
         dir = fs::temp_directory_path() / ("vaultrix-files-" + std::to_string(getpid()));
@@ -24,7 +24,7 @@ protected:
     fs::path dir;
 };
 
-TEST_F(Files, OnlyRegularFilesWithinTheLimitAreRead) {
+TEST_F(FileTest, OnlyRegularFilesWithinTheLimitAreRead) {
     std::ofstream(Path("ok.txt")) << "1 A down\n";
     ASSERT_EQ(mkfifo(Path("fifo").c_str(), 0600), 0);  // nobody writes: opening it must not wait
     for (int size : {2048, 2049})
@@ -54,7 +54,7 @@ TEST_F(Files, OnlyRegularFilesWithinTheLimitAreRead) {
     }
 }
 
-TEST(TextParse, EveryByteThatIsNotPrintableAsciiIsEscaped) {
+TEST(TextParseTest, EveryByteThatIsNotPrintableAsciiIsEscaped) {
     EXPECT_EQ(Printable("/tmp/\xc2\x9b"
                         "2J \x1b[0m\x7f\t~"),
               "/tmp/\\xc2\\x9b2J \\x1b[0m\\x7f\\x09~");

@@ -8,7 +8,7 @@ using namespace ReEng;
 
 #ifdef __GLIBC__
 // The course on every platform is the one glibc's rand() draws on Linux.
-TEST(PortableRandom, DrawsGlibcsSequenceForEverySeed) {
+TEST(PortableRandomTest, DrawsGlibcsSequenceForEverySeed) {
     for (unsigned seed : {1u, 0u, 2u, 12345u, 0x7fffffffu, 0x80000000u, 0xffffffffu}) {
         std::srand(seed);
         AdditiveRandom random(seed);
@@ -17,7 +17,7 @@ TEST(PortableRandom, DrawsGlibcsSequenceForEverySeed) {
 }
 #endif
 
-TEST(PortableRandom, UnseededItIsSeedOneAndSrandStartsItAgain) {
+TEST(PortableRandomTest, UnseededItIsSeedOneAndSrandStartsItAgain) {
     // The first patterns the game draws: section 1, 2, 3... from these.
     const int patterns[] = {1, 1, 0, 1, 2};
     ReEng::srand(1);
