@@ -5,7 +5,8 @@
 XVFB_SCREEN=1920x1080x24
 source "$(dirname "$0")/../lib/xvfb.sh"
 game=${1:?usage: text_scale.sh path/to/vaultrix} probe=${VAULTRIX_CONTRAST_PROBE:?set to the contrast_probe tool}
-drawn() { snap; [ "$(percent_near "" "$blue" 3)" -ge 60 ]; }
+# The title frame itself: before it, an expose can show the bare clear colour.
+drawn() { snap; [ "$(percent_near "" "$blue" 3)" -ge 60 ] && [ "$(count_bright 540x72+0+0)" -gt 0 ]; }
 # The height of the title line's white glyphs; $1: the play area "x y width height".
 line_height() {
     local x y w h; read -r x y w h <<<"$1"
