@@ -4,7 +4,9 @@
 # The window shows the game's own icon.
 source "$(dirname "$0")/../lib/xvfb.sh"
 start_windowed_game "${1:?usage: letterbox.sh path/to/vaultrix}"
-xprop -id "$WINDOW_ID" _NET_WM_ICON | grep -q 'Icon (48 x 48)' || fail "the window has no icon of its own"
+# The icon is set just after the window is made (and named), so wait for it.
+has_icon() { xprop -id "$WINDOW_ID" _NET_WM_ICON | grep -q 'Icon (48 x 48)'; }
+wait_until 10 has_icon || fail "the window has no icon of its own"
 xdotool windowmove "$WINDOW_ID" 0 0
 press_key Return
 wait_until 20 playing || fail "Enter did not start the game"
