@@ -1,0 +1,122 @@
+#pragma once
+// What a platform backend gives the engine: a window with a GL context,
+// its events and live input, presenting, the client area, fullscreen and
+// the gamepads. One backend file per kind, chosen when the engine is built:
+//   sfml/DesktopPlatform.cpp   a desktop window through SFML (+ X11 beside it)
+//   web/WebPlatform.cpp        a browser canvas through Emscripten's html5.h
+//   headless/HeadlessPlatform.cpp  no window at all (--headless, the tests)
+// Keys, buttons and axes keep SFML 2's names and codes: they are plain
+// enumerations, and the input scripts and replays are written in them.
+#include <chrono>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include <SFML/System/Vector2.hpp>
+#include <SFML/Window/Joystick.hpp>
+#include <SFML/Window/Keyboard.hpp>
+#include <SFML/Window/Mouse.hpp>
+
+namespace ReEng {
+
+// The clock every backend keeps time with: steady, in any C++ library.
+using Clock = std::chrono::steady_clock;
+
+// One thing the window system told us, in the engine's terms.
+struct PlatformEvent {
+    enum Type {
+        Closed,           // the close button
+        Resized,          // width, height: the client area's new size
+        FocusLost,
+        FocusGained,
+        KeyPressed,       // key, alt
+        ButtonPressed,    // button
+        PadConnected,     // pad
+        PadDisconnected,  // pad
+    };
+    Type type = Closed;
+    int width = 0, height = 0;
+    sf::Keyboard::Key key = sf::Keyboard::Unknown;
+    bool alt = false;
+    sf::Mouse::Button button = sf::Mouse::Left;
+    unsigned pad = 0;
+};
+
+// A gamepad as read at one moment: axes from -100 to 100, as SFML gives them.
+struct PadReading {
+    bool connected = false;
+    unsigned vendorId = 0;  // to tell the makers' button layouts apart
+    bool hasAxis[sf::Joystick::AxisCount] = {};
+    float axes[sf::Joystick::AxisCount] = {};
+    unsigned buttonCount = 0;
+    bool buttons[sf::Joystick::ButtonCount] = {};
+};
+
+// An image in memory, RGBA, rows top-down.
+struct ImageView {
+    const std::uint8_t* pixels = nullptr;
+    int width = 0, height = 0;
+};
+
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // Opens a resizable window with a client area of width x height and a
+    // GL context with a depth buffer, current on return. False with a
+    // one-line error when there is no display or no context.
+    virtual bool Open(const std::string& title, int width, int height, std::string& error) = 0;
+    virtual void Close() = 0;
+    virtual bool IsOpen() const = 0;
+    virtual void SetTitle(const std::string& title) = 0;
+    virtual void SetIcon(const ImageView& icon) = 0;
+    // Makes the window's GL context current; false without one.
+    virtual bool MakeCurrent() = 0;
+    // Fullscreen on the desktop's mode, or back to the window's own size.
+    // The GL context's objects survive the switch. False if nothing changed.
+    virtual bool SetFullscreen(bool fullscreen) = 0;
+    virtual bool IsFullscreen() const = 0;
+    virtual void SetVerticalSync(bool on) = 0;
+
+    // The next event since the last look, until false.
+    virtual bool PollEvent(PlatformEvent& event) = 0;
+    // The window system's own answers beside the events: the window, or
+    // part of it, was uncovered and needs drawing again; it was moved or
+    // resized (always, where asking for the place costs next to nothing).
+    struct Changes {
+        bool exposed = false;
+        bool moved = false;
+    };
+    virtual Changes TakeChanges() = 0;
+    // True once the window system reported an error about our own window
+    // (on stderr); the run then ends with status 1.
+    virtual bool HasFailed() const = 0;
+
+    // Live input, as it is now. Keys and buttons read whatever window is in
+    // front: Input asks HasFocus first.
+    virtual bool HasFocus() const = 0;
+    virtual bool IsKeyDown(sf::Keyboard::Key key) const = 0;
+    virtual bool IsButtonDown(sf::Mouse::Button button) const = 0;
+    // In screen pixels, as the client origin is.
+    virtual sf::Vector2i GetMousePosition() const = 0;
+
+    // Shows the frame just drawn.
+    virtual void Present() = 0;
+
+    // Top-left of the client area in screen pixels, leaving out a window
+    // manager's frame; false without a window.
+    virtual bool GetClientOrigin(int& x, int& y) const = 0;
+    // The client area's size in pixels; 0 x 0 without a window.
+    virtual sf::Vector2i GetClientSize() const = 0;
+
+    // Pad `id` (0 to sf::Joystick::Count - 1) as it is now.
+    virtual PadReading ReadPad(unsigned id) const = 0;
+};
+
+// The build's windowed backend (desktop or web); `program` names its
+// error lines.
+std::unique_ptr<Platform> CreateWindowedPlatform(const std::string& program);
+// No window, no events, nothing held down.
+std::unique_ptr<Platform> CreateHeadlessPlatform();
+
+}  // namespace ReEng
