@@ -12,7 +12,6 @@
 #include "engine/Renderer.h"
 #include "engine/ResourcePath.h"
 #include "engine/TextParse.h"
-#include "engine/platform/sfml/DesktopPlatform.h"
 
 namespace ReEng {
 
@@ -87,8 +86,7 @@ bool ReEngAppClass::OpenWindow(int& status) {
         status = 1;
         return false;
     }
-    sf::RenderWindow& window = *static_cast<DesktopPlatform&>(m_window->GetPlatform()).GetRenderWindow();
-    m_services->AttachRenderer(std::make_unique<Renderer>(window));
+    m_services->AttachRenderer(std::make_unique<Renderer>(m_window->GetPlatform()));
     m_renderer = m_services->GetRenderer();
     if (!m_renderer->LoadFont(FontFile(), error)) {
         std::cerr << m_info.name << ": " << error << "\n";

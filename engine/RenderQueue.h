@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "engine/Definitions.h"
+#include "engine/TextLine.h"
 
 namespace ReEng {
 
@@ -35,10 +36,8 @@ public:
         matrix4 matrix;
         vector3 colour;
     };
-    struct Text {
-        std::string text;
-        vector3 colour;
-    };
+    // Drawn as they stand by the text pass (a negative colour: the default).
+    using Text = TextLine;
 
     std::vector<Grid> grids;
     std::vector<Instance> instances;

@@ -9,10 +9,7 @@
 #include "engine/FrameSplit.h"
 #include "engine/PlayArea.h"
 #include "engine/RenderQueue.h"
-
-namespace sf {
-class RenderWindow;
-}
+#include "engine/platform/Platform.h"
 
 namespace ReEng {
 
@@ -20,7 +17,8 @@ class CameraManagerSingleton;
 
 class Renderer {
 public:
-    explicit Renderer(sf::RenderWindow& window);
+    // Draws in the platform's window, whose GL context it makes current.
+    explicit Renderer(Platform& platform);
     ~Renderer();
     Renderer(const Renderer&) = delete;
     Renderer& operator=(const Renderer&) = delete;

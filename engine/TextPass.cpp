@@ -6,7 +6,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "engine/ShaderDialect.h"
+#include "engine/RenderShapes.h"
 
 namespace ReEng {
 
@@ -48,29 +48,6 @@ constexpr float kTextMargin = 8.0f;
 constexpr float kOutlinePerSize = 1.0f / 12.0f;
 constexpr float kMinOutline = 2.0f;
 
-GLuint Compile(GLenum stage, const std::string& source) {
-    const GLuint shader = glCreateShader(stage);
-    const char* text = source.c_str();
-    glShaderSource(shader, 1, &text, nullptr);
-    glCompileShader(shader);
-    GLint ok = GL_FALSE;
-    glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
-    if (ok != GL_TRUE) {
-        char log[512] = {};
-        glGetShaderInfoLog(shader, sizeof log, nullptr, log);
-        std::fprintf(stderr, "text: shader does not compile: %s\n", log);
-    }
-    return shader;
-}
-
-bool HasVertexArrays() {
-#ifdef VAULTRIX_GL_ES
-    return true;
-#else
-    return epoxy_gl_version() >= 30 || epoxy_has_gl_extension("GL_ARB_vertex_array_object");
-#endif
-}
-
 // The next character of UTF-8 text; anything past ASCII comes back as one
 // character the atlas shows as '?'.
 char32_t NextCharacter(const std::string& text, std::size_t& at) {
@@ -94,11 +71,6 @@ TextPass::Cache::~Cache() {
     if (texture != 0) glDeleteTextures(1, &texture);
 }
 
-TextPass::~TextPass() {
-    if (m_vertexArray != 0) glDeleteVertexArrays(1, &m_vertexArray);
-    if (m_program != 0) glDeleteProgram(m_program);
-}
-
 bool TextPass::Load(const std::string& fontFile, std::string& error) {
     if (!m_font.Load(fontFile, error)) return false;
     ++m_fontSerial;
@@ -112,33 +84,14 @@ void TextPass::SetPicture(int shapeWidth, int shapeHeight, float textScale) {
 }
 
 bool TextPass::Prepare() {
-    if (m_prepared) return m_program != 0;
+    if (m_prepared) return static_cast<bool>(m_program);
     m_prepared = true;
-    const ShaderDialect dialect = CurrentShaderDialect();
-    const GLuint vertex = Compile(GL_VERTEX_SHADER, ShaderSource(dialect, ShaderStage::Vertex, kVertexBody));
-    const GLuint fragment = Compile(GL_FRAGMENT_SHADER, ShaderSource(dialect, ShaderStage::Fragment, kFragmentBody));
-    GLuint program = glCreateProgram();
-    glAttachShader(program, vertex);
-    glAttachShader(program, fragment);
-    glBindAttribLocation(program, kPositionAttrib, "a_position");
-    glBindAttribLocation(program, kTexCoordAttrib, "a_texCoord");
-    glBindAttribLocation(program, kColourAttrib, "a_colour");
-    glLinkProgram(program);
-    glDeleteShader(vertex);
-    glDeleteShader(fragment);
-    GLint ok = GL_FALSE;
-    glGetProgramiv(program, GL_LINK_STATUS, &ok);
-    if (ok != GL_TRUE) {
-        char log[512] = {};
-        glGetProgramInfoLog(program, sizeof log, nullptr, log);
-        std::fprintf(stderr, "text: shaders do not link, no text is drawn: %s\n", log);
-        glDeleteProgram(program);
-        return false;
-    }
-    m_program = program;
-    m_toClip = glGetUniformLocation(program, "u_toClip");
-    m_atlasUnit = glGetUniformLocation(program, "u_atlas");
-    if (HasVertexArrays()) glGenVertexArrays(1, &m_vertexArray);
+    if (!m_program.Build(
+            kVertexBody, kFragmentBody,
+            {{kPositionAttrib, "a_position"}, {kTexCoordAttrib, "a_texCoord"}, {kColourAttrib, "a_colour"}}))
+        return false;  // the reason is on stderr; no text is drawn
+    m_toClip = m_program.Uniform("u_toClip");
+    m_atlasUnit = m_program.Uniform("u_atlas");
     return true;
 }
 
@@ -164,7 +117,7 @@ void TextPass::Layout(Cache& cache, const std::vector<TextLine>& lines, float si
 
     cache.vertices.clear();
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        // The baseline is a character size below the line's top, as in sf::Text.
+        // The baseline is a character size below the line's top, as SFML's text had it.
         const float baseline = top + spacing * static_cast<float>(i) + static_cast<float>(pixels) * toPicture;
         float pen = 0.0f;  // glyph pixels from the margin
         for (std::size_t at = 0; at < lines[i].text.size();) {
@@ -175,7 +128,7 @@ void TextPass::Layout(Cache& cache, const std::vector<TextLine>& lines, float si
                 const float x = std::round((kTextMargin + (pen + g.left) * toPicture * widen) * across);
                 const float y = std::round((baseline + g.top * toPicture) * down);
                 Quad(cache.vertices, x / across, y / down, (x + g.right - g.left) / across,
-                     (y + g.bottom - g.top) / down, g, glm::clamp(lines[i].colour, 0.0f, 1.0f));
+                     (y + g.bottom - g.top) / down, g, glm::clamp(OrDefault(lines[i].colour), 0.0f, 1.0f));
             }
             pen += g.advance;
         }
@@ -203,7 +156,7 @@ void TextPass::DrawLines(Cache& cache, const std::vector<TextLine>& lines, float
         cache.size = 0.0f;   // lay out again
     }
     glDisable(GL_DEPTH_TEST);
-    glUseProgram(m_program);
+    glUseProgram(m_program.Id());
     if (cache.shown != lines || cache.size != size || cache.scale != m_textScale || cache.shapeWidth != m_shapeWidth ||
         cache.shapeHeight != m_shapeHeight || cache.fromBottom != fromBottom)
         Layout(cache, lines, size, fromBottom);
@@ -229,7 +182,6 @@ void TextPass::DrawLines(Cache& cache, const std::vector<TextLine>& lines, float
         glUniform4f(m_toClip, 2.0f / static_cast<float>(m_shapeWidth), -2.0f / static_cast<float>(m_shapeHeight), -1.0f,
                     1.0f);
         glUniform1i(m_atlasUnit, 0);
-        if (m_vertexArray != 0) glBindVertexArray(m_vertexArray);
         const auto stride = static_cast<GLsizei>(kFloatsPerVertex * sizeof(float));
         const auto offset = [](int floats) { return reinterpret_cast<const void*>(floats * sizeof(float)); };
         for (GLuint attrib : {kPositionAttrib, kTexCoordAttrib, kColourAttrib}) glEnableVertexAttribArray(attrib);
@@ -241,10 +193,7 @@ void TextPass::DrawLines(Cache& cache, const std::vector<TextLine>& lines, float
         glBlendFuncSeparate(GL_ONE, GL_ONE_MINUS_SRC_ALPHA, GL_ZERO, GL_ONE);
         glDrawArrays(GL_TRIANGLES, 0, cache.count);
         glDisable(GL_BLEND);
-        if (m_vertexArray != 0)
-            glBindVertexArray(0);
-        else
-            for (GLuint attrib : {kPositionAttrib, kTexCoordAttrib, kColourAttrib}) glDisableVertexAttribArray(attrib);
+        for (GLuint attrib : {kPositionAttrib, kTexCoordAttrib, kColourAttrib}) glDisableVertexAttribArray(attrib);
     }
     glBindTexture(GL_TEXTURE_2D, 0);
     glBindBuffer(GL_ARRAY_BUFFER, 0);

@@ -7,12 +7,13 @@
 // GL state: DrawLines needs a current context and the viewport set to the
 // play area. It turns the depth test off and leaves it off (text is the last
 // thing drawn; the renderer turns it on again before the next picture),
-// leaves blending off, texture unit 0 active, and no program, vertex array,
-// buffer or texture bound. Its triangles face the front, so culling does no
-// harm.
+// leaves blending off, texture unit 0 active, and no program, buffer or
+// texture bound. Where the context needs a vertex array, the caller binds one. Its triangles face the front, so culling
+// does no harm.
 #include <string>
 #include <vector>
 
+#include "engine/GLProgram.h"
 #include "engine/GlyphAtlas.h"
 #include "engine/TextLine.h"
 
@@ -46,7 +47,6 @@ public:
     };
 
     TextPass() = default;
-    ~TextPass();
     TextPass(const TextPass&) = delete;
     TextPass& operator=(const TextPass&) = delete;
 
@@ -71,7 +71,7 @@ private:
     int m_shapeWidth = 1080, m_shapeHeight = 720;
     float m_textScale = 1.0f;
 
-    unsigned m_program = 0, m_vertexArray = 0;
+    GLProgram m_program;
     int m_toClip = -1, m_atlasUnit = -1;
     bool m_prepared = false;  // tried: a program that failed is not tried each frame
 };

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <sstream>
 
-#include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/Window/ContextSettings.hpp>
 #include <SFML/Window/Event.hpp>
 #include <SFML/Window/VideoMode.hpp>
+#include <SFML/Window/Window.hpp>
 
 #include "engine/platform/sfml/DriverPin.h"
 #include "engine/platform/sfml/SfmlOpening.h"
@@ -68,7 +68,7 @@ void DesktopPlatform::Create(unsigned style, int width, int height) {
     if (m_window)
         m_window->create(mode, m_title, style, settings);
     else
-        m_window = std::make_unique<sf::RenderWindow>(mode, m_title, style, settings);
+        m_window = std::make_unique<sf::Window>(mode, m_title, style, settings);
     // Presses arrive as events and are latched; repeats would be new presses.
     m_window->setKeyRepeatEnabled(false);
     m_window->setVerticalSyncEnabled(m_verticalSync);

@@ -11,7 +11,7 @@
 #include "engine/platform/sfml/NativeWindow.h"
 
 namespace sf {
-class RenderWindow;
+class Window;
 }
 
 namespace ReEng {
@@ -46,15 +46,12 @@ public:
     sf::Vector2i GetClientSize() const override;
     PadReading ReadPad(unsigned id) const override;
 
-    // SFML's window, for drawing SFML's own text; null while closed.
-    sf::RenderWindow* GetRenderWindow() const { return m_window.get(); }
-
 private:
     // Creates (or recreates) the SFML window in the given style and size.
     void Create(unsigned style, int width, int height);
 
     std::string m_program;
-    std::unique_ptr<sf::RenderWindow> m_window;
+    std::unique_ptr<sf::Window> m_window;
     std::string m_title;
     int m_windowedWidth = 0, m_windowedHeight = 0;
     bool m_fullscreen = false;
