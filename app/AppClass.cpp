@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include <epoxy/gl.h>
+#include "engine/platform/GL.h"
 
 #include "game/GameManager.h"
 #include "level/LevelManager.h"
@@ -33,6 +33,13 @@ void AppClass::Update() {
     m_system->UpdateTime();
     const float deltaTime = static_cast<float>(m_system->LapClock(0));
     gameManager->UpdateFrame(deltaTime);
+    // The pad aims from the player while there is play to aim in, and the
+    // legend shows with the title.
+    if (gameManager->state == Playing && gameManager->player != nullptr)
+        SetAimCentre(ReEng::vector3(gameManager->player->translationMatrix[3]));
+    else
+        ClearAimCentre();
+    SetTitleShown(gameManager->state == Title);
     m_meshManager->Update(false);
     std::printf("FPS: %d           \r", m_system->GetFPS());
 }

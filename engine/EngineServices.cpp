@@ -6,7 +6,7 @@ EngineServices::EngineServices(const AppInfo& info) {
     m_system.Take();
     // Headless, the window object only carries the quit request and the
     // default play area.
-    m_window = std::make_unique<WindowClass>();
+    m_window = std::make_unique<WindowClass>(info.name);
     m_system.instance->SetWindow(m_window.get());
     m_glSystem.Take();
     m_meshManager.Take();

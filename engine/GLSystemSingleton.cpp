@@ -1,9 +1,8 @@
-#include <epoxy/gl.h>
+#include "engine/platform/GL.h"
 
 #include "engine/GLSystemSingleton.h"
 
 #include <SFML/Graphics/Image.hpp>
-#include <SFML/Graphics/RenderWindow.hpp>
 
 #include "engine/FramePacer.h"
 #include "engine/FrameSplit.h"
@@ -20,15 +19,14 @@ void GLSystemSingleton::SetPresenting(Renderer* renderer, FramePacer* pacer, Fra
 }
 
 void GLSystemSingleton::GLSwapBuffers() {
-    sf::RenderWindow* window = m_window ? m_window->GetRenderWindow() : nullptr;
-    if (window == nullptr) return;
+    if (m_window == nullptr || !m_window->IsOpen()) return;
     if (m_renderer != nullptr && !m_renderer->TakeNewPicture()) return;
     if (m_captureNext) {
         // The back buffer is only defined until the swap, so read it here.
         m_captureNext = false;
-        const sf::Vector2u size = window->getSize();
-        m_captureWidth = static_cast<int>(size.x);
-        m_captureHeight = static_cast<int>(size.y);
+        const sf::Vector2i size = m_window->GetClientSize();
+        m_captureWidth = size.x;
+        m_captureHeight = size.y;
         m_capture.resize(static_cast<std::size_t>(m_captureWidth) * m_captureHeight * 4);
         glReadBuffer(GL_BACK);
         glPixelStorei(GL_PACK_ALIGNMENT, 1);
@@ -40,7 +38,7 @@ void GLSystemSingleton::GLSwapBuffers() {
         m_pacer->Wait();
     }
     const auto start = FrameSplit::Clock::now();
-    window->display();
+    m_window->GetPlatform().Present();
     if (m_split != nullptr) m_split->Add(FrameSplit::Swap, FrameSplit::Clock::now() - start);
     ++m_presents;
     if (m_stats != nullptr) m_stats->MarkNow();

@@ -16,10 +16,10 @@ constexpr float kTriggerPulled = 20.0f;
 
 const Gamepad::Layout Gamepad::kXInput = {0, 6, 7, 5};
 
-const Gamepad::Layout& Gamepad::LayoutOf(unsigned id) {
+const Gamepad::Layout& Gamepad::LayoutOf(unsigned vendorId) {
     // Sony's Linux driver: cross, circle, triangle, square, L1, R1, L2, R2, share, options.
     static const Layout kSony = {0, 8, 9, 5};
-    return sf::Joystick::getIdentification(id).vendorId == kSonyVendor ? kSony : kXInput;
+    return vendorId == kSonyVendor ? kSony : kXInput;
 }
 
 void Gamepad::Connect(const Layout& layout) {
@@ -46,17 +46,16 @@ void Gamepad::SetButton(unsigned button, bool down) {
     if (button < sf::Joystick::ButtonCount) m_buttons[button] = down;
 }
 
-void Gamepad::Poll(unsigned id) {
-    if (!sf::Joystick::isConnected(id)) {
+void Gamepad::Poll(const PadReading& reading) {
+    if (!reading.connected) {
         Disconnect();
         return;
     }
     for (int a = 0; a < sf::Joystick::AxisCount; ++a) {
-        const auto axis = static_cast<sf::Joystick::Axis>(a);
-        if (sf::Joystick::hasAxis(id, axis)) SetAxis(axis, sf::Joystick::getAxisPosition(id, axis));
+        if (reading.hasAxis[a]) SetAxis(static_cast<sf::Joystick::Axis>(a), reading.axes[a]);
     }
-    const unsigned buttons = std::min(sf::Joystick::getButtonCount(id), unsigned(sf::Joystick::ButtonCount));
-    for (unsigned b = 0; b < buttons; ++b) m_buttons[b] = sf::Joystick::isButtonPressed(id, b);
+    const unsigned buttons = std::min(reading.buttonCount, unsigned(sf::Joystick::ButtonCount));
+    for (unsigned b = 0; b < buttons; ++b) m_buttons[b] = reading.buttons[b];
 }
 
 bool Gamepad::HoldsKey(sf::Keyboard::Key key) const {

@@ -1,11 +1,13 @@
 #pragma once
 // One gamepad's state, and what it means to the game: it holds the keys and
 // the mouse button a keyboard-and-mouse player would, and its right stick
-// points the aim. The state comes from SFML (a live pad) or from an input
-// script; either way a pad that goes away lets go of everything it held.
+// points the aim. The state comes from the platform (a live pad) or from an
+// input script; either way a pad that goes away lets go of everything it held.
 #include <SFML/Window/Joystick.hpp>
 #include <SFML/Window/Keyboard.hpp>
 #include <SFML/Window/Mouse.hpp>
+
+#include "engine/platform/Platform.h"
 
 namespace ReEng {
 
@@ -31,10 +33,10 @@ public:
     // values are clamped, unknown axes and buttons ignored.
     void SetAxis(sf::Joystick::Axis axis, float position);
     void SetButton(unsigned button, bool down);
-    // Reads pad `id` from SFML; disconnects when SFML no longer sees it.
-    void Poll(unsigned id);
-    // The layout of the pad SFML knows as `id`.
-    static const Layout& LayoutOf(unsigned id);
+    // Takes a live pad's reading; disconnects when the pad is gone.
+    void Poll(const PadReading& reading);
+    // The layout of a pad by its maker.
+    static const Layout& LayoutOf(unsigned vendorId);
 
     // What the pad holds, in the game's keyboard and mouse terms.
     bool HoldsKey(sf::Keyboard::Key key) const;

@@ -3,16 +3,14 @@
 #include <algorithm>
 #include <cmath>
 
-#include <SFML/Window/Window.hpp>
-
 namespace ReEng {
 
 namespace {
 
 // Alt+Enter belongs to the window (fullscreen), not to the game.
-bool AltEnter(sf::Keyboard::Key key) {
+bool AltEnter(const Platform& platform, sf::Keyboard::Key key) {
     return key == sf::Keyboard::Return &&
-           (sf::Keyboard::isKeyPressed(sf::Keyboard::LAlt) || sf::Keyboard::isKeyPressed(sf::Keyboard::RAlt));
+           (platform.IsKeyDown(sf::Keyboard::LAlt) || platform.IsKeyDown(sf::Keyboard::RAlt));
 }
 
 }  // namespace
@@ -30,17 +28,17 @@ bool Input::IsButtonPressed(sf::Mouse::Button button) const {
 }
 
 sf::Vector2i Input::GetMousePosition() const {
-    if (!m_stepMouseRead) m_stepMouse = m_padAims ? m_padCursor : IsLive() ? sf::Mouse::getPosition() : m_mouse;
+    if (!m_stepMouseRead) m_stepMouse = m_padAims ? m_padCursor : IsLive() ? m_platform->GetMousePosition() : m_mouse;
     m_stepMouseRead = true;
     return m_stepMouse;
 }
 
 bool Input::ReadKey(sf::Keyboard::Key key) const {
-    // SFML reports the keyboard whatever window is in front; a game in the
-    // background must not react to typing elsewhere.
+    // The keyboard reads the same whatever window is in front; a game in
+    // the background must not react to typing elsewhere.
     if (IsLive()) {
-        const bool focused = m_window->hasFocus();
-        const bool down = focused && sf::Keyboard::isKeyPressed(key) && !AltEnter(key);
+        const bool focused = m_platform->HasFocus();
+        const bool down = focused && m_platform->IsKeyDown(key) && !AltEnter(*m_platform, key);
         return FocusGate(key, focused, down) || m_latchedKeys[key] || (PadActive() && m_pad.HoldsKey(key));
     }
     return m_keys[key] || m_latchedKeys[key] || m_pad.HoldsKey(key);
@@ -59,7 +57,7 @@ bool Input::FocusGate(sf::Keyboard::Key key, bool focused, bool down) const {
 bool Input::ReadButton(sf::Mouse::Button button) const {
     const bool pad = PadActive() && m_pad.HoldsButton(button);
     if (IsLive())
-        return (m_window->hasFocus() && sf::Mouse::isButtonPressed(button)) || m_latchedButtons[button] || pad;
+        return (m_platform->HasFocus() && m_platform->IsButtonDown(button)) || m_latchedButtons[button] || pad;
     return m_buttons[button] || m_latchedButtons[button] || pad;
 }
 
@@ -121,14 +119,14 @@ void Input::EndStep() {
 
 bool Input::PadActive() const {
     // Like the keyboard, a live pad is only heard by the window in front.
-    return m_pad.IsConnected() && (!IsLive() || m_window->hasFocus());
+    return m_pad.IsConnected() && (!IsLive() || m_platform->HasFocus());
 }
 
 void Input::PadConnected(unsigned id) {
     // The first pad plugged in plays; another one waits until it goes.
     if (m_padId >= 0 || id >= sf::Joystick::Count) return;
     m_padId = static_cast<int>(id);
-    m_pad.Connect(IsLive() ? Gamepad::LayoutOf(id) : Gamepad::kXInput);
+    m_pad.Connect(IsLive() ? Gamepad::LayoutOf(m_platform->ReadPad(id).vendorId) : Gamepad::kXInput);
 }
 
 void Input::PadDisconnected(unsigned id) {
@@ -139,7 +137,7 @@ void Input::PadDisconnected(unsigned id) {
     // Another pad still plugged in takes over.
     if (IsLive()) {
         for (unsigned other = 0; other < sf::Joystick::Count; ++other) {
-            if (other != id && sf::Joystick::isConnected(other)) {
+            if (other != id && m_platform->ReadPad(other).connected) {
                 PadConnected(other);
                 break;
             }
@@ -150,10 +148,10 @@ void Input::PadDisconnected(unsigned id) {
 void Input::UpdatePad(sf::Vector2i centre, int radius) {
     if (IsLive()) {
         if (m_padId >= 0) {
-            m_pad.Poll(static_cast<unsigned>(m_padId));
+            m_pad.Poll(m_platform->ReadPad(static_cast<unsigned>(m_padId)));
             if (!m_pad.IsConnected()) PadDisconnected(static_cast<unsigned>(m_padId));
         }
-        const sf::Vector2i mouse = sf::Mouse::getPosition();
+        const sf::Vector2i mouse = m_platform->GetMousePosition();
         if (mouse != m_lastMouse) m_padAims = false;
         m_lastMouse = mouse;
     }

@@ -1,7 +1,7 @@
 #pragma once
 // The one seam through which the game reads keys, buttons and the cursor.
-// In a normal run it forwards to SFML's real-time state, but only while the
-// window has focus; in a headless or scripted run it answers from its own
+// In a normal run it forwards to the platform's live state, but only while
+// the window has focus; in a headless or scripted run it answers from its own
 // state, which the input script (or a test) sets. A gamepad, live or
 // scripted, adds to either: it holds keys and the left button as the
 // keyboard and mouse would, and its right stick places the cursor.
@@ -10,10 +10,7 @@
 #include <SFML/System/Vector2.hpp>
 
 #include "engine/Gamepad.h"
-
-namespace sf {
-class Window;
-}
+#include "engine/platform/Platform.h"
 
 namespace ReEng {
 
@@ -21,15 +18,15 @@ class Input {
 public:
     Input() { ForgetStep(); }
 
-    // Live: read SFML for this window. Without a window, always scripted.
-    void SetLive(const sf::Window* window) { m_window = window; }
-    bool IsLive() const { return m_window != nullptr; }
+    // Live: read the platform's window. Without one, always scripted.
+    void SetLive(const Platform* platform) { m_platform = platform; }
+    bool IsLive() const { return m_platform != nullptr; }
 
     // Each answer is read once a step and then kept until EndStep, so every
     // look within one step agrees, and a recording holds what the game saw.
     bool IsKeyPressed(sf::Keyboard::Key key) const;
     bool IsButtonPressed(sf::Mouse::Button button) const;
-    // Desktop coordinates, as sf::Mouse::getPosition() without a window.
+    // Screen coordinates, as the window's client origin is.
     sf::Vector2i GetMousePosition() const;
 
     // What this step has read so far: -1 not read, else 0 or 1.
@@ -61,7 +58,7 @@ public:
     void SetMousePosition(sf::Vector2i position);
     void ReleaseAll();
 
-    // The pad: live, SFML's pad `id` (connect and disconnect events);
+    // The pad: live, the platform's pad `id` (connect and disconnect events);
     // scripted, the one the script plugs in and drives.
     Gamepad& GetPad() { return m_pad; }
     const Gamepad& GetPad() const { return m_pad; }
@@ -81,7 +78,7 @@ private:
     bool ReadButton(sf::Mouse::Button button) const;
     void ForgetStep();
 
-    const sf::Window* m_window = nullptr;
+    const Platform* m_platform = nullptr;
     bool m_keys[sf::Keyboard::KeyCount] = {};
     bool m_buttons[sf::Mouse::ButtonCount] = {};
     sf::Vector2i m_mouse;

@@ -1,54 +1,20 @@
-// epoxy must come before anything that could pull in the system GL headers.
-#include <epoxy/gl.h>
+#include "engine/platform/GL.h"
 
 #include "engine/ReEngAppClass.h"
 
-#include <unistd.h>
-
-#include <algorithm>
 #include <cerrno>
 #include <chrono>
-#include <cmath>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <iostream>
 
-#include <SFML/Graphics/RenderWindow.hpp>
-#include <SFML/Window/Event.hpp>
-
+#include "engine/OutputCheck.h"
 #include "engine/Renderer.h"
 #include "engine/ResourcePath.h"
 #include "engine/TextParse.h"
+#include "engine/platform/sfml/DesktopPlatform.h"
 
 namespace ReEng {
-
-namespace {
-
-// The pad's cursor circles the subject at a quarter of the play area's height.
-constexpr int kAimRadiusDivisor = 4;
-
-// Flushes the standard output and reports whether everything written to it
-// arrived; error keeps the first errno seen. Closing a duplicate descriptor
-// reports what a network file system could only say at close, while the
-// standard output itself stays usable.
-bool StandardOutputWritten(int& error) {
-    if (std::fflush(stdout) != 0 && error == 0) error = errno;
-    const int copy = dup(fileno(stdout));
-    if (copy >= 0 && close(copy) != 0 && error == 0) error = errno;
-    if (std::ferror(stdout) && error == 0) error = EIO;
-    return error == 0;
-}
-
-// The status to end with once the output is complete: 1, with one line,
-// when the standard output lost something.
-int WithOutputChecked(const std::string& program, int status, int error) {
-    if (StandardOutputWritten(error)) return status;
-    std::cerr << program << ": cannot write the standard output: " << std::strerror(error) << "\n";
-    return 1;
-}
-
-}  // namespace
 
 ReEngAppClass::ReEngAppClass(HINSTANCE, std::vector<std::string> args, int, bool) : m_args(std::move(args)) {}
 
@@ -121,7 +87,7 @@ bool ReEngAppClass::OpenWindow(int& status) {
         status = 1;
         return false;
     }
-    sf::RenderWindow& window = *m_window->GetRenderWindow();
+    sf::RenderWindow& window = *static_cast<DesktopPlatform&>(m_window->GetPlatform()).GetRenderWindow();
     m_services->AttachRenderer(std::make_unique<Renderer>(window));
     m_renderer = m_services->GetRenderer();
     if (!m_renderer->LoadFont(FontFile(), error)) {
@@ -135,19 +101,21 @@ bool ReEngAppClass::OpenWindow(int& status) {
         m_renderer->SetSplit(m_split.get());
         m_glSystem->SetSplit(m_split.get());
     }
-    // A timedemo measures the frame itself: nothing may wait for time to pass.
+    // A timedemo measures the frame itself: nothing may wait for time to
+    // pass, and neither does the engine where the system paces the frames.
+    Platform& platform = m_window->GetPlatform();
     m_window->SetVerticalSync(m_options.vsync && !m_options.timedemo);
-    SetMaxFramerate(m_options.vsync || m_options.timedemo ? 0.0f : static_cast<float>(m_options.maxFps));
+    const bool unpaced = m_options.vsync || m_options.timedemo || platform.PacesFrames();
+    SetMaxFramerate(unpaced ? 0.0f : static_cast<float>(m_options.maxFps));
     if (m_options.fullscreen) ToggleFullscreen();
-    const sf::Vector2u size = window.getSize();
-    Reshape(static_cast<int>(size.x), static_cast<int>(size.y));
+    const sf::Vector2i size = m_window->GetClientSize();
+    Reshape(size.x, size.y);
     // Scripted runs must not be disturbed by whoever touches the real keyboard.
     if (m_options.inputFile.empty()) {
-        m_input.SetLive(&window);
+        m_input.SetLive(&platform);
         // A pad plugged in before the start sends no event: look for one.
-        sf::Joystick::update();
         for (unsigned id = 0; id < sf::Joystick::Count; ++id) {
-            if (sf::Joystick::isConnected(id)) m_input.PadConnected(id);
+            if (platform.ReadPad(id).connected) m_input.PadConnected(id);
         }
     }
     m_scriptPlacesWindow = !m_input.IsLive() && m_script.HasWindowEvents();
@@ -158,12 +126,20 @@ bool ReEngAppClass::OpenWindow(int& status) {
 
 int ReEngAppClass::Run() {
     int status = 0;
-    if (!ParseCommandLine(status)) return status;
+    if (!Start(status)) return status;
+    // Between passes, the wait for the next frame's deadline (if the pass
+    // presented nothing, it has not waited yet).
+    while (Tick()) m_pacer.EndFrame();
+    return Finish();
+}
+
+bool ReEngAppClass::Start(int& status) {
+    if (!ParseCommandLine(status)) return false;
     m_signals = std::make_unique<Signals>();
     CreateServices();
     // The game names its window before it opens, so it never shows another title.
     InitWindow("ReEng");
-    if (!m_options.headless && !OpenWindow(status)) return status;
+    if (!m_options.headless && !OpenWindow(status)) return false;
     InitVariables();
     // A timedemo of the title screen, or of a script, needs an end.
     if (m_options.timedemo && m_options.frames < 0)
@@ -172,27 +148,29 @@ int ReEngAppClass::Run() {
     if (m_options.frameStats || m_options.timedemo) m_stats = std::make_unique<FrameStats>();
     m_glSystem->SetPresenting(m_renderer, &m_pacer, m_stats.get());
     if (m_stats && m_options.timedemo) m_stats->MarkNow();  // the first frame's time counts too
-    if (!StartRecording(status)) return status;
+    if (!StartRecording(status)) return false;
     m_lastLoop = FramePacer::Clock::now();
-    while (!StepsDone() && !m_window->IsQuitRequested()) {
-        ProcessMessages();
+    return true;
+}
+
+bool ReEngAppClass::Tick() {
+    if (StepsDone() || m_window->IsQuitRequested()) return false;
+    ProcessMessages();
+    if (m_window->IsQuitRequested()) return false;
+    const int steps = StepsDue();
+    for (int i = 0; i < steps && !StepsDone(); ++i) {
+        m_drawStep = i + 1 == steps;
+        RunFrame();
+        if (m_stats && IsHeadless()) m_stats->MarkNow();  // nothing is presented: a step is a frame
         if (m_window->IsQuitRequested()) break;
-        const int steps = StepsDue();
-        for (int i = 0; i < steps && !StepsDone(); ++i) {
-            m_drawStep = i + 1 == steps;
-            RunFrame();
-            if (m_stats && IsHeadless()) m_stats->MarkNow();  // nothing is presented: a step is a frame
-            if (m_window->IsQuitRequested()) break;
-        }
-        if (steps == 0 && m_meshManager->IsRedrawOwed()) Redraw();
-        m_pacer.EndFrame();
-        // Tests and pipes read the output while the game runs.
-        if (std::fflush(stdout) != 0 && m_stdoutError == 0) m_stdoutError = errno;
-        // A model that failed to load leaves the game without its objects:
-        // its error is on stderr, and there is nothing worth playing.
-        if (m_window->IsQuitRequested() || Signals::Caught() != 0 || m_meshManager->GetFailedLoadCount() > 0) break;
     }
-    return Finish();
+    if (steps == 0 && m_meshManager->IsRedrawOwed()) Redraw();
+    // Tests and pipes read the output while the game runs.
+    if (std::fflush(stdout) != 0 && m_stdoutError == 0) m_stdoutError = errno;
+    // A model that failed to load leaves the game without its objects:
+    // its error is on stderr, and there is nothing worth playing.
+    if (m_window->IsQuitRequested() || Signals::Caught() != 0 || m_meshManager->GetFailedLoadCount() > 0) return false;
+    return !StepsDone();
 }
 
 int ReEngAppClass::Finish() {
@@ -215,7 +193,7 @@ int ReEngAppClass::Finish() {
         for (const std::string& line : m_meshManager->GetLastFrameText()) std::cout << line << "\n";
     }
     // Both were reported when they happened.
-    if (m_meshManager->GetFailedLoadCount() > 0 || WindowClass::XErrorOccurred()) status = 1;
+    if (m_meshManager->GetFailedLoadCount() > 0 || m_window->SystemFailed()) status = 1;
     status = WithOutputChecked(m_info.name, status, m_stdoutError);
     if (const int signal = Signals::Caught()) status = 128 + signal;
     return status;
@@ -288,7 +266,7 @@ void ReEngAppClass::RunFrame() {
     ProcessKeyboard();
     ProcessMouse();
     Update();
-    NoteScene();
+    UpdateLegend();
     // The last step of a run is always drawn: it is the one kept by --screenshot.
     const bool last = m_window->IsQuitRequested() ||
                       (m_options.frames >= 0 && m_frame + 1 >= static_cast<unsigned long long>(m_options.frames));
@@ -321,16 +299,6 @@ void ReEngAppClass::Redraw() {
     m_glSystem->GLSwapBuffers();
 }
 
-void ReEngAppClass::RedrawSoon() {
-    if (m_meshManager != nullptr) m_meshManager->ForceRedraw(3);
-}
-
-void ReEngAppClass::ToggleFullscreen() {
-    if (!m_window->SetFullscreen(!m_window->IsFullscreen())) return;
-    const sf::Vector2u size = m_window->GetRenderWindow()->getSize();
-    Reshape(static_cast<int>(size.x), static_cast<int>(size.y));
-}
-
 void ReEngAppClass::PrintStats() const {
     if (m_split) std::cout << "\n" << m_split->Report() << "\n";
     if (!m_stats) return;
@@ -345,111 +313,6 @@ void ReEngAppClass::PrintStats() const {
                   << "\ntimedemo: GL_VERSION " << (version ? reinterpret_cast<const char*>(version) : "?") << "\n";
     }
     std::cout.flush();
-}
-
-void ReEngAppClass::ProcessMessages() {
-    sf::RenderWindow* window = m_window ? m_window->GetRenderWindow() : nullptr;
-    if (window == nullptr) return;
-    sf::Event event;
-    while (window->pollEvent(event)) {
-        switch (event.type) {
-            case sf::Event::Closed:
-                m_window->RequestQuit();
-                break;
-            case sf::Event::Resized:
-                Reshape(static_cast<int>(event.size.width), static_cast<int>(event.size.height));
-                break;
-            case sf::Event::LostFocus:
-            case sf::Event::GainedFocus:
-                m_focused = event.type == sf::Event::GainedFocus;
-                if (!m_focused) m_input.FocusLost();
-                if (m_input.IsLive()) m_recorder.RecordFocus(m_frame, m_focused);
-                RedrawSoon();
-                break;
-            case sf::Event::KeyPressed:
-                if (event.key.code == sf::Keyboard::F11 || (event.key.code == sf::Keyboard::Return && event.key.alt))
-                    ToggleFullscreen();
-                else if (!m_input.IsLive() && event.key.code == sf::Keyboard::Escape)
-                    m_window->RequestQuit();  // a replay being watched ends on Escape
-                else if (m_input.IsLive())    // a script ignores the real keyboard
-                    m_input.LatchKey(event.key.code);
-                break;
-            case sf::Event::MouseButtonPressed:
-                if (m_input.IsLive()) m_input.LatchButton(event.mouseButton.button);
-                break;
-            case sf::Event::JoystickConnected:
-                if (m_input.IsLive()) m_input.PadConnected(event.joystickConnect.joystickId);
-                break;
-            case sf::Event::JoystickDisconnected:
-                if (m_input.IsLive()) m_input.PadDisconnected(event.joystickConnect.joystickId);
-                break;
-            default:
-                break;
-        }
-    }
-    const WindowClass::Changes changes = m_window->TakeChanges();
-    if (changes.exposed) RedrawSoon();
-    // The aim maps the cursor through the window's place on the screen: ask
-    // the window system where it is, once each time it has moved.
-    if (changes.moved) {
-        const auto start = FrameSplit::Clock::now();
-        UpdateWindowRect();
-        if (m_split) m_split->Add(FrameSplit::WindowPlace, FrameSplit::Clock::now() - start);
-    }
-}
-
-void ReEngAppClass::Reshape(int width, int height) {
-    if (m_renderer) m_renderer->SetViewport(width, height);
-    RedrawSoon();
-    UpdateWindowRect();
-}
-
-void ReEngAppClass::UpdateWindowRect() {
-    if (m_window == nullptr || m_renderer == nullptr || m_scriptPlacesWindow) return;
-    int x = 0, y = 0;
-    if (!m_window->GetClientOrigin(x, y)) return;
-    // Aiming is against the picture, not the bars beside it.
-    const PlayArea area = m_renderer->GetPlayArea();
-    m_window->SetScreenArea(PlayArea{x + area.x, y + area.y, area.width, area.height});
-}
-
-void ReEngAppClass::UpdatePad() {
-    // The stick aims around the game's subject (the first sphere it drew,
-    // where it stands now) as the cursor would, in the play area's pixels.
-    const int wx = m_system->GetWindowX(), wy = m_system->GetWindowY();
-    const int ww = m_system->GetWindowWidth(), wh = m_system->GetWindowHeight();
-    sf::Vector2i centre(wx + ww / 2, wy + wh / 2);
-    if (m_hasSubject && m_cameraManager != nullptr && wh > 0) {
-        const float aspect = static_cast<float>(ww) / static_cast<float>(wh);
-        const vector4 clip =
-            m_cameraManager->GetProjectionMatrix(aspect) * m_cameraManager->GetViewMatrix() * vector4(m_subject, 1.0f);
-        if (clip.w > 0.0f) {
-            const float nx = clip.x / clip.w, ny = clip.y / clip.w;
-            centre.x = wx + static_cast<int>(std::lround((nx + 1.0f) * 0.5f * static_cast<float>(ww)));
-            centre.y = wy + static_cast<int>(std::lround((1.0f - ny) * 0.5f * static_cast<float>(wh)));
-        }
-    }
-    m_input.UpdatePad(centre, std::max(1, wh / kAimRadiusDivisor));
-}
-
-void ReEngAppClass::NoteScene() {
-    if (m_meshManager == nullptr) return;
-    const RenderQueue& queue = m_meshManager->GetQueue();
-    m_hasSubject = !queue.spheres.empty();
-    if (m_hasSubject) m_subject = vector3(queue.spheres.front().matrix[3]);
-    if (!queue.instances.empty() || !queue.spheres.empty()) m_sceneShown = true;
-    // The legend is built again only when what it shows changes, not every step.
-    const int legend = m_options.noLegend || m_sceneShown ? 0 : m_input.GetPad().IsConnected() ? 2 : 1;
-    if (m_renderer && legend != m_legendShown && m_renderer->SetLegend(LegendLines())) m_meshManager->ForceRedraw();
-    m_legendShown = legend;
-}
-
-std::vector<std::string> ReEngAppClass::LegendLines() const {
-    // Until play first shows a scene the game is on its title: say how to play.
-    if (m_options.noLegend || m_sceneShown) return {};
-    std::vector<std::string> lines = m_info.legend;
-    if (m_input.GetPad().IsConnected()) lines.insert(lines.end(), m_info.padLegend.begin(), m_info.padLegend.end());
-    return lines;
 }
 
 void ReEngAppClass::Init() {}

@@ -1,10 +1,11 @@
 #pragma once
-// The application base: owns the window and the frame loop and calls the
-// game's hooks. Game time moves in fixed steps tied to the real clock, and
-// frames are drawn as often as the pacing allows: each loop reads the
+// The application base: owns the window and calls the game's hooks, one
+// pass at a time. Game time moves in fixed steps tied to the real clock, and
+// frames are drawn as often as the pacing allows: each pass (Tick) reads the
 // window's events, runs the steps that are due (each one ProcessKeyboard,
-// ProcessMouse, Update, Display; only the last one's picture is drawn),
-// then waits for the next frame's deadline.
+// ProcessMouse, Update, Display; only the last one's picture is drawn) and
+// presents. The desktop runs passes in a loop and waits for each frame's
+// deadline between them; a browser runs one per animation frame.
 #include <memory>
 #include <string>
 #include <vector>
@@ -43,6 +44,15 @@ public:
     // the output could not be written; 2 for a bad command line or script;
     // 128 + the number of a SIGINT, SIGTERM or SIGHUP that ended the run.
     virtual int Run();
+    // Run in parts, for a caller that owns the loop (a browser's animation
+    // frames): Start, then Tick until it returns false, then Finish.
+    // Start returns false with the exit status set when there is nothing to run.
+    bool Start(int& status);
+    // One pass: events, the steps due, the draw, the present. False once
+    // the run is over.
+    bool Tick();
+    // Ends the run: the output's last lines; returns the exit status.
+    int Finish();
     virtual void ProcessMessages();
     virtual void Reshape(int width, int height);
     virtual void Init();
@@ -69,6 +79,15 @@ public:
     void InitHeadless();
     // Runs one step's hooks (keyboard, mouse, update, display).
     void RunFrame();
+
+    // The game tells where the pad aims from (its subject, in the world),
+    // each step, or that there is nothing to aim from: then the centre of
+    // the play area.
+    void SetAimCentre(const vector3& world);
+    void ClearAimCentre() { m_hasSubject = false; }
+    // The game tells whether its title is showing: the controls legend is
+    // shown with it. Until told, it is.
+    void SetTitleShown(bool shown) { m_titleShown = shown; }
 
     // The game's own digest of its whole state, for --state-hash: the same
     // input gives the same digest on every machine. Null: none.
@@ -101,8 +120,6 @@ private:
     bool ParseCommandLine(int& status);
     bool OpenWindow(int& status);
     void Shutdown();
-    // Ends a run: the output's last lines and the exit status.
-    int Finish();
     void CreateServices();
     // The system's font if the app names one that exists, else the app's own.
     std::string FontFile() const;
@@ -110,8 +127,8 @@ private:
     void UpdateWindowRect();
     // Reads the pad and places its cursor, before the game reads input.
     void UpdatePad();
-    // After the game's update: where its subject is, and whether play has begun.
-    void NoteScene();
+    // After the game's update: the legend it asks for, drawn again if changed.
+    void UpdateLegend();
     // The controls legend for this frame; empty when none is shown.
     std::vector<std::string> LegendLines() const;
     // How many steps this pass of the loop runs.
@@ -151,9 +168,9 @@ private:
     bool m_scriptPlacesWindow = false;  // the script, not the real window, says where the play area is
     Recorder m_recorder;
     StateDigest m_stateDigest = nullptr;
-    bool m_hasSubject = false;  // the last step drew a sphere
-    vector3 m_subject{0.0f};    // the first sphere it drew
-    bool m_sceneShown = false;  // a model or sphere has been drawn: play has begun
+    bool m_hasSubject = false;  // the game gave a centre to aim from
+    vector3 m_subject{0.0f};    // that centre, in the world
+    bool m_titleShown = true;   // the game is on its title: the legend shows
     int m_legendShown = -1;     // none, keys, keys and pad; -1 before the first step
 };
 

@@ -16,7 +16,7 @@ const char* const kPrefix330Fragment =
     "#version 330\n#define VARYING in\nout vec4 fragColour;\n#define FRAG_COLOUR fragColour\n#define TEXTURE texture\n";
 const char* const kPrefixEsVertex = "#version 300 es\nprecision highp float;\n#define IN in\n#define OUT out\n";
 const char* const kPrefixEsFragment =
-    "#version 300 es\nprecision mediump float;\n#define VARYING in\nout vec4 fragColour;\n"
+    "#version 300 es\nprecision highp float;\n#define VARYING in\nout vec4 fragColour;\n"
     "#define FRAG_COLOUR fragColour\n#define TEXTURE texture\n";
 
 }  // namespace

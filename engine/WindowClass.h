@@ -1,18 +1,13 @@
 #pragma once
-// The game's window and its OpenGL context. Without a display (a headless
-// run) it holds no window, but still carries the quit request.
+// The game's window and its OpenGL context, on the build's platform
+// backend. Without a display (a headless run) it holds no window, but still
+// carries the quit request and answers as the headless backend does.
 #include <memory>
 #include <string>
 
-#include "engine/NativeWindow.h"
 #include "engine/PlayArea.h"
 #include "engine/Portable.h"
-
-#include <SFML/Graphics/Image.hpp>
-
-namespace sf {
-class RenderWindow;
-}
+#include "engine/platform/Platform.h"
 
 namespace ReEng {
 
@@ -22,48 +17,50 @@ public:
     static constexpr int kDefaultWidth = 1080;
     static constexpr int kDefaultHeight = 720;
 
-    WindowClass();
+    // `program` names the window system's error lines.
+    explicit WindowClass(std::string program = "reeng");
     ~WindowClass();
     WindowClass(const WindowClass&) = delete;
     WindowClass& operator=(const WindowClass&) = delete;
 
     // Opens a resizable window with a client area of width x height and a
-    // compatibility GL context with a depth buffer. False with a one-line
-    // error when there is no display or no context.
+    // GL context with a depth buffer. False with a one-line error when there
+    // is no display or no context.
     bool Open(const std::string& title, int width, int height, std::string& error);
     void Close();
-    bool IsOpen() const;
-    void SetTitle(const std::string& title);
+    bool IsOpen() const { return m_platform->IsOpen(); }
+    void SetTitle(const std::string& title) { m_platform->SetTitle(title); }
 
     // Fullscreen on the desktop's mode, or back to a window of the size it
     // was opened with. The GL context's objects survive the switch.
-    bool SetFullscreen(bool fullscreen);
-    bool IsFullscreen() const { return m_fullscreen; }
-    void SetVerticalSync(bool on);
+    bool SetFullscreen(bool fullscreen) { return m_platform->SetFullscreen(fullscreen); }
+    bool IsFullscreen() const { return m_platform->IsFullscreen(); }
+    void SetVerticalSync(bool on) { m_platform->SetVerticalSync(on); }
     // The window's icon, from an image file; false if it cannot be read.
     bool SetIcon(const std::string& file);
 
-    // What the window system said since the last look: the window, or part
-    // of it, was uncovered and needs drawing again; it was moved or resized.
-    using Changes = NativeWindow::Changes;
-    Changes TakeChanges() { return m_native.TakeChanges(); }
+    // The backend: events, live input, presenting.
+    Platform& GetPlatform() { return *m_platform; }
+    const Platform& GetPlatform() const { return *m_platform; }
+    using Changes = Platform::Changes;
+    Changes TakeChanges() { return m_platform->TakeChanges(); }
 
     // The native handle the quit message is posted to.
     HWND GetHandler() { return this; }
-    sf::RenderWindow* GetRenderWindow() { return m_window.get(); }
 
     void RequestQuit() { m_quitRequested = true; }
-    bool IsQuitRequested() const { return m_quitRequested || XErrorOccurred(); }
+    bool IsQuitRequested() const { return m_quitRequested || SystemFailed(); }
 
     // Top-left of the client area in screen pixels: it follows the window
     // when it is dragged, and leaves out a window manager's frame. False
     // without a window.
-    bool GetClientOrigin(int& x, int& y) const { return m_native.GetClientOrigin(x, y); }
+    bool GetClientOrigin(int& x, int& y) const { return m_platform->GetClientOrigin(x, y); }
+    sf::Vector2i GetClientSize() const { return m_platform->GetClientSize(); }
 
-    // True once the window system (X) reported an error about our own window
-    // (on stderr);
-    // errors about other windows are ignored. The run then ends with status 1.
-    static bool XErrorOccurred() { return NativeWindow::Failed(); }
+    // True once the window system reported an error about our own window
+    // (on stderr); errors about other windows are ignored. The run then
+    // ends with status 1.
+    bool SystemFailed() const { return m_platform->HasFailed(); }
 
     // The play area in screen pixels: what the cursor is aimed against. Until
     // placed (and always in a headless run) the default size at (0, 0).
@@ -71,18 +68,10 @@ public:
     void SetScreenArea(const PlayArea& area) { m_screenArea = area; }
 
 private:
-    // Creates (or recreates) the SFML window in the given style and size.
-    void Create(unsigned style, int width, int height);
-
-    std::unique_ptr<sf::RenderWindow> m_window;
-    std::string m_title;
-    int m_windowedWidth = 0, m_windowedHeight = 0;
-    bool m_fullscreen = false;
-    bool m_verticalSync = false;
-    sf::Image m_icon;  // kept to set again on a window made anew
+    std::string m_program;
+    std::unique_ptr<Platform> m_platform;
     bool m_quitRequested = false;
     PlayArea m_screenArea{0, 0, kDefaultWidth, kDefaultHeight};
-    NativeWindow m_native;  // the window system's answers SFML does not give
 };
 
 }  // namespace ReEng

@@ -25,8 +25,8 @@ using Clock = std::chrono::steady_clock;
 // One thing the window system told us, in the engine's terms.
 struct PlatformEvent {
     enum Type {
-        Closed,           // the close button
-        Resized,          // width, height: the client area's new size
+        Closed,   // the close button
+        Resized,  // width, height: the client area's new size
         FocusLost,
         FocusGained,
         KeyPressed,       // key, alt
@@ -102,6 +102,10 @@ public:
 
     // Shows the frame just drawn.
     virtual void Present() = 0;
+    // True where the system, not the engine, decides when frames are shown
+    // (a browser's animation frames): the engine then never waits for a
+    // deadline of its own.
+    virtual bool PacesFrames() const = 0;
 
     // Top-left of the client area in screen pixels, leaving out a window
     // manager's frame; false without a window.

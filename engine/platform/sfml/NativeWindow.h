@@ -7,6 +7,8 @@
 #include <memory>
 #include <string>
 
+#include "engine/platform/Platform.h"
+
 namespace sf {
 class Window;
 }
@@ -22,7 +24,8 @@ public:
 
     // Before SFML opens the window: false with a one-line error when it
     // could not, since SFML aborts the process where there is no display.
-    bool Connect(std::string& error);
+    // The window system's own failures are reported as `program`'s.
+    bool Connect(const std::string& program, std::string& error);
     void Disconnect();
 
     // Follows a window just made (or made anew for fullscreen); Detach before
@@ -37,10 +40,7 @@ public:
     // of it, was uncovered and needs drawing again (never where the system
     // keeps a covered window's picture itself); it was moved or resized
     // (always, where asking for the place costs next to nothing).
-    struct Changes {
-        bool exposed = false;
-        bool moved = false;
-    };
+    using Changes = Platform::Changes;
     Changes TakeChanges();
 
     // True once the window system reported an error about our window (on

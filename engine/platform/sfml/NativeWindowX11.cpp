@@ -1,10 +1,11 @@
 // The X11 window system, asked through our own Xlib connection beside SFML's.
-#include "engine/NativeWindow.h"
+#include "engine/platform/sfml/NativeWindow.h"
 
 #include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include <SFML/Window/Window.hpp>
 
@@ -16,6 +17,10 @@ namespace {
 
 ::Window g_ourWindow = 0;
 bool g_xFailed = false;
+// The program's name for the error lines, and the lost-display line made
+// ready beforehand: the handler that writes it may not allocate.
+char g_program[64] = "";
+char g_lostLine[128] = "";
 
 // Xlib's default handler ends the process on any error. A window manager
 // that went away leaves the root pointing at its dead window, and SFML asks
@@ -27,7 +32,7 @@ int OnXError(Display* display, XErrorEvent* event) {
     if (!g_xFailed) {
         char text[160] = "";
         XGetErrorText(display, event->error_code, text, sizeof(text));
-        std::fprintf(stderr, "vaultrix: X error: %s (request %d)\n", text, static_cast<int>(event->request_code));
+        std::fprintf(stderr, "%s: X error: %s (request %d)\n", g_program, text, static_cast<int>(event->request_code));
         g_xFailed = true;
     }
     return 0;
@@ -36,8 +41,7 @@ int OnXError(Display* display, XErrorEvent* event) {
 // A lost display cannot be recovered from, and Xlib ends the process after
 // this returns: say so in one line instead of Xlib's several.
 int OnXIOError(Display*) {
-    static const char kLine[] = "\nvaultrix: lost the connection to the X display\n";
-    if (write(2, kLine + 1, sizeof(kLine) - 2) < 0) {
+    if (write(2, g_lostLine, std::strlen(g_lostLine)) < 0) {
     }
     _exit(1);
 }
@@ -60,7 +64,9 @@ NativeWindow::~NativeWindow() {
 
 bool NativeWindow::Failed() { return g_xFailed; }
 
-bool NativeWindow::Connect(std::string& error) {
+bool NativeWindow::Connect(const std::string& program, std::string& error) {
+    std::snprintf(g_program, sizeof g_program, "%s", program.c_str());
+    std::snprintf(g_lostLine, sizeof g_lostLine, "%s: lost the connection to the X display\n", g_program);
     XSetErrorHandler(OnXError);
     XSetIOErrorHandler(OnXIOError);
     // Our own connection is opened first and kept: were it closed before

@@ -1,5 +1,5 @@
 // Without Xlib: the window's place from Win32 on Windows, from SFML elsewhere.
-#include "engine/NativeWindow.h"
+#include "engine/platform/sfml/NativeWindow.h"
 
 #include <cstdlib>
 
@@ -22,7 +22,7 @@ NativeWindow::~NativeWindow() = default;
 
 bool NativeWindow::Failed() { return false; }  // SFML reports its own failures
 
-bool NativeWindow::Connect(std::string& error) {
+bool NativeWindow::Connect(const std::string&, std::string& error) {
 #ifndef _WIN32  // a Windows session always has its desktop
     const char* display = std::getenv("DISPLAY");
     if (display == nullptr || *display == '\0') {
