@@ -12,7 +12,9 @@
 #include "engine/Renderer.h"
 #include "engine/ResourcePath.h"
 #include "engine/TextParse.h"
+#ifndef __EMSCRIPTEN__
 #include "engine/platform/sfml/DesktopPlatform.h"
+#endif
 
 namespace ReEng {
 
@@ -87,8 +89,13 @@ bool ReEngAppClass::OpenWindow(int& status) {
         status = 1;
         return false;
     }
+#ifdef __EMSCRIPTEN__
+    // The browser's renderer draws on the platform's current context alone.
+    m_services->AttachRenderer(std::make_unique<Renderer>(m_window->GetClientSize()));
+#else
     sf::RenderWindow& window = *static_cast<DesktopPlatform&>(m_window->GetPlatform()).GetRenderWindow();
     m_services->AttachRenderer(std::make_unique<Renderer>(window));
+#endif
     m_renderer = m_services->GetRenderer();
     if (!m_renderer->LoadFont(FontFile(), error)) {
         std::cerr << m_info.name << ": " << error << "\n";

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include <SFML/System/Vector2.hpp>
+
 #include "engine/Model.h"
 #include "engine/FrameSplit.h"
 #include "engine/PlayArea.h"
@@ -21,6 +23,10 @@ class CameraManagerSingleton;
 class Renderer {
 public:
     explicit Renderer(sf::RenderWindow& window);
+#ifdef __EMSCRIPTEN__
+    // On the current context, for a canvas of this size (the browser build).
+    explicit Renderer(sf::Vector2i size);
+#endif
     ~Renderer();
     Renderer(const Renderer&) = delete;
     Renderer& operator=(const Renderer&) = delete;

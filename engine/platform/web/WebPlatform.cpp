@@ -8,8 +8,11 @@
 #include <cstring>
 
 // Whether the element holds the keyboard now; html5.h only tells of changes.
-EM_JS(int, vaultrix_has_focus, (const char* selector),
-      { return document.activeElement == = document.querySelector(UTF8ToString(selector)) ? 1 : 0; });
+// clang-format off
+EM_JS(int, vaultrix_has_focus, (const char* selector), {
+    return document.activeElement == document.querySelector(UTF8ToString(selector)) ? 1 : 0;
+});
+// clang-format on
 
 namespace ReEng {
 

@@ -39,6 +39,7 @@ public:
     sf::Vector2i GetMousePosition() const override { return m_mouse; }
 
     void Present() override {}
+    bool PacesFrames() const override { return true; }  // the animation frames do
 
     bool GetClientOrigin(int& x, int& y) const override;
     sf::Vector2i GetClientSize() const override;

@@ -1,0 +1,66 @@
+// The browser build's GLSystemSingleton: as engine/GLSystemSingleton.cpp, with
+// the screenshot written by stb_image_write instead of SFML's image.
+#include "engine/platform/GL.h"
+
+#include "engine/GLSystemSingleton.h"
+
+#include <stb/stb_image_write.h>
+
+#include "engine/FramePacer.h"
+#include "engine/FrameSplit.h"
+#include "engine/FrameStats.h"
+#include "engine/Renderer.h"
+#include "engine/WindowClass.h"
+
+namespace ReEng {
+
+void GLSystemSingleton::SetPresenting(Renderer* renderer, FramePacer* pacer, FrameStats* stats) {
+    m_renderer = renderer;
+    m_pacer = pacer;
+    m_stats = stats;
+}
+
+void GLSystemSingleton::GLSwapBuffers() {
+    if (m_window == nullptr || !m_window->IsOpen()) return;
+    if (m_renderer != nullptr && !m_renderer->TakeNewPicture()) return;
+    if (m_captureNext) {
+        // The back buffer is only defined until the swap, so read it here.
+        m_captureNext = false;
+        const sf::Vector2i size = m_window->GetClientSize();
+        m_captureWidth = size.x;
+        m_captureHeight = size.y;
+        m_capture.resize(static_cast<std::size_t>(m_captureWidth) * m_captureHeight * 4);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glReadPixels(0, 0, m_captureWidth, m_captureHeight, GL_RGBA, GL_UNSIGNED_BYTE, m_capture.data());
+    }
+    // Wait first, then swap: the picture is ready and appears on time.
+    if (m_pacer != nullptr && m_pacer->IsPacing()) {
+        glFinish();
+        m_pacer->Wait();
+    }
+    const auto start = FrameSplit::Clock::now();
+    m_window->GetPlatform().Present();
+    if (m_split != nullptr) m_split->Add(FrameSplit::Swap, FrameSplit::Clock::now() - start);
+    ++m_presents;
+    if (m_stats != nullptr) m_stats->MarkNow();
+}
+
+bool GLSystemSingleton::SaveCapture(const std::string& file, std::string& error) const {
+    if (m_capture.empty()) {
+        error = "no frame was captured for " + file;
+        return false;
+    }
+    // The window has no alpha to show, so the picture is opaque.
+    std::vector<std::uint8_t> pixels(m_capture);
+    for (std::size_t i = 3; i < pixels.size(); i += 4) pixels[i] = 255;
+    // GL rows run bottom-up; the file's top-down: write from the last row up.
+    const int stride = m_captureWidth * 4;
+    const std::uint8_t* last = pixels.data() + static_cast<std::size_t>(stride) * (m_captureHeight - 1);
+    if (!stbi_write_png(file.c_str(), m_captureWidth, m_captureHeight, 4, last, -stride)) {
+        error = "cannot write the screenshot " + file;
+        return false;
+    }
+    return true;
+}
+
+}  // namespace ReEng
