@@ -2,6 +2,8 @@
 // The browser backend: the page's canvas with a WebGL2 context, and the
 // DOM's keys, mouse, focus, size and gamepads through Emscripten's html5.h.
 // The browser presents each frame itself when the animation frame returns.
+#include "engine/platform/GL.h"
+
 #include <emscripten/html5.h>
 
 #include <deque>
@@ -38,7 +40,8 @@ public:
     bool IsButtonDown(sf::Mouse::Button button) const override;
     sf::Vector2i GetMousePosition() const override { return m_mouse; }
 
-    void Present() override {}
+    // Copies the frame drawn off screen onto the canvas.
+    void Present() override;
     bool PacesFrames() const override { return true; }  // the animation frames do
 
     bool GetClientOrigin(int& x, int& y) const override;
@@ -63,6 +66,11 @@ private:
     void ReleaseAll();
     void Push(const PlatformEvent& event) { m_events.push_back(event); }
     void NoteFocus();
+    // The engine draws into a framebuffer of our own, shown only by Present:
+    // the browser shows whatever the canvas holds after each animation frame,
+    // and a step that clears without drawing must not be seen.
+    void SizeFrame();
+    void FreeFrame();
 
     std::string m_program;
     std::string m_canvas;
@@ -77,6 +85,8 @@ private:
     bool m_focused = true;  // as last told to the engine, which starts focused
     bool m_fullscreen = false;
     bool m_lost = false;
+    GLuint m_frame = 0, m_colour = 0, m_depth = 0;
+    sf::Vector2i m_frameSize{0, 0};
 };
 
 }  // namespace ReEng

@@ -4,6 +4,7 @@
 #include <stb/stb_truetype.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 
@@ -93,6 +94,11 @@ bool WebText::Build() {
     glDeleteShader(fs);
     GLint linked = 0;
     glGetProgramiv(m_program, GL_LINK_STATUS, &linked);
+    if (!linked) {
+        char log[512] = {};
+        glGetProgramInfoLog(m_program, sizeof(log), nullptr, log);
+        std::fprintf(stderr, "text: the program did not link: %s\n", log);
+    }
     m_colourAt = glGetUniformLocation(m_program, "colour");
     m_offsetAt = glGetUniformLocation(m_program, "offset");
     m_shapeAt = glGetUniformLocation(m_program, "shape");
