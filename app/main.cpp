@@ -84,6 +84,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int showMode) {
     return RunApp(instance, Arguments(), showMode);
 }
 #elif defined(__EMSCRIPTEN__)
+#include "engine/platform/GL.h"
+
 #include <emscripten/emscripten.h>
 
 #include <memory>
@@ -122,6 +124,13 @@ extern "C" EMSCRIPTEN_KEEPALIVE int vaultrix_step() {
     if (g_app->Tick()) return 1;
     EndRun();
     return 0;
+}
+
+// Waits for the GL work queued so far (a browser's glFinish may not, but a
+// pixel read cannot be answered before): the bench times frames with it.
+extern "C" EMSCRIPTEN_KEEPALIVE void vaultrix_finish() {
+    unsigned char pixel[4];
+    glReadPixels(0, 0, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
 }
 
 int main(int argc, char** argv) {

@@ -93,7 +93,16 @@ test('Enter and the left button play the scripted shot: Score: 53, and Escape en
   assert.strictEqual(state.ended.status, 0);
   assert.ok(state.log.includes('Score: 53'), `the last text: ${state.log.slice(-4).join(' | ')}`);
   assert.match(await page.textContent('#message'), /game has ended.*[Rr]eload/);
+  // The game just played is offered as a replay, which plays it again.
+  assert.strictEqual(await page.$eval('#download', (a) => a.hidden), false);
+  const replay = await page.evaluate(() => new TextDecoder().decode(Module.FS.readFile('played.replay')));
+  fs.writeFileSync(path.join(scratch, 'played.replay'), replay);
   await page.close();
+  const again = await browser.context.newPage();
+  await again.goto(`${base}?headless&input=played.replay&print-text`);
+  const replayed = await ended(again, 20000);
+  assert.ok(replayed.log.includes('Score: 53'), `replayed: ${replayed.log.slice(-3).join(' | ')}`);
+  await again.close();
 });
 
 test('W launches the sphere: the game differs from one where it is not pressed', async () => {

@@ -12,6 +12,10 @@
 EM_JS(int, vaultrix_has_focus, (const char* selector), {
     return document.activeElement == document.querySelector(UTF8ToString(selector)) ? 1 : 0;
 });
+// The page times its start to the first frame shown.
+EM_JS(void, vaultrix_first_frame, (), {
+    if (Module.onFirstFrame) Module.onFirstFrame();
+});
 // clang-format on
 
 namespace ReEng {
@@ -292,6 +296,8 @@ void WebPlatform::Present() {
     glBlitFramebuffer(0, 0, m_frameSize.x, m_frameSize.y, 0, 0, m_frameSize.x, m_frameSize.y, GL_COLOR_BUFFER_BIT,
                       GL_NEAREST);
     glBindFramebuffer(GL_FRAMEBUFFER, m_frame);
+    if (!m_presented) vaultrix_first_frame();
+    m_presented = true;
 }
 
 void WebPlatform::ReleaseAll() {

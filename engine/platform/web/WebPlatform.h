@@ -85,6 +85,7 @@ private:
     bool m_focused = true;  // as last told to the engine, which starts focused
     bool m_fullscreen = false;
     bool m_lost = false;
+    bool m_presented = false;  // a first frame has been shown
     GLuint m_frame = 0, m_colour = 0, m_depth = 0;
     sf::Vector2i m_frameSize{0, 0};
 };

@@ -117,6 +117,7 @@
         offerDownload();
       } else say((text || 'vaultrix: the game stopped with status ' + code) + ' — reload the page to play again.');
     },
+    onFirstFrame: () => { page.firstFrame = performance.now(); },
     onRuntimeInitialized: () => { page.ready = true; canvas.focus(); },
   };
   canvas.addEventListener('mousedown', () => canvas.focus());
