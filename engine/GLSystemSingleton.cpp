@@ -2,7 +2,7 @@
 
 #include "engine/GLSystemSingleton.h"
 
-#include <SFML/Graphics/Image.hpp>
+#include "engine/Image.h"
 
 #include "engine/FramePacer.h"
 #include "engine/FrameSplit.h"
@@ -52,10 +52,10 @@ bool GLSystemSingleton::SaveCapture(const std::string& file, std::string& error)
     // The window has no alpha to show, so the picture is opaque.
     std::vector<std::uint8_t> pixels(m_capture);
     for (std::size_t i = 3; i < pixels.size(); i += 4) pixels[i] = 255;
-    sf::Image image;
-    image.create(static_cast<unsigned>(m_captureWidth), static_cast<unsigned>(m_captureHeight), pixels.data());
-    image.flipVertically();  // GL rows run bottom-up; image rows top-down
-    if (!image.saveToFile(file)) {
+    Image image;
+    image.Create(m_captureWidth, m_captureHeight, pixels.data());
+    image.FlipVertically();  // GL rows run bottom-up; image rows top-down
+    if (!image.SavePng(file)) {
         error = "cannot write the screenshot " + file;
         return false;
     }

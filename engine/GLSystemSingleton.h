@@ -30,7 +30,7 @@ public:
     // Keeps a copy of the next frame presented, read just before its swap.
     void CaptureNextFrame() { m_captureNext = true; }
     bool HasCapture() const { return !m_capture.empty(); }
-    // Writes the kept frame as an image file (PNG by its extension).
+    // Writes the kept frame as a PNG file.
     bool SaveCapture(const std::string& file, std::string& error) const;
 
 private:

@@ -1,9 +1,6 @@
 #include "engine/WindowClass.h"
 
-#include <sstream>
-
-#include <SFML/Graphics/Image.hpp>
-#include <SFML/System/Err.hpp>
+#include "engine/Image.h"
 
 namespace ReEng {
 
@@ -27,14 +24,9 @@ void WindowClass::Close() {
 
 bool WindowClass::SetIcon(const std::string& file) {
     if (!m_platform->IsOpen()) return false;
-    sf::Image icon;
-    std::ostringstream discard;  // a missing icon is no reason to say anything
-    std::streambuf* previous = sf::err().rdbuf(discard.rdbuf());
-    const bool ok = icon.loadFromFile(file);
-    sf::err().rdbuf(previous);
-    if (!ok) return false;
-    m_platform->SetIcon(
-        ImageView{icon.getPixelsPtr(), static_cast<int>(icon.getSize().x), static_cast<int>(icon.getSize().y)});
+    Image icon;
+    if (!icon.LoadFile(file)) return false;  // a missing icon is no reason to say anything
+    m_platform->SetIcon(ImageView{icon.Pixels(), icon.Width(), icon.Height()});
     return true;
 }
 

@@ -13,6 +13,7 @@ libsfml-dev
 libglm-dev
 libtinyobjloader-dev
 libepoxy-dev
+libstb-dev
 libx11-dev
 libgl1-mesa-dri
 "
