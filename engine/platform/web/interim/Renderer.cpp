@@ -1,6 +1,7 @@
 // The browser build's Renderer: the engine's passes as in engine/Renderer.cpp,
-// on the canvas's current context, with WebText for the lines. It stands in
-// for that file only until the engine's renderer needs no SFML window.
+// with the engine's TextPass for the lines, on the canvas's current context.
+// It stands in for that file only until the engine's renderer needs no SFML
+// window.
 #include "engine/platform/GL.h"
 
 #include "engine/Renderer.h"
@@ -12,7 +13,7 @@
 #include "engine/MeshPainter.h"
 #include "engine/ModelPass.h"
 #include "engine/RenderShapes.h"
-#include "engine/platform/web/interim/WebText.h"
+#include "engine/TextPass.h"
 
 namespace ReEng {
 
@@ -33,7 +34,9 @@ struct Renderer::Impl {
     std::unique_ptr<ModelPass> models;
     std::unique_ptr<GridPass> grid;
     GLuint vertexArray = 0;
-    WebText text;
+    TextPass text;
+    TextPass::Cache queueCache, legendCache;
+    std::vector<TextLine> queueLines, legendLines;
     std::vector<std::string> legend;
 
     void EndPass(FrameSplit::Pass pass) {
@@ -66,13 +69,14 @@ struct Renderer::Impl {
     }
 
     void DrawText(const RenderQueue& queue) {
-        std::vector<WebText::Line> lines, legendLines;
-        for (const RenderQueue::Text& line : queue.lines)
-            lines.push_back({line.text, glm::clamp(OrDefault(line.colour), 0.0f, 1.0f)});
-        for (const std::string& line : legend) legendLines.push_back({line, vector3(1.0f)});
-        const float scale = static_cast<float>(area.height) / static_cast<float>(shapeHeight);
-        text.Draw(lines, kTextSize, false, shapeWidth, shapeHeight, scale);
-        text.Draw(legendLines, kLegendSize, true, shapeWidth, shapeHeight, scale);
+        if (!text.Loaded() || (queue.lines.empty() && legend.empty())) return;
+        queueLines.resize(queue.lines.size());
+        for (std::size_t i = 0; i < queue.lines.size(); ++i)
+            queueLines[i] = TextLine{queue.lines[i].text, glm::clamp(OrDefault(queue.lines[i].colour), 0.0f, 1.0f)};
+        legendLines.resize(legend.size());
+        for (std::size_t i = 0; i < legend.size(); ++i) legendLines[i] = TextLine{legend[i], vector3(1.0f)};
+        text.DrawLines(queueCache, queueLines, kTextSize, false);
+        text.DrawLines(legendCache, legendLines, kLegendSize, true);
         EndPass(FrameSplit::Text);
     }
 };
@@ -103,6 +107,8 @@ void Renderer::SetViewport(int width, int height) {
     r.height = std::max(1, height);
     r.area = PlayArea::Fit(r.width, r.height, r.shapeWidth, r.shapeHeight);
     r.ApplyViewport();
+    r.text.SetPicture(r.shapeWidth, r.shapeHeight,
+                      static_cast<float>(r.area.height) / static_cast<float>(r.shapeHeight));
 }
 
 bool Renderer::SetLegend(const std::vector<std::string>& lines) {
