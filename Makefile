@@ -13,6 +13,9 @@
 #   make package                   the .deb in build-pkg/ (Release, no tests)
 #   make dist                      the source tarball of HEAD in build-dist/
 #   make screenshot                render docs/*.png under Xvfb
+#   make web                       the browser build in build-web/ (emcc)
+#   make run-web                   build it, then serve it on 127.0.0.1
+#   make test-web                  the browser tests in headless Chromium
 BUILD_DIR := build
 ARGS ?=
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
@@ -87,11 +90,12 @@ fuzz:
 	bash fuzz/run.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
 
 # Speed and memory figures (docs/performance.md); not part of make test.
-bench:
+bench: web web-npm
 	sh scripts/install-deps.sh bench
 	cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DVAULTRIX_BENCH=ON -DVAULTRIX_TESTS=OFF
 	cmake --build $(BENCH_DIR) -j $(JOBS)
 	bash bench/run.sh $(BENCH_DIR)
+	node bench/web.js $(WEB_DIR)
 
 # The Windows game, cross-built with mingw-w64; the libraries are built once
 # into ~/.cache/vaultrix-windows (scripts/windows-deps.sh).
@@ -121,4 +125,27 @@ screenshot: build
 	bash scripts/screenshots.sh ./$(BUILD_DIR)/vaultrix docs
 
 clean:
-	rm -rf $(BUILD_DIR) $(PKG_DIR) $(DIST_DIR) $(NOX11_DIR) $(WINDOWS_DIR)
+	rm -rf $(BUILD_DIR) $(PKG_DIR) $(DIST_DIR) $(NOX11_DIR) $(WINDOWS_DIR) $(WEB_DIR)
+
+# The browser build: Debian's emcc, our own page. A NodeSource node does not
+# look in /usr/share/nodejs, where Debian's emscripten finds acorn.
+WEB_DIR := build-web
+WEB_PORT ?= 8000
+WEB_ENV := NODE_PATH=/usr/share/nodejs
+.PHONY: web run-web test-web web-npm
+web:
+	sh scripts/install-deps.sh web
+	$(WEB_ENV) emcmake cmake -S . -B $(WEB_DIR) -DCMAKE_BUILD_TYPE=Release
+	$(WEB_ENV) cmake --build $(WEB_DIR) -j $(JOBS)
+
+run-web: web
+	@echo "Vaultrix: http://127.0.0.1:$(WEB_PORT)/index.html"
+	python3 -m http.server $(WEB_PORT) --bind 127.0.0.1 --directory $(WEB_DIR)
+
+# The pinned driver for the system's Chromium; it never downloads a browser.
+web-npm:
+	sh scripts/install-deps.sh web
+	cd tests/web && PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 npm ci --no-audit --no-fund
+
+test-web: web web-npm
+	VAULTRIX_WEB_DIR=$(CURDIR)/$(WEB_DIR) node --test tests/web/

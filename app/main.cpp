@@ -1,4 +1,5 @@
 // Entry point: one application on the stack, run until the quit request.
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -6,6 +7,7 @@
 #include "app/GameInfo.h"
 #include "app/StateDigest.h"
 
+#ifndef __EMSCRIPTEN__
 namespace {
 
 int RunApp(ReEng::HINSTANCE instance, std::vector<std::string> args, int showMode) {
@@ -20,6 +22,7 @@ int RunApp(ReEng::HINSTANCE instance, std::vector<std::string> args, int showMod
 }
 
 }  // namespace
+#endif
 
 #ifdef _WIN32
 #define WIN32_LEAN_AND_MEAN
@@ -79,6 +82,76 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int showMode) {
     UseParentConsole();
     BinaryStandardOutput();
     return RunApp(instance, Arguments(), showMode);
+}
+#elif defined(__EMSCRIPTEN__)
+#include "engine/platform/GL.h"
+
+#include <emscripten/emscripten.h>
+
+#include <memory>
+
+// The page's hooks: it may step the game itself (tests), and it is told the
+// status when the game has ended.
+EM_JS(int, vaultrix_page_steps, (), { return Module.vaultrixManual ? 1 : 0; });
+EM_JS(void, vaultrix_page_ended, (int status), {
+    if (Module.onGameEnded) Module.onGameEnded(status);
+});
+
+namespace {
+
+// The browser calls back into the game from its animation frames, long
+// after main has returned: the game lives here between calls.
+std::unique_ptr<AppClass> g_app;
+
+void EndRun() {
+    emscripten_cancel_main_loop();
+    const int status = g_app->Finish();
+    g_app.reset();  // the game is released before the page is told
+    std::fflush(stdout);
+    vaultrix_page_ended(status);
+}
+
+void Frame() {
+    if (g_app && !g_app->Tick()) EndRun();
+}
+
+}  // namespace
+
+// One pass of the game (one step when the page gives --frame-time); 0 once
+// it has ended. Tests call it instead of the animation frames.
+extern "C" EMSCRIPTEN_KEEPALIVE int vaultrix_step() {
+    if (!g_app) return 0;
+    if (g_app->Tick()) return 1;
+    EndRun();
+    return 0;
+}
+
+// Waits for the GL work queued so far (a browser's glFinish may not, but a
+// pixel read cannot be answered before): the bench times frames with it.
+extern "C" EMSCRIPTEN_KEEPALIVE void vaultrix_finish() {
+    unsigned char pixel[4];
+    glReadPixels(0, 0, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
+}
+
+int main(int argc, char** argv) {
+    g_app = std::make_unique<AppClass>(nullptr, std::vector<std::string>(argv + 1, argv + argc), 0, false);
+    g_app->SetAppInfo(GameInfo());
+    g_app->SetStateDigest(&GameStateDigest);
+    int status = 0;
+    if (!g_app->Start(status)) {
+        g_app.reset();
+        vaultrix_page_ended(status);
+        return status;
+    }
+    // Without a window nothing waits for the display: play it out at once.
+    if (g_app->IsHeadless()) {
+        while (g_app->Tick()) {
+        }
+        EndRun();
+        return 0;
+    }
+    if (!vaultrix_page_steps()) emscripten_set_main_loop(&Frame, 0, false);
+    return 0;
 }
 #else
 int main(int argc, char** argv) { return RunApp(nullptr, std::vector<std::string>(argv + 1, argv + argc), 0); }

@@ -1,7 +1,7 @@
 #!/bin/sh
 # Installs the Debian 12 packages that one or more tasks need, and only those
 # that are missing, so it is quick to run before every build.
-#   scripts/install-deps.sh [run|test|package|bench|fuzz|windows ...]   (default: run)
+#   scripts/install-deps.sh [run|test|package|bench|fuzz|windows|web ...]   (default: run)
 # run: build and play the game; every other group builds the game too.
 set -e
 
@@ -71,6 +71,22 @@ curl
 ca-certificates
 "
 
+# The browser build: emcc, the headless browser its tests and bench drive,
+# npm for their pinned driver, the server that serves the page, and stb for
+# the engine's own text.
+web="
+emscripten
+chromium
+nodejs
+python3
+libstb-dev
+libglm-dev
+libsfml-dev
+libtinyobjloader-dev
+"
+# A nodejs built with its own npm conflicts with Debian's npm package.
+command -v npm >/dev/null 2>&1 || web="$web npm"
+
 packages=$run
 [ $# -gt 0 ] || set -- run
 for group in "$@"; do
@@ -81,7 +97,8 @@ for group in "$@"; do
         bench | --bench) packages="$packages $bench" ;;
         fuzz | --fuzz) packages="$packages $fuzz" ;;
         windows) packages="$packages $windows" ;;
-        *) echo "install-deps: unknown group '$group' (run, test, package, bench, fuzz, windows)" >&2; exit 2 ;;
+        web) packages="$packages $web" ;;
+        *) echo "install-deps: unknown group '$group' (run, test, package, bench, fuzz, windows, web)" >&2; exit 2 ;;
     esac
 done
 

@@ -1,0 +1,59 @@
+# The browser build (emcmake cmake): the same engine and game, on the web
+# backend, as index.html + vaultrix.js/.wasm/.data. Self-contained, so the
+# desktop's logic above stays as it is.
+set(CMAKE_CXX_STANDARD 17)
+set(CMAKE_CXX_STANDARD_REQUIRED ON)
+set(CMAKE_CXX_EXTENSIONS OFF)
+if(NOT CMAKE_BUILD_TYPE)
+  set(CMAKE_BUILD_TYPE Release)
+endif()
+add_compile_options(-Wall -Wextra -Wpedantic -ffp-contract=off)
+
+# Debian's headers are reached through a folder of our own, never through
+# the whole of /usr/include; our SFML/Config.hpp comes first, as SFML's own
+# refuses emcc.
+set(WEB_INCLUDE ${CMAKE_BINARY_DIR}/include)
+file(MAKE_DIRECTORY ${WEB_INCLUDE}/SFML/Window ${WEB_INCLUDE}/SFML/System)
+foreach(header Window/Keyboard.hpp Window/Mouse.hpp Window/Joystick.hpp Window/Export.hpp
+    System/Vector2.hpp System/Vector2.inl System/Export.hpp System/String.hpp System/String.inl
+    System/Utf.hpp System/Utf.inl)
+  file(CREATE_LINK /usr/include/SFML/${header} ${WEB_INCLUDE}/SFML/${header} SYMBOLIC)
+endforeach()
+file(CREATE_LINK ${PROJECT_SOURCE_DIR}/engine/platform/web/include/SFML/Config.hpp ${WEB_INCLUDE}/SFML/Config.hpp SYMBOLIC)
+file(CREATE_LINK /usr/include/glm ${WEB_INCLUDE}/glm SYMBOLIC)
+file(CREATE_LINK /usr/include/stb ${WEB_INCLUDE}/stb SYMBOLIC)
+file(CREATE_LINK /usr/include/tiny_obj_loader.h ${WEB_INCLUDE}/tiny_obj_loader.h SYMBOLIC)
+
+# The engine's files that still draw text or images through SFML are
+# replaced by the browser's own (engine/platform/web/interim/).
+file(GLOB WEB_ENGINE_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/engine/*.cpp
+  ${PROJECT_SOURCE_DIR}/engine/platform/headless/*.cpp ${PROJECT_SOURCE_DIR}/engine/platform/web/*.cpp)
+file(GLOB WEB_INTERIM CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/engine/platform/web/interim/*.cpp)
+foreach(interim ${WEB_INTERIM})
+  get_filename_component(name ${interim} NAME)
+  list(REMOVE_ITEM WEB_ENGINE_SOURCES ${PROJECT_SOURCE_DIR}/engine/${name})
+endforeach()
+file(GLOB WEB_GAME_SOURCES CONFIGURE_DEPENDS
+  ${PROJECT_SOURCE_DIR}/objects/*.cpp ${PROJECT_SOURCE_DIR}/level/*.cpp
+  ${PROJECT_SOURCE_DIR}/game/*.cpp ${PROJECT_SOURCE_DIR}/app/*.cpp)
+
+add_executable(vaultrix ${WEB_ENGINE_SOURCES} ${WEB_INTERIM} ${WEB_GAME_SOURCES})
+# Debian's headers are not ours to keep free of warnings.
+target_include_directories(vaultrix SYSTEM BEFORE PRIVATE ${WEB_INCLUDE})
+target_include_directories(vaultrix PRIVATE ${PROJECT_SOURCE_DIR})
+# The font is the game's own copy, preloaded beside the models.
+target_compile_definitions(vaultrix PRIVATE VAULTRIX_VERSION="${PROJECT_VERSION}" VAULTRIX_SYSTEM_FONT="")
+set_target_properties(vaultrix PROPERTIES SUFFIX ".js")
+target_link_options(vaultrix PRIVATE
+  -sUSE_WEBGL2=1 -sMAX_WEBGL_VERSION=2 -sMIN_WEBGL_VERSION=2
+  -sALLOW_MEMORY_GROWTH=1 -sENVIRONMENT=web
+  "-sEXPORTED_FUNCTIONS=['_main','_vaultrix_step','_vaultrix_finish']"
+  "-sEXPORTED_RUNTIME_METHODS=['FS','addRunDependency','removeRunDependency']"
+  "SHELL:--preload-file ${PROJECT_SOURCE_DIR}/Platformer/portal.obj@Platformer/portal.obj"
+  "SHELL:--preload-file ${PROJECT_SOURCE_DIR}/Platformer/companion.obj@Platformer/companion.obj"
+  "SHELL:--preload-file ${PROJECT_SOURCE_DIR}/assets/fonts/DejaVuSansMono.ttf@assets/fonts/DejaVuSansMono.ttf")
+
+# Our own page beside the build (emcc's HTML minifier breaks at -O1 and up).
+add_custom_command(TARGET vaultrix POST_BUILD
+  COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/engine/platform/web/page/index.html
+    ${PROJECT_SOURCE_DIR}/engine/platform/web/page/vaultrix-page.js ${CMAKE_BINARY_DIR}/)

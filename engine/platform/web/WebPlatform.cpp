@@ -1,0 +1,469 @@
+#include "engine/platform/web/WebPlatform.h"
+
+#include <emscripten/emscripten.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+// Whether the element holds the keyboard now; html5.h only tells of changes.
+// clang-format off
+EM_JS(int, vaultrix_has_focus, (const char* selector), {
+    return document.activeElement == document.querySelector(UTF8ToString(selector)) ? 1 : 0;
+});
+// The page times its start to the first frame shown.
+EM_JS(void, vaultrix_first_frame, (), {
+    if (Module.onFirstFrame) Module.onFirstFrame();
+});
+// clang-format on
+
+namespace ReEng {
+
+namespace {
+
+struct DomKey {
+    const char* code;
+    sf::Keyboard::Key key;
+};
+
+// The DOM's physical key names, so A/D/W sit where they do on any layout,
+// as SFML's scancode-based keys do on the desktop.
+constexpr DomKey kDomKeys[] = {
+    {"Escape", sf::Keyboard::Escape},
+    {"Enter", sf::Keyboard::Enter},
+    {"NumpadEnter", sf::Keyboard::Enter},
+    {"Space", sf::Keyboard::Space},
+    {"Backspace", sf::Keyboard::Backspace},
+    {"Tab", sf::Keyboard::Tab},
+    {"ArrowLeft", sf::Keyboard::Left},
+    {"ArrowRight", sf::Keyboard::Right},
+    {"ArrowUp", sf::Keyboard::Up},
+    {"ArrowDown", sf::Keyboard::Down},
+    {"ControlLeft", sf::Keyboard::LControl},
+    {"ShiftLeft", sf::Keyboard::LShift},
+    {"AltLeft", sf::Keyboard::LAlt},
+    {"MetaLeft", sf::Keyboard::LSystem},
+    {"ControlRight", sf::Keyboard::RControl},
+    {"ShiftRight", sf::Keyboard::RShift},
+    {"AltRight", sf::Keyboard::RAlt},
+    {"MetaRight", sf::Keyboard::RSystem},
+    {"ContextMenu", sf::Keyboard::Menu},
+    {"BracketLeft", sf::Keyboard::LBracket},
+    {"BracketRight", sf::Keyboard::RBracket},
+    {"Semicolon", sf::Keyboard::Semicolon},
+    {"Comma", sf::Keyboard::Comma},
+    {"Period", sf::Keyboard::Period},
+    {"Quote", sf::Keyboard::Quote},
+    {"Slash", sf::Keyboard::Slash},
+    {"Backslash", sf::Keyboard::Backslash},
+    {"Backquote", sf::Keyboard::Tilde},
+    {"Equal", sf::Keyboard::Equal},
+    {"Minus", sf::Keyboard::Hyphen},
+    {"PageUp", sf::Keyboard::PageUp},
+    {"PageDown", sf::Keyboard::PageDown},
+    {"End", sf::Keyboard::End},
+    {"Home", sf::Keyboard::Home},
+    {"Insert", sf::Keyboard::Insert},
+    {"Delete", sf::Keyboard::Delete},
+    {"NumpadAdd", sf::Keyboard::Add},
+    {"NumpadSubtract", sf::Keyboard::Subtract},
+    {"NumpadMultiply", sf::Keyboard::Multiply},
+    {"NumpadDivide", sf::Keyboard::Divide},
+    {"Pause", sf::Keyboard::Pause},
+};
+
+// A key of a numbered run ("KeyA".."KeyZ", "Digit0".., "Numpad0".., "F1"..):
+// the key at first + the number, or Unknown.
+sf::Keyboard::Key Numbered(const char* code, const char* prefix, int first, int count, int base) {
+    const std::size_t length = std::strlen(prefix);
+    if (std::strncmp(code, prefix, length) != 0) return sf::Keyboard::Unknown;
+    const char* rest = code + length;
+    int n = 0;
+    if (base == 26) {
+        if (rest[0] < 'A' || rest[0] > 'Z' || rest[1] != '\0') return sf::Keyboard::Unknown;
+        n = rest[0] - 'A';
+    } else {
+        if (*rest == '\0' || std::strlen(rest) > 2) return sf::Keyboard::Unknown;
+        for (; *rest != '\0'; ++rest) {
+            if (*rest < '0' || *rest > '9') return sf::Keyboard::Unknown;
+            n = n * 10 + (*rest - '0');
+        }
+        n -= base;
+    }
+    if (n < 0 || n >= count) return sf::Keyboard::Unknown;
+    return static_cast<sf::Keyboard::Key>(first + n);
+}
+
+sf::Keyboard::Key KeyOfCode(const char* code) {
+    for (const DomKey& entry : kDomKeys)
+        if (std::strcmp(code, entry.code) == 0) return entry.key;
+    sf::Keyboard::Key key = Numbered(code, "Key", sf::Keyboard::A, 26, 26);
+    if (key == sf::Keyboard::Unknown) key = Numbered(code, "Digit", sf::Keyboard::Num0, 10, 0);
+    if (key == sf::Keyboard::Unknown) key = Numbered(code, "Numpad", sf::Keyboard::Numpad0, 10, 0);
+    if (key == sf::Keyboard::Unknown) key = Numbered(code, "F", sf::Keyboard::F1, 15, 1);
+    return key;
+}
+
+// The browser keeps these for itself: reload, its tools, and any shortcut
+// held with Ctrl or Cmd.
+bool BrowserKeeps(const EmscriptenKeyboardEvent& event, sf::Keyboard::Key key) {
+    return event.ctrlKey || event.metaKey || key == sf::Keyboard::F5 || key == sf::Keyboard::F12 ||
+           key == sf::Keyboard::Unknown;
+}
+
+// The DOM numbers buttons left, middle, right, back, forward.
+bool ButtonOf(unsigned short dom, sf::Mouse::Button& button) {
+    static constexpr sf::Mouse::Button kButtons[] = {sf::Mouse::Left, sf::Mouse::Middle, sf::Mouse::Right,
+                                                     sf::Mouse::XButton1, sf::Mouse::XButton2};
+    if (dom >= sizeof(kButtons) / sizeof(kButtons[0])) return false;
+    button = kButtons[dom];
+    return true;
+}
+
+// The standard gamepad's buttons in the order SFML's Linux driver gives an
+// XInput pad's (A B X Y LB RB Back Start Guide LS RS), which the engine's
+// default layout expects.
+constexpr int kStandardButtons[] = {0, 1, 2, 3, 4, 5, 8, 9, 16, 10, 11};
+
+float Percent(double value) { return static_cast<float>(std::clamp(value, -1.0, 1.0) * 100.0); }
+
+// A standard-mapped pad read as SFML reads an XInput pad on Linux: sticks
+// on X/Y and U/V, triggers on Z/R resting at -100, the cross on PovX/PovY.
+void ReadStandard(const EmscriptenGamepadEvent& state, PadReading& pad) {
+    const auto axis = [&](int i) { return i < state.numAxes ? state.axis[i] : 0.0; };
+    const auto analog = [&](int i) { return i < state.numButtons ? state.analogButton[i] : 0.0; };
+    const auto digital = [&](int i) { return i < state.numButtons && state.digitalButton[i]; };
+    const struct {
+        sf::Joystick::Axis axis;
+        float value;
+    } axes[] = {
+        {sf::Joystick::X, Percent(axis(0))},
+        {sf::Joystick::Y, Percent(axis(1))},
+        {sf::Joystick::U, Percent(axis(2))},
+        {sf::Joystick::V, Percent(axis(3))},
+        {sf::Joystick::Z, Percent(analog(6) * 2.0 - 1.0)},
+        {sf::Joystick::R, Percent(analog(7) * 2.0 - 1.0)},
+        {sf::Joystick::PovX, (digital(15) ? 100.0f : 0.0f) - (digital(14) ? 100.0f : 0.0f)},
+        {sf::Joystick::PovY, (digital(12) ? 100.0f : 0.0f) - (digital(13) ? 100.0f : 0.0f)},
+    };
+    for (const auto& a : axes) {
+        pad.hasAxis[a.axis] = true;
+        pad.axes[a.axis] = a.value;
+    }
+    pad.buttonCount = sizeof(kStandardButtons) / sizeof(kStandardButtons[0]);
+    for (unsigned b = 0; b < pad.buttonCount; ++b) pad.buttons[b] = digital(kStandardButtons[b]);
+}
+
+// A pad the browser could not map: its axes and buttons as they come.
+void ReadRaw(const EmscriptenGamepadEvent& state, PadReading& pad) {
+    const int axes = std::min<int>(state.numAxes, sf::Joystick::AxisCount);
+    for (int a = 0; a < axes; ++a) {
+        pad.hasAxis[a] = true;
+        pad.axes[a] = Percent(state.axis[a]);
+    }
+    pad.buttonCount = static_cast<unsigned>(std::clamp<int>(state.numButtons, 0, sf::Joystick::ButtonCount));
+    for (unsigned b = 0; b < pad.buttonCount; ++b) pad.buttons[b] = state.digitalButton[b];
+}
+
+}  // namespace
+
+WebPlatform::WebPlatform(std::string program, std::string canvas)
+    : m_program(std::move(program)), m_canvas(std::move(canvas)) {}
+
+WebPlatform::~WebPlatform() { Close(); }
+
+bool WebPlatform::Open(const std::string& title, int width, int height, std::string& error) {
+    if (IsOpen()) Close();
+    EmscriptenWebGLContextAttributes attributes;
+    emscripten_webgl_init_context_attributes(&attributes);
+    attributes.alpha = EM_FALSE;  // opaque, though the clear colour's alpha is 0
+    attributes.depth = EM_TRUE;
+    attributes.stencil = EM_FALSE;
+    attributes.antialias = EM_FALSE;
+    attributes.majorVersion = 2;
+    attributes.minorVersion = 0;
+    m_context = emscripten_webgl_create_context(m_canvas.c_str(), &attributes);
+    if (m_context <= 0) {
+        m_context = 0;
+        error = "this browser has no WebGL2";
+        return false;
+    }
+    MakeCurrent();
+    SetTitle(title);
+    // The page sizes the canvas; a page that does not gets the asked size.
+    double cssWidth = 0.0, cssHeight = 0.0;
+    emscripten_get_element_css_size(m_canvas.c_str(), &cssWidth, &cssHeight);
+    if (cssWidth < 1.0 || cssHeight < 1.0) emscripten_set_element_css_size(m_canvas.c_str(), width, height);
+    FitCanvas();
+    SizeFrame();
+    Listen(true);
+    EmscriptenVisibilityChangeEvent visibility;
+    m_hidden = emscripten_get_visibility_status(&visibility) == EMSCRIPTEN_RESULT_SUCCESS && visibility.hidden;
+    // The page may have given the canvas the keyboard before the game began.
+    m_canvasFocus = vaultrix_has_focus(m_canvas.c_str());
+    NoteFocus();
+    return true;
+}
+
+void WebPlatform::Close() {
+    if (!IsOpen()) return;
+    Listen(false);
+    FreeFrame();
+    emscripten_webgl_destroy_context(m_context);
+    m_context = 0;
+    m_events.clear();
+    ReleaseAll();
+}
+
+void WebPlatform::SetTitle(const std::string& title) { emscripten_set_window_title(title.c_str()); }
+
+bool WebPlatform::MakeCurrent() {
+    return IsOpen() && emscripten_webgl_make_context_current(m_context) == EMSCRIPTEN_RESULT_SUCCESS;
+}
+
+void WebPlatform::Listen(bool on) {
+    const char* canvas = m_canvas.c_str();
+    const char* window = EMSCRIPTEN_EVENT_TARGET_WINDOW;
+    void* self = on ? this : nullptr;
+    // Keys go to the canvas, which takes them once clicked (its tabindex);
+    // releases are heard anywhere, so no key or button stays held.
+    emscripten_set_keydown_callback(canvas, self, EM_TRUE, on ? &OnKey : nullptr);
+    emscripten_set_keyup_callback(window, self, EM_TRUE, on ? &OnKey : nullptr);
+    emscripten_set_mousedown_callback(canvas, self, EM_TRUE, on ? &OnMouse : nullptr);
+    emscripten_set_mouseup_callback(window, self, EM_TRUE, on ? &OnMouse : nullptr);
+    emscripten_set_mousemove_callback(canvas, self, EM_TRUE, on ? &OnMouse : nullptr);
+    emscripten_set_focus_callback(canvas, self, EM_TRUE, on ? &OnFocus : nullptr);
+    emscripten_set_blur_callback(canvas, self, EM_TRUE, on ? &OnFocus : nullptr);
+    emscripten_set_visibilitychange_callback(self, EM_TRUE, on ? &OnVisibility : nullptr);
+    emscripten_set_resize_callback(window, self, EM_TRUE, on ? &OnResize : nullptr);
+    emscripten_set_fullscreenchange_callback(EMSCRIPTEN_EVENT_TARGET_DOCUMENT, self, EM_TRUE,
+                                             on ? &OnFullscreen : nullptr);
+    emscripten_set_webglcontextlost_callback(canvas, self, EM_TRUE, on ? &OnContextLost : nullptr);
+    // Without a Gamepad API (an insecure page in some browsers) there are no pads.
+    if (emscripten_sample_gamepad_data() == EMSCRIPTEN_RESULT_SUCCESS) {
+        emscripten_set_gamepadconnected_callback(self, EM_TRUE, on ? &OnPad : nullptr);
+        emscripten_set_gamepaddisconnected_callback(self, EM_TRUE, on ? &OnPad : nullptr);
+    }
+}
+
+void WebPlatform::FitCanvas() {
+    double cssWidth = 0.0, cssHeight = 0.0;
+    emscripten_get_element_css_size(m_canvas.c_str(), &cssWidth, &cssHeight);
+    const double density = emscripten_get_device_pixel_ratio();
+    const int width = std::max(1, static_cast<int>(std::lround(cssWidth * density)));
+    const int height = std::max(1, static_cast<int>(std::lround(cssHeight * density)));
+    if (width == m_size.x && height == m_size.y) return;
+    emscripten_set_canvas_element_size(m_canvas.c_str(), width, height);
+    m_size = sf::Vector2i(width, height);
+    if (m_frame != 0) SizeFrame();
+    PlatformEvent event;
+    event.type = PlatformEvent::Resized;
+    event.width = width;
+    event.height = height;
+    Push(event);
+}
+
+void WebPlatform::SizeFrame() {
+    if (m_frameSize == m_size && m_frame != 0) return;
+    FreeFrame();
+    glGenFramebuffers(1, &m_frame);
+    glGenRenderbuffers(1, &m_colour);
+    glGenRenderbuffers(1, &m_depth);
+    glBindRenderbuffer(GL_RENDERBUFFER, m_colour);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, m_size.x, m_size.y);
+    glBindRenderbuffer(GL_RENDERBUFFER, m_depth);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT24, m_size.x, m_size.y);
+    glBindFramebuffer(GL_FRAMEBUFFER, m_frame);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, m_colour);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, m_depth);
+    m_frameSize = m_size;
+}
+
+void WebPlatform::FreeFrame() {
+    if (m_frame == 0) return;
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glDeleteFramebuffers(1, &m_frame);
+    glDeleteRenderbuffers(1, &m_colour);
+    glDeleteRenderbuffers(1, &m_depth);
+    m_frame = m_colour = m_depth = 0;
+}
+
+void WebPlatform::Present() {
+    if (m_frame == 0) return;
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, m_frame);
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+    glBlitFramebuffer(0, 0, m_frameSize.x, m_frameSize.y, 0, 0, m_frameSize.x, m_frameSize.y, GL_COLOR_BUFFER_BIT,
+                      GL_NEAREST);
+    glBindFramebuffer(GL_FRAMEBUFFER, m_frame);
+    if (!m_presented) vaultrix_first_frame();
+    m_presented = true;
+}
+
+void WebPlatform::ReleaseAll() {
+    std::fill(std::begin(m_keys), std::end(m_keys), false);
+    std::fill(std::begin(m_buttons), std::end(m_buttons), false);
+}
+
+void WebPlatform::NoteFocus() {
+    const bool focused = HasFocus();
+    if (focused == m_focused) return;
+    m_focused = focused;
+    if (!focused) ReleaseAll();
+    PlatformEvent event;
+    event.type = focused ? PlatformEvent::FocusGained : PlatformEvent::FocusLost;
+    Push(event);
+}
+
+EM_BOOL WebPlatform::OnKey(int type, const EmscriptenKeyboardEvent* event, void* self) {
+    WebPlatform& p = *static_cast<WebPlatform*>(self);
+    const sf::Keyboard::Key key = KeyOfCode(event->code);
+    if (key != sf::Keyboard::Unknown) {
+        const bool down = type == EMSCRIPTEN_EVENT_KEYDOWN;
+        // The desktop window has key repeat off: one press per press.
+        if (down && !event->repeat && !p.m_keys[key]) {
+            PlatformEvent pressed;
+            pressed.type = PlatformEvent::KeyPressed;
+            pressed.key = key;
+            pressed.alt = event->altKey;
+            p.Push(pressed);
+        }
+        p.m_keys[key] = down;
+    }
+    // A key the game uses must not scroll the page or leave fullscreen.
+    return type == EMSCRIPTEN_EVENT_KEYDOWN && !BrowserKeeps(*event, key);
+}
+
+EM_BOOL WebPlatform::OnMouse(int type, const EmscriptenMouseEvent* event, void* self) {
+    WebPlatform& p = *static_cast<WebPlatform*>(self);
+    if (type == EMSCRIPTEN_EVENT_MOUSEMOVE || type == EMSCRIPTEN_EVENT_MOUSEDOWN) {
+        // The aim maths works in the drawing buffer's pixels, not CSS pixels.
+        double cssWidth = 0.0, cssHeight = 0.0;
+        emscripten_get_element_css_size(p.m_canvas.c_str(), &cssWidth, &cssHeight);
+        const double sx = cssWidth > 0.0 ? p.m_size.x / cssWidth : 1.0;
+        const double sy = cssHeight > 0.0 ? p.m_size.y / cssHeight : 1.0;
+        p.m_mouse = sf::Vector2i(static_cast<int>(std::floor(event->targetX * sx)),
+                                 static_cast<int>(std::floor(event->targetY * sy)));
+    }
+    sf::Mouse::Button button;
+    if (type == EMSCRIPTEN_EVENT_MOUSEMOVE || !ButtonOf(event->button, button)) return EM_FALSE;
+    const bool down = type == EMSCRIPTEN_EVENT_MOUSEDOWN;
+    if (down && !p.m_buttons[button]) {
+        PlatformEvent pressed;
+        pressed.type = PlatformEvent::ButtonPressed;
+        pressed.button = button;
+        p.Push(pressed);
+    }
+    p.m_buttons[button] = down;
+    // A press on the canvas must still give it the keyboard.
+    return EM_FALSE;
+}
+
+EM_BOOL WebPlatform::OnFocus(int type, const EmscriptenFocusEvent*, void* self) {
+    WebPlatform& p = *static_cast<WebPlatform*>(self);
+    p.m_canvasFocus = type == EMSCRIPTEN_EVENT_FOCUS;
+    p.NoteFocus();
+    return EM_FALSE;
+}
+
+EM_BOOL WebPlatform::OnVisibility(int, const EmscriptenVisibilityChangeEvent* event, void* self) {
+    WebPlatform& p = *static_cast<WebPlatform*>(self);
+    // A hidden tab is a window left: the game freezes as on the desktop.
+    p.m_hidden = event->hidden;
+    p.NoteFocus();
+    return EM_FALSE;
+}
+
+EM_BOOL WebPlatform::OnResize(int, const EmscriptenUiEvent*, void* self) {
+    static_cast<WebPlatform*>(self)->FitCanvas();
+    return EM_FALSE;
+}
+
+EM_BOOL WebPlatform::OnFullscreen(int, const EmscriptenFullscreenChangeEvent* event, void* self) {
+    WebPlatform& p = *static_cast<WebPlatform*>(self);
+    p.m_fullscreen = event->isFullscreen;
+    p.FitCanvas();
+    return EM_FALSE;
+}
+
+EM_BOOL WebPlatform::OnPad(int type, const EmscriptenGamepadEvent* event, void* self) {
+    PlatformEvent pad;
+    pad.type = type == EMSCRIPTEN_EVENT_GAMEPADCONNECTED ? PlatformEvent::PadConnected : PlatformEvent::PadDisconnected;
+    pad.pad = static_cast<unsigned>(event->index);
+    if (pad.pad < sf::Joystick::Count) static_cast<WebPlatform*>(self)->Push(pad);
+    return EM_FALSE;
+}
+
+EM_BOOL WebPlatform::OnContextLost(int, const void*, void* self) {
+    WebPlatform& p = *static_cast<WebPlatform*>(self);
+    // Nothing drawn from here on would show: end the run as a window error does.
+    if (!p.m_lost) std::fprintf(stderr, "%s: the WebGL2 context was lost\n", p.m_program.c_str());
+    p.m_lost = true;
+    return EM_FALSE;
+}
+
+bool WebPlatform::SetFullscreen(bool fullscreen) {
+    if (fullscreen == m_fullscreen || !IsOpen()) return false;
+    if (!fullscreen) return emscripten_exit_fullscreen() == EMSCRIPTEN_RESULT_SUCCESS;
+    // The browser grants fullscreen only during a user's input: a request from
+    // the game's step waits for the next key or click (the key's release).
+    EmscriptenFullscreenStrategy strategy = {};
+    strategy.scaleMode = EMSCRIPTEN_FULLSCREEN_SCALE_ASPECT;
+    strategy.canvasResolutionScaleMode = EMSCRIPTEN_FULLSCREEN_CANVAS_SCALE_HIDEF;
+    strategy.filteringMode = EMSCRIPTEN_FULLSCREEN_FILTERING_DEFAULT;
+    const EMSCRIPTEN_RESULT result = emscripten_request_fullscreen_strategy(m_canvas.c_str(), EM_TRUE, &strategy);
+    return result == EMSCRIPTEN_RESULT_SUCCESS || result == EMSCRIPTEN_RESULT_DEFERRED;
+}
+
+bool WebPlatform::PollEvent(PlatformEvent& event) {
+    if (m_events.empty()) return false;
+    event = m_events.front();
+    m_events.pop_front();
+    return true;
+}
+
+Platform::Changes WebPlatform::TakeChanges() {
+    // The browser keeps the canvas's picture while covered, and the canvas's
+    // origin is always (0, 0): nothing to tell.
+    return Changes{};
+}
+
+bool WebPlatform::IsKeyDown(sf::Keyboard::Key key) const {
+    return key >= 0 && key < sf::Keyboard::KeyCount && m_keys[key];
+}
+
+bool WebPlatform::IsButtonDown(sf::Mouse::Button button) const {
+    return button >= 0 && button < sf::Mouse::ButtonCount && m_buttons[button];
+}
+
+bool WebPlatform::GetClientOrigin(int& x, int& y) const {
+    // The mouse is read in the canvas's own pixels, so its origin is the client's.
+    x = 0;
+    y = 0;
+    return IsOpen();
+}
+
+sf::Vector2i WebPlatform::GetClientSize() const { return IsOpen() ? m_size : sf::Vector2i(0, 0); }
+
+PadReading WebPlatform::ReadPad(unsigned id) const {
+    PadReading pad;
+    if (emscripten_sample_gamepad_data() != EMSCRIPTEN_RESULT_SUCCESS) return pad;
+    if (static_cast<int>(id) >= emscripten_get_num_gamepads()) return pad;
+    EmscriptenGamepadEvent state;
+    if (emscripten_get_gamepad_status(static_cast<int>(id), &state) != EMSCRIPTEN_RESULT_SUCCESS || !state.connected)
+        return pad;
+    pad.connected = true;
+    // Mapped pads are given in the XInput pad's order: the default layout.
+    pad.vendorId = 0;
+    if (std::strcmp(state.mapping, "standard") == 0)
+        ReadStandard(state, pad);
+    else
+        ReadRaw(state, pad);
+    return pad;
+}
+
+std::unique_ptr<Platform> CreateWindowedPlatform(const std::string& program) {
+    return std::make_unique<WebPlatform>(program);
+}
+
+}  // namespace ReEng

@@ -1,0 +1,93 @@
+#pragma once
+// The browser backend: the page's canvas with a WebGL2 context, and the
+// DOM's keys, mouse, focus, size and gamepads through Emscripten's html5.h.
+// The browser presents each frame itself when the animation frame returns.
+#include "engine/platform/GL.h"
+
+#include <emscripten/html5.h>
+
+#include <deque>
+#include <string>
+
+#include "engine/platform/Platform.h"
+
+namespace ReEng {
+
+class WebPlatform : public Platform {
+public:
+    // canvas: the CSS selector of the page's canvas; program names error lines.
+    WebPlatform(std::string program, std::string canvas = "#canvas");
+    ~WebPlatform() override;
+    WebPlatform(const WebPlatform&) = delete;
+    WebPlatform& operator=(const WebPlatform&) = delete;
+
+    bool Open(const std::string& title, int width, int height, std::string& error) override;
+    void Close() override;
+    bool IsOpen() const override { return m_context > 0; }
+    void SetTitle(const std::string& title) override;
+    void SetIcon(const ImageView&) override {}  // the page's own favicon
+    bool MakeCurrent() override;
+    bool SetFullscreen(bool fullscreen) override;
+    bool IsFullscreen() const override { return m_fullscreen; }
+    void SetVerticalSync(bool) override {}  // the animation frame is always in step with the display
+
+    bool PollEvent(PlatformEvent& event) override;
+    Changes TakeChanges() override;
+    bool HasFailed() const override { return m_lost; }
+
+    bool HasFocus() const override { return m_canvasFocus && !m_hidden; }
+    bool IsKeyDown(sf::Keyboard::Key key) const override;
+    bool IsButtonDown(sf::Mouse::Button button) const override;
+    sf::Vector2i GetMousePosition() const override { return m_mouse; }
+
+    // Copies the frame drawn off screen onto the canvas.
+    void Present() override;
+    bool PacesFrames() const override { return true; }  // the animation frames do
+
+    bool GetClientOrigin(int& x, int& y) const override;
+    sf::Vector2i GetClientSize() const override;
+
+    PadReading ReadPad(unsigned id) const override;
+
+private:
+    static EM_BOOL OnKey(int type, const EmscriptenKeyboardEvent* event, void* self);
+    static EM_BOOL OnMouse(int type, const EmscriptenMouseEvent* event, void* self);
+    static EM_BOOL OnFocus(int type, const EmscriptenFocusEvent* event, void* self);
+    static EM_BOOL OnVisibility(int type, const EmscriptenVisibilityChangeEvent* event, void* self);
+    static EM_BOOL OnResize(int type, const EmscriptenUiEvent* event, void* self);
+    static EM_BOOL OnFullscreen(int type, const EmscriptenFullscreenChangeEvent* event, void* self);
+    static EM_BOOL OnPad(int type, const EmscriptenGamepadEvent* event, void* self);
+    static EM_BOOL OnContextLost(int type, const void* reserved, void* self);
+
+    void Listen(bool on);
+    // The canvas's drawing buffer follows its CSS size at the display's density.
+    void FitCanvas();
+    // Keys and buttons held are forgotten when their release cannot reach us.
+    void ReleaseAll();
+    void Push(const PlatformEvent& event) { m_events.push_back(event); }
+    void NoteFocus();
+    // The engine draws into a framebuffer of our own, shown only by Present:
+    // the browser shows whatever the canvas holds after each animation frame,
+    // and a step that clears without drawing must not be seen.
+    void SizeFrame();
+    void FreeFrame();
+
+    std::string m_program;
+    std::string m_canvas;
+    EMSCRIPTEN_WEBGL_CONTEXT_HANDLE m_context = 0;
+    std::deque<PlatformEvent> m_events;
+    bool m_keys[sf::Keyboard::KeyCount] = {};
+    bool m_buttons[sf::Mouse::ButtonCount] = {};
+    sf::Vector2i m_mouse{0, 0};
+    sf::Vector2i m_size{0, 0};
+    bool m_canvasFocus = false;
+    bool m_hidden = false;
+    bool m_focused = true;  // as last told to the engine, which starts focused
+    bool m_fullscreen = false;
+    bool m_lost = false;
+    bool m_presented = false;  // a first frame has been shown
+    GLuint m_frame = 0, m_colour = 0, m_depth = 0;
+    sf::Vector2i m_frameSize{0, 0};
+};
+
+}  // namespace ReEng

@@ -1,0 +1,175 @@
+// The browser build in headless Chromium: the same game, its page, its
+// messages. Steps are run through the exported step function, never by the
+// browser's own frame timing.
+'use strict';
+const test = require('node:test');
+const assert = require('node:assert');
+const fs = require('node:fs');
+const os = require('node:os');
+const path = require('node:path');
+const { root, serve, launch, ended } = require('./harness.js');
+const { decode } = require('./png.js');
+
+const build = process.env.VAULTRIX_WEB_DIR || path.join(root, 'build-web');
+const replays = path.join(root, 'tests/replays');
+const scratch = fs.mkdtempSync(path.join(os.tmpdir(), 'vaultrix-web-'));
+let server, base, browser;
+
+test.before(async () => {
+  // A bad replay beside the good ones: a line the parser cannot read.
+  const good = fs.readFileSync(path.join(replays, 'shot.replay'), 'utf8').split('\n');
+  good[4] = '4 Return sideways';
+  fs.writeFileSync(path.join(scratch, 'corrupt.replay'), good.join('\n'));
+  server = await serve([build, replays, scratch]);
+  base = `http://127.0.0.1:${server.address().port}/index.html`;
+  browser = await launch();
+});
+test.after(async () => {
+  await browser.close();
+  server.close();
+  fs.rmSync(scratch, { recursive: true, force: true });
+});
+
+// A page that the test steps itself.
+async function manualPage(query = '', viewport) {
+  const page = await browser.context.newPage();
+  if (viewport) await page.setViewportSize(viewport);
+  await page.goto(`${base}?manual${query}`);
+  await page.waitForFunction(() => window.vaultrixPage.ready || window.vaultrixPage.ended);
+  return page;
+}
+const step = (page, n = 1) => page.evaluate((count) => {
+  let on = 1;
+  for (let i = 0; i < count && on; ++i) on = Module._vaultrix_step();
+  return on;
+}, n);
+const shot = async (page) => decode(await page.screenshot());
+const near = (pixel, want, by = 12) => pixel.every((v, i) => Math.abs(v - want[i]) <= by);
+const sky = [102, 153, 230];
+
+// The drawn area: the box of the sky's colour.
+function skyBox(image) {
+  let x0 = image.width, y0 = image.height, x1 = -1, y1 = -1;
+  for (let y = 0; y < image.height; y += 1)
+    for (let x = 0; x < image.width; x += 1)
+      if (near(image.at(x, y), sky)) {
+        x0 = Math.min(x0, x); y0 = Math.min(y0, y); x1 = Math.max(x1, x); y1 = Math.max(y1, y);
+      }
+  return { x: x0, y: y0, width: x1 - x0 + 1, height: y1 - y0 + 1 };
+}
+
+test('the title screen: the sky fills the canvas, the white title near its top-left', async () => {
+  const page = await manualPage();
+  await step(page, 5);
+  const image = await shot(page);
+  const box = await page.$eval('#canvas', (c) => c.getBoundingClientRect().toJSON());
+  const cx = Math.round(box.x + box.width / 2), cy = Math.round(box.y + box.height / 2);
+  assert.ok(near(image.at(cx + 3, cy + 3), sky), `the sky's colour in the middle, not ${image.at(cx + 3, cy + 3)}`);
+  // The title's white glyphs within the top-left tenth of the canvas.
+  let white = 0;
+  for (let y = Math.round(box.y); y < box.y + box.height / 10; ++y)
+    for (let x = Math.round(box.x); x < box.x + box.width / 3; ++x) if (near(image.at(x, y), [255, 255, 255], 30)) ++white;
+  assert.ok(white > 200, `only ${white} white pixels where the title is`);
+  await page.close();
+});
+
+test('Enter and the left button play the scripted shot: Score: 53, and Escape ends the game', async () => {
+  const page = await manualPage('&print-text');
+  const box = await page.$eval('#canvas', (c) => c.getBoundingClientRect().toJSON());
+  // As tests/replays/shot.input, in the 1080 x 720 picture's pixels.
+  await page.keyboard.down('Enter');
+  await step(page);
+  await page.keyboard.up('Enter');
+  await page.mouse.move(box.x + (648.5 * box.width) / 1080, box.y + (238.5 * box.height) / 720);
+  await page.mouse.down();
+  await step(page);
+  await page.mouse.up();
+  await step(page, 238);
+  await page.keyboard.down('Escape');
+  await step(page);
+  await page.keyboard.up('Escape');
+  await step(page, 5);
+  const state = await ended(page, 10000);
+  assert.strictEqual(state.ended.status, 0);
+  assert.ok(state.log.includes('Score: 53'), `the last text: ${state.log.slice(-4).join(' | ')}`);
+  assert.match(await page.textContent('#message'), /game has ended.*[Rr]eload/);
+  // The game just played is offered as a replay, which plays it again.
+  assert.strictEqual(await page.$eval('#download', (a) => a.hidden), false);
+  const replay = await page.evaluate(() => new TextDecoder().decode(Module.FS.readFile('played.replay')));
+  fs.writeFileSync(path.join(scratch, 'played.replay'), replay);
+  await page.close();
+  const again = await browser.context.newPage();
+  await again.goto(`${base}?headless&input=played.replay&print-text`);
+  const replayed = await ended(again, 20000);
+  assert.ok(replayed.log.includes('Score: 53'), `replayed: ${replayed.log.slice(-3).join(' | ')}`);
+  await again.close();
+});
+
+test('W launches the sphere: the game differs from one where it is not pressed', async () => {
+  const digest = async (launch) => {
+    const page = await manualPage('&state-hash');
+    await page.keyboard.press('Enter');
+    await step(page, 30);
+    if (launch) await page.keyboard.down('KeyW');
+    await step(page, 20);
+    if (launch) await page.keyboard.up('KeyW');
+    await step(page, 20);
+    await page.keyboard.press('Escape');
+    await step(page, 3);
+    const state = await ended(page, 10000);
+    await page.close();
+    return state.log.find((l) => l.startsWith('state-hash'));
+  };
+  const still = await digest(false), launched = await digest(true);
+  assert.ok(still && launched);
+  assert.notStrictEqual(still, launched);
+});
+
+for (const viewport of [{ width: 500, height: 1100 }, { width: 1700, height: 500 }]) {
+  test(`a ${viewport.width} x ${viewport.height} window keeps the picture at 3:2`, async () => {
+    const page = await manualPage('', viewport);
+    await step(page, 3);
+    const box = skyBox(await shot(page));
+    assert.ok(Math.abs(box.width / box.height - 1.5) < 0.01, `drawn ${box.width} x ${box.height}`);
+    assert.ok(box.width >= viewport.width * 0.99 || box.height >= (viewport.height - 120) * 0.95, 'it fills the window');
+    await page.close();
+  });
+}
+
+test("the golden replays' digests equal the native ones", async () => {
+  for (const file of fs.readdirSync(replays).filter((f) => f.endsWith('.replay'))) {
+    const name = path.basename(file, '.replay');
+    const page = await browser.context.newPage();
+    await page.goto(`${base}?headless&input=${file}&state-hash-every=1&print-text`);
+    const state = await ended(page, 120000);
+    await page.close();
+    assert.strictEqual(state.ended.status, 0, `${name}: ${state.errors.join(' ')}`);
+    const got = state.log.filter((l) => l !== '' && !l.startsWith('FPS')).map((l) => l.replace(/^state-hash /, ''));
+    const want = fs.readFileSync(path.join(replays, `${name}.expect`), 'utf8').split('\n').filter((l) => l !== '');
+    const parts = got.findIndex((l, i) => l !== want[i]);
+    assert.ok(parts < 0 && got.length === want.length, `${name} parts at line ${parts + 1}: ${got[parts]} != ${want[parts]}`);
+  }
+});
+
+test('a bad replay gets one line naming the file and line', async () => {
+  const page = await browser.context.newPage();
+  await page.goto(`${base}?input=corrupt.replay`);
+  const state = await ended(page, 20000);
+  assert.strictEqual(state.ended.status, 2);
+  assert.match(await page.textContent('#message'), /^vaultrix: corrupt\.replay:5: /);
+  await page.close();
+});
+
+test('a browser without WebGL2 gets a message, not a blank canvas', async () => {
+  const page = await browser.context.newPage();
+  await page.addInitScript(() => {
+    const real = HTMLCanvasElement.prototype.getContext;
+    HTMLCanvasElement.prototype.getContext = function (kind, ...rest) {
+      return kind === 'webgl2' ? null : real.call(this, kind, ...rest);
+    };
+  });
+  await page.goto(base);
+  await ended(page, 20000);
+  assert.match(await page.textContent('#message'), /needs WebGL2/);
+  await page.close();
+});
