@@ -4,7 +4,8 @@
 #   make test                      build, then run every test, then the
 #                                  tests again under ASan + UBSan (build-asan),
 #                                  the headless tests of a build without Xlib
-#                                  (build-nox11), and the Windows build's
+#                                  (build-nox11), the browser tests
+#                                  (build-web), and the Windows build's
 #                                  tests under Wine (build-windows)
 #   make windows                   vaultrix-<version>-windows-x64.zip, cross-built
 #   make fuzz FUZZ_SECONDS=60      fuzz each parser (not part of make test)
@@ -67,6 +68,7 @@ test:
 	$(MAKE) --no-print-directory format-check
 	$(MAKE) --no-print-directory test-sanitize
 	$(MAKE) --no-print-directory test-nox11
+	$(MAKE) --no-print-directory test-web
 	$(MAKE) --no-print-directory test-windows
 
 test-sanitize:

@@ -1,13 +1,7 @@
 # The browser build (emcmake cmake): the same engine and game, on the web
 # backend, as index.html + vaultrix.js/.wasm/.data. Self-contained, so the
-# desktop's logic above stays as it is.
-set(CMAKE_CXX_STANDARD 17)
-set(CMAKE_CXX_STANDARD_REQUIRED ON)
-set(CMAKE_CXX_EXTENSIONS OFF)
-if(NOT CMAKE_BUILD_TYPE)
-  set(CMAKE_BUILD_TYPE Release)
-endif()
-add_compile_options(-Wall -Wextra -Wpedantic -ffp-contract=off)
+# desktop's logic stays as it is. The language, build type and warnings
+# come from CMakeLists.txt, which includes this before finding SFML.
 
 # Debian's headers are reached through a folder of our own, never through
 # the whole of /usr/include; our SFML/Config.hpp comes first, as SFML's own
@@ -24,20 +18,13 @@ file(CREATE_LINK /usr/include/glm ${WEB_INCLUDE}/glm SYMBOLIC)
 file(CREATE_LINK /usr/include/stb ${WEB_INCLUDE}/stb SYMBOLIC)
 file(CREATE_LINK /usr/include/tiny_obj_loader.h ${WEB_INCLUDE}/tiny_obj_loader.h SYMBOLIC)
 
-# The engine's files that still draw text or images through SFML are
-# replaced by the browser's own (engine/platform/web/interim/).
 file(GLOB WEB_ENGINE_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/engine/*.cpp
   ${PROJECT_SOURCE_DIR}/engine/platform/headless/*.cpp ${PROJECT_SOURCE_DIR}/engine/platform/web/*.cpp)
-file(GLOB WEB_INTERIM CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/engine/platform/web/interim/*.cpp)
-foreach(interim ${WEB_INTERIM})
-  get_filename_component(name ${interim} NAME)
-  list(REMOVE_ITEM WEB_ENGINE_SOURCES ${PROJECT_SOURCE_DIR}/engine/${name})
-endforeach()
 file(GLOB WEB_GAME_SOURCES CONFIGURE_DEPENDS
   ${PROJECT_SOURCE_DIR}/objects/*.cpp ${PROJECT_SOURCE_DIR}/level/*.cpp
   ${PROJECT_SOURCE_DIR}/game/*.cpp ${PROJECT_SOURCE_DIR}/app/*.cpp)
 
-add_executable(vaultrix ${WEB_ENGINE_SOURCES} ${WEB_INTERIM} ${WEB_GAME_SOURCES})
+add_executable(vaultrix ${WEB_ENGINE_SOURCES} ${WEB_GAME_SOURCES})
 # Debian's headers are not ours to keep free of warnings.
 target_include_directories(vaultrix SYSTEM BEFORE PRIVATE ${WEB_INCLUDE})
 target_include_directories(vaultrix PRIVATE ${PROJECT_SOURCE_DIR})

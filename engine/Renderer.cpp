@@ -133,13 +133,10 @@ Renderer::Renderer(Platform& platform) : m_impl(std::make_unique<Impl>(platform)
 }
 
 Renderer::~Renderer() {
-    Impl& r = *m_impl;
-    // GL objects belong to the window's context, which must be current;
-    // without it they are left to go with the context.
-    if (!r.platform.MakeCurrent()) return;
-    r.models.reset();
-    r.grid.reset();
-    if (r.vertexArray != 0) glDeleteVertexArrays(1, &r.vertexArray);
+    // GL objects belong to the window's context: the services free the
+    // renderer before the window, so it is still there to make current.
+    m_impl->platform.MakeCurrent();
+    if (m_impl->vertexArray != 0) glDeleteVertexArrays(1, &m_impl->vertexArray);
 }
 
 bool Renderer::LoadFont(const std::string& file, std::string& error) { return m_impl->text.Load(file, error); }
