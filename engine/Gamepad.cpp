@@ -86,7 +86,9 @@ bool Gamepad::HoldsButton(sf::Mouse::Button button) const {
 bool Gamepad::AimDirection(float& x, float& y) const {
     if (!m_connected) return false;
     const float u = Axis(sf::Joystick::U), v = Axis(sf::Joystick::V);
-    const float length = std::hypot(u, v);
+    // sqrt is rounded exactly by every C library; hypot is not, and the aim
+    // must come out the same on the desktop, on Windows and in the browser.
+    const float length = std::sqrt(u * u + v * v);
     if (length <= kDeadZone) return false;
     x = u / length;
     y = v / length;
