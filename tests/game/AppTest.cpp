@@ -173,22 +173,24 @@ TEST_F(AppTest, NoShotOutsidePlayOrFromADegenerateWindow) {
 // stop, then Finish. The game, not the draw queue, tells the engine that the
 // title (and with it the legend) has gone.
 TEST(AppRunTest, StartTickFinishPlaysTheFramesAskedForAndStops) {
-    const std::string script = ::testing::TempDir() + "vaultrix_passes_" + std::to_string(getpid()) + ".txt";
-    std::ofstream(script) << "0 Return down\n1 Return up\n";
-    AppClass app(nullptr, {"--headless", "--frames", "20", "--input", script}, 0, false);
-    app.SetAppInfo(GameInfo());
     int status = -1;
-    ASSERT_TRUE(app.Start(status));
-    std::remove(script.c_str());
-    EXPECT_FALSE(app.GetLegend().empty());  // on the title, before the first step
-    int passes = 1;
-    while (app.Tick()) ++passes;
-    EXPECT_EQ(passes, 20);  // one step a pass when every frame is a step
-    EXPECT_EQ(app.GetFrameCount(), 20u);
-    EXPECT_FALSE(app.Tick());  // over stays over
-    EXPECT_EQ(app.gameManager->state, Playing);
-    EXPECT_TRUE(app.GetLegend().empty());
-    EXPECT_EQ(app.Finish(), 0);
+    {  // one game at a time: the game's instance is the process's
+        const std::string script = ::testing::TempDir() + "vaultrix_passes_" + std::to_string(getpid()) + ".txt";
+        std::ofstream(script) << "0 Return down\n1 Return up\n";
+        AppClass app(nullptr, {"--headless", "--frames", "20", "--input", script}, 0, false);
+        app.SetAppInfo(GameInfo());
+        ASSERT_TRUE(app.Start(status));
+        std::remove(script.c_str());
+        EXPECT_FALSE(app.GetLegend().empty());  // on the title, before the first step
+        int passes = 1;
+        while (app.Tick()) ++passes;
+        EXPECT_EQ(passes, 20);  // one step a pass when every frame is a step
+        EXPECT_EQ(app.GetFrameCount(), 20u);
+        EXPECT_FALSE(app.Tick());  // over stays over
+        EXPECT_EQ(app.gameManager->state, Playing);
+        EXPECT_TRUE(app.GetLegend().empty());
+        EXPECT_EQ(app.Finish(), 0);
+    }
 
     AppClass bad(nullptr, {"--headless", "--frames", "many"}, 0, false);
     bad.SetAppInfo(GameInfo());
