@@ -85,23 +85,24 @@ bool InputScript::ParsePad(const std::vector<std::string>& tokens, bool& plugged
             for (int a = 0; a < sf::Joystick::AxisCount; ++a) {
                 if (tokens[3] == kAxisNames[a]) event.code = a;
             }
-            if (event.code < 0) return bad("unknown pad axis '" + tokens[3] + "'");
+            if (event.code < 0) return bad("unknown pad axis '" + Excerpt(tokens[3]) + "'");
             if (!ParseSignedInt(tokens[4], event.x) || event.x < -100 || event.x > 100)
-                return bad("bad pad axis position '" + tokens[4] + "' (-100 to 100)");
+                return bad("bad pad axis position '" + Excerpt(tokens[4]) + "' (-100 to 100)");
         } else {
             event.kind = Event::PadButton;
             long long button = 0;
             if (!ParseDigits(tokens[3], sf::Joystick::ButtonCount - 1, button))
-                return bad("bad pad button '" + tokens[3] + "' (0 to 31)");
+                return bad("bad pad button '" + Excerpt(tokens[3]) + "' (0 to 31)");
             event.code = static_cast<int>(button);
             if (tokens[4] != "down" && tokens[4] != "up")
-                return bad("expected 'down' or 'up', not '" + tokens[4] + "'");
+                return bad("expected 'down' or 'up', not '" + Excerpt(tokens[4]) + "'");
             event.down = tokens[4] == "down";
         }
     } else {
-        return bad(verb.empty() ? "pad needs connect, disconnect, axis or button" : "unknown pad event '" + verb + "'");
+        return bad(verb.empty() ? "pad needs connect, disconnect, axis or button"
+                                : "unknown pad event '" + Excerpt(verb) + "'");
     }
-    if (tokens.size() > used) return bad("unexpected '" + tokens[used] + "'");
+    if (tokens.size() > used) return bad("unexpected '" + Excerpt(tokens[used]) + "'");
     return true;
 }
 

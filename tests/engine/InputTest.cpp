@@ -52,6 +52,8 @@ TEST(InputScriptTest, EachMistakeIsReportedWithItsLine) {
         {"5 A down\n6 A up\n3 D down\n", 3, "3"},  // frames go back
         {"1 pad\n", 1, "pad needs"},
         {"1 pad wiggle\n", 1, "wiggle"},
+        {"1 pad \x7f\x1b[2J\n", 1, "unknown pad event '\\x7f\\x1b[2J'"},  // a pad's tokens are escaped too
+        {"0 pad connect\n1 pad axis " + std::string(100, 'Z') + " 5\n", 2, std::string(40, 'Z') + "...'"},
         {"1 pad axis X 50\n", 1, "no pad is connected"},
         {"0 pad connect\n1 pad disconnect\n2 pad button 0 down\n", 3, "no pad is connected"},
         {"0 pad connect\n1 pad axis W 50\n", 2, "'W'"},
