@@ -9,20 +9,12 @@
 
 #include "engine/RegularFile.h"
 #include "engine/TextParse.h"
+#include "tests/engine/TempFolder.h"
 
 using namespace ReEng;
 namespace fs = std::filesystem;
 
-class FileTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() / ("vaultrix-files-" + std::to_string(getpid()));
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
-    std::string Path(const std::string& name) const { return (dir / name).string(); }
-    fs::path dir;
-};
+class FileTest : public TempFolder {};
 
 TEST_F(FileTest, OnlyRegularFilesWithinTheLimitAreRead) {
     std::ofstream(Path("ok.txt")) << "1 A down\n";

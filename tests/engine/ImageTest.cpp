@@ -10,19 +10,13 @@
 #include <vector>
 
 #include "engine/Image.h"
+#include "tests/engine/TempFolder.h"
 
 using namespace ReEng;
 namespace fs = std::filesystem;
 
-class ImageTest : public ::testing::Test {
+class ImageTest : public TempFolder {
 protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() / ("vaultrix-image-" + std::to_string(getpid()));
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
-    std::string Path(const std::string& name) const { return (dir / name).string(); }
-
     // 3 x 2 pixels, every byte different, alpha included, so a swapped
     // channel, a lost row or a dropped alpha all show.
     static Image Sample() {
@@ -36,7 +30,6 @@ protected:
         return std::vector<std::uint8_t>(image.Pixels(),
                                          image.Pixels() + static_cast<std::size_t>(image.Width() * image.Height() * 4));
     }
-    fs::path dir;
 };
 
 TEST_F(ImageTest, APngRoundTripKeepsEveryChannelOfEveryPixel) {
