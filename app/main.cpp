@@ -130,6 +130,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE int vaultrix_step() {
 // pixel read cannot be answered before): the bench times frames with it.
 extern "C" EMSCRIPTEN_KEEPALIVE void vaultrix_finish() {
     unsigned char pixel[4];
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);  // the canvas, not where clears go between pictures
     glReadPixels(0, 0, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
 }
 

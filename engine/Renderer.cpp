@@ -184,7 +184,8 @@ void Renderer::Draw(const RenderQueue& queue, const std::vector<Model>& models, 
         r.split->CountFrame();
         r.split->Mark();
     }
-    r.EndPass(FrameSplit::Clear);  // the clear asked for before this draw
+    r.platform.BeginPicture();
+    r.EndPass(FrameSplit::Clear);  // the clear asked for before this draw, or the platform's
 
     r.ApplyViewport();
     glEnable(GL_DEPTH_TEST);

@@ -100,7 +100,12 @@ public:
     // In screen pixels, as the client origin is.
     virtual sf::Vector2i GetMousePosition() const = 0;
 
-    // Shows the frame just drawn.
+    // Called just before a picture is drawn: where it goes, cleared. A
+    // backend whose surface is shown whenever anything touches it (a
+    // browser's canvas) keeps the game's own clear off it until here, so a
+    // step that draws nothing leaves the last picture in place.
+    virtual void BeginPicture() = 0;
+    // Shows the picture just drawn.
     virtual void Present() = 0;
     // True where the system, not the engine, decides when frames are shown
     // (a browser's animation frames): the engine then never waits for a

@@ -125,6 +125,38 @@ test('W launches the sphere: the game differs from one where it is not pressed',
   assert.notStrictEqual(still, launched);
 });
 
+// The canvas is shown anew whenever a step touches it: steps that draw
+// nothing new (paused here) must leave the last picture, not a bare clear.
+test('a paused game keeps its picture through steps that draw nothing, and after a resize', async () => {
+  const page = await manualPage('', { width: 1080, height: 820 });
+  await page.keyboard.press('Enter');
+  await step(page, 40);
+  await page.keyboard.press('KeyP');
+  await step(page, 3);
+  const canvasPixels = async () => {
+    const box = await page.$eval('#canvas', (c) => c.getBoundingClientRect().toJSON());
+    const image = await shot(page);
+    let white = 0, other = 0;
+    for (let y = Math.ceil(box.y); y < box.y + box.height - 1; y += 2)
+      for (let x = Math.ceil(box.x); x < box.x + box.width - 1; x += 2) {
+        const p = image.at(x, y);
+        if (near(p, [255, 255, 255], 30)) ++white;
+        else if (!near(p, sky, 40)) ++other;
+      }
+    return { white, other };
+  };
+  const paused = await canvasPixels();
+  assert.ok(paused.white > 30 && paused.other > 100, `the paused picture: ${JSON.stringify(paused)}`);
+  await step(page, 30);
+  assert.deepStrictEqual(await canvasPixels(), paused);
+  // A new size empties the canvas; the game draws its picture again.
+  await page.setViewportSize({ width: 900, height: 700 });
+  await step(page, 3);
+  const resized = await canvasPixels();
+  assert.ok(resized.white > 20 && resized.other > 50, `after the resize: ${JSON.stringify(resized)}`);
+  await page.close();
+});
+
 for (const viewport of [{ width: 500, height: 1100 }, { width: 1700, height: 500 }]) {
   test(`a ${viewport.width} x ${viewport.height} window keeps the picture at 3:2`, async () => {
     const page = await manualPage('', viewport);

@@ -30,6 +30,7 @@ public:
     sf::Vector2i GetMousePosition() const override { return sf::Vector2i(0, 0); }
 
     bool PacesFrames() const override { return false; }
+    void BeginPicture() override {}
     void Present() override {}
     bool GetClientOrigin(int&, int&) const override { return false; }
     sf::Vector2i GetClientSize() const override { return sf::Vector2i(0, 0); }

@@ -41,6 +41,7 @@ public:
     sf::Vector2i GetMousePosition() const override;
 
     bool PacesFrames() const override { return false; }
+    void BeginPicture() override {}  // the game's clear went to the back buffer
     void Present() override;
     bool GetClientOrigin(int& x, int& y) const override { return m_native.GetClientOrigin(x, y); }
     sf::Vector2i GetClientSize() const override;

@@ -196,7 +196,7 @@ bool WebPlatform::Open(const std::string& title, int width, int height, std::str
     emscripten_get_element_css_size(m_canvas.c_str(), &cssWidth, &cssHeight);
     if (cssWidth < 1.0 || cssHeight < 1.0) emscripten_set_element_css_size(m_canvas.c_str(), width, height);
     FitCanvas();
-    SizeFrame();
+    MakeSink();
     Listen(true);
     EmscriptenVisibilityChangeEvent visibility;
     m_hidden = emscripten_get_visibility_status(&visibility) == EMSCRIPTEN_RESULT_SUCCESS && visibility.hidden;
@@ -209,7 +209,7 @@ bool WebPlatform::Open(const std::string& title, int width, int height, std::str
 void WebPlatform::Close() {
     if (!IsOpen()) return;
     Listen(false);
-    FreeFrame();
+    FreeSink();
     emscripten_webgl_destroy_context(m_context);
     m_context = 0;
     m_events.clear();
@@ -256,7 +256,6 @@ void WebPlatform::FitCanvas() {
     if (width == m_size.x && height == m_size.y) return;
     emscripten_set_canvas_element_size(m_canvas.c_str(), width, height);
     m_size = sf::Vector2i(width, height);
-    if (m_frame != 0) SizeFrame();
     PlatformEvent event;
     event.type = PlatformEvent::Resized;
     event.width = width;
@@ -264,38 +263,32 @@ void WebPlatform::FitCanvas() {
     Push(event);
 }
 
-void WebPlatform::SizeFrame() {
-    if (m_frameSize == m_size && m_frame != 0) return;
-    FreeFrame();
-    glGenFramebuffers(1, &m_frame);
-    glGenRenderbuffers(1, &m_colour);
-    glGenRenderbuffers(1, &m_depth);
-    glBindRenderbuffer(GL_RENDERBUFFER, m_colour);
-    glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, m_size.x, m_size.y);
-    glBindRenderbuffer(GL_RENDERBUFFER, m_depth);
-    glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT24, m_size.x, m_size.y);
-    glBindFramebuffer(GL_FRAMEBUFFER, m_frame);
-    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, m_colour);
-    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, m_depth);
-    m_frameSize = m_size;
+void WebPlatform::MakeSink() {
+    glGenFramebuffers(1, &m_sink);
+    glGenRenderbuffers(1, &m_sinkColour);
+    glBindRenderbuffer(GL_RENDERBUFFER, m_sinkColour);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, 1, 1);
+    glBindFramebuffer(GL_FRAMEBUFFER, m_sink);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, m_sinkColour);
 }
 
-void WebPlatform::FreeFrame() {
-    if (m_frame == 0) return;
+void WebPlatform::FreeSink() {
+    if (m_sink == 0) return;
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    glDeleteFramebuffers(1, &m_frame);
-    glDeleteRenderbuffers(1, &m_colour);
-    glDeleteRenderbuffers(1, &m_depth);
-    m_frame = m_colour = m_depth = 0;
+    glDeleteFramebuffers(1, &m_sink);
+    glDeleteRenderbuffers(1, &m_sinkColour);
+    m_sink = m_sinkColour = 0;
+}
+
+void WebPlatform::BeginPicture() {
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 }
 
 void WebPlatform::Present() {
-    if (m_frame == 0) return;
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, m_frame);
-    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
-    glBlitFramebuffer(0, 0, m_frameSize.x, m_frameSize.y, 0, 0, m_frameSize.x, m_frameSize.y, GL_COLOR_BUFFER_BIT,
-                      GL_NEAREST);
-    glBindFramebuffer(GL_FRAMEBUFFER, m_frame);
+    // The browser shows the canvas when this task ends; until the next
+    // picture, clears go where they cannot be seen.
+    glBindFramebuffer(GL_FRAMEBUFFER, m_sink);
     if (!m_presented) vaultrix_first_frame();
     m_presented = true;
 }

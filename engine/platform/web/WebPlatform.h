@@ -40,7 +40,8 @@ public:
     bool IsButtonDown(sf::Mouse::Button button) const override;
     sf::Vector2i GetMousePosition() const override { return m_mouse; }
 
-    // Copies the frame drawn off screen onto the canvas.
+    // Draws go to the canvas from here to Present, and to the sink otherwise.
+    void BeginPicture() override;
     void Present() override;
     bool PacesFrames() const override { return true; }  // the animation frames do
 
@@ -66,11 +67,12 @@ private:
     void ReleaseAll();
     void Push(const PlatformEvent& event) { m_events.push_back(event); }
     void NoteFocus();
-    // The engine draws into a framebuffer of our own, shown only by Present:
-    // the browser shows whatever the canvas holds after each animation frame,
-    // and a step that clears without drawing must not be seen.
-    void SizeFrame();
-    void FreeFrame();
+    // The browser shows the canvas anew after any task that drew or cleared
+    // on it, so a step that clears without drawing would show an empty
+    // picture. Outside a picture the context draws into a one-pixel
+    // framebuffer instead, which nobody sees; the canvas keeps the last one.
+    void MakeSink();
+    void FreeSink();
 
     std::string m_program;
     std::string m_canvas;
@@ -86,8 +88,7 @@ private:
     bool m_fullscreen = false;
     bool m_lost = false;
     bool m_presented = false;  // a first frame has been shown
-    GLuint m_frame = 0, m_colour = 0, m_depth = 0;
-    sf::Vector2i m_frameSize{0, 0};
+    GLuint m_sink = 0, m_sinkColour = 0;
 };
 
 }  // namespace ReEng
