@@ -26,7 +26,10 @@ std::string FrameSplit::Report() const {
         std::snprintf(item, sizeof item, "%s %s %.3f ms", pass == 0 ? "" : ",", NameOf(static_cast<Pass>(pass)), ms);
         line += item;
     }
-    return line;
+    char draws[48];
+    std::snprintf(draws, sizeof draws, ", %.1f draws",
+                  m_frames == 0 ? 0.0 : static_cast<double>(m_draws) / static_cast<double>(m_frames));
+    return line + draws;
 }
 
 }  // namespace ReEng

@@ -18,17 +18,19 @@ public:
     void Lap(Pass pass);
     void Add(Pass pass, Clock::duration time) { m_total[pass] += time; }
     void CountFrame() { ++m_frames; }
+    void CountDraws(unsigned draws) { m_draws += draws; }
 
     // "grid", "window place": how a pass is named in reports.
     static const char* NameOf(Pass pass);
 
-    // "split per frame: clear X ms, grid Y ms, ...", one line.
+    // "split per frame: clear X ms, grid Y ms, ..., N draws", one line.
     std::string Report() const;
 
 private:
     Clock::time_point m_last{};
     Clock::duration m_total[kPasses] = {};
     unsigned long long m_frames = 0;
+    unsigned long long m_draws = 0;  // GL draw calls
 };
 
 }  // namespace ReEng

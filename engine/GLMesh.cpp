@@ -33,6 +33,7 @@ void Fill(GLuint& buffer, const std::vector<vector3>& data) {
 void Delete(GLMesh& mesh) {
     if (mesh.positions != 0) glDeleteBuffers(1, &mesh.positions);
     if (mesh.normals != 0) glDeleteBuffers(1, &mesh.normals);
+    if (mesh.colours != 0) glDeleteBuffers(1, &mesh.colours);
     mesh = GLMesh();
 }
 

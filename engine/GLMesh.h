@@ -1,5 +1,6 @@
 #pragma once
-// Vertex buffers of one shape: positions, and normals where it is lit.
+// Vertex buffers of one shape: positions, and normals where it is lit; a
+// colour per vertex where several shapes of different colours are one mesh.
 #include <vector>
 
 #include "engine/Definitions.h"
@@ -10,6 +11,7 @@ namespace ReEng {
 struct GLMesh {
     GLuint positions = 0;
     GLuint normals = 0;  // 0: unlit lines
+    GLuint colours = 0;  // 0: drawn in one colour
     GLsizei count = 0;
     vector3 centre{0.0f};  // of its bounding box, for the rim
     vector3 half{0.0f};    // the box's half sizes

@@ -10,24 +10,27 @@ namespace {
 const char* const kLitVertex = R"(
 IN vec3 a_position;
 IN vec3 a_normal;
+IN vec3 a_colour;
 uniform mat4 u_mvp;
 uniform mat3 u_normalMatrix;
 OUT vec3 v_normal;
+OUT vec3 v_colour;
 void main() {
     v_normal = u_normalMatrix * a_normal;
+    v_colour = a_colour;
     gl_Position = u_mvp * vec4(a_position, 1.0);
 }
 )";
 
 const char* const kLitFragment = R"(
-uniform vec3 u_colour;
 uniform vec3 u_lightDir;
 VARYING vec3 v_normal;
+VARYING vec3 v_colour;
 void main() {
     float len = length(v_normal);
     // A degenerate normal is shown flat rather than black.
     float diffuse = len > 1e-6 ? max(dot(v_normal / len, u_lightDir), 0.0) : 1.0;
-    FRAG_COLOUR = vec4(u_colour * (0.4 + 0.6 * diffuse), 1.0);
+    FRAG_COLOUR = vec4(v_colour * (0.4 + 0.6 * diffuse), 1.0);
 }
 )";
 
@@ -36,32 +39,33 @@ void main() {
 // grid costs as much as a large filled area and a lean shader pays off.
 const char* const kFlatVertex = R"(
 IN vec3 a_position;
+IN vec3 a_colour;
 uniform mat4 u_mvp;
+OUT vec3 v_colour;
 void main() {
+    v_colour = a_colour;
     gl_Position = u_mvp * vec4(a_position, 1.0);
 }
 )";
 
 const char* const kFlatFragment = R"(
-uniform vec3 u_colour;
+VARYING vec3 v_colour;
 void main() {
-    FRAG_COLOUR = vec4(u_colour, 1.0);
+    FRAG_COLOUR = vec4(v_colour, 1.0);
 }
 )";
 
 }  // namespace
 
 bool MeshPainter::Build() {
-    if (m_lit.Build(kLitVertex, kLitFragment, {{kPositionAttrib, "a_position"}, {kNormalAttrib, "a_normal"}})) {
+    if (m_lit.Build(kLitVertex, kLitFragment,
+                    {{kPositionAttrib, "a_position"}, {kNormalAttrib, "a_normal"}, {kColourAttrib, "a_colour"}})) {
         m_litMvp = m_lit.Uniform("u_mvp");
         m_normalMatrix = m_lit.Uniform("u_normalMatrix");
-        m_litColour = m_lit.Uniform("u_colour");
         m_lightDir = m_lit.Uniform("u_lightDir");
     }
-    if (m_flat.Build(kFlatVertex, kFlatFragment, {{kPositionAttrib, "a_position"}})) {
+    if (m_flat.Build(kFlatVertex, kFlatFragment, {{kPositionAttrib, "a_position"}, {kColourAttrib, "a_colour"}}))
         m_flatMvp = m_flat.Uniform("u_mvp");
-        m_flatColour = m_flat.Uniform("u_colour");
-    }
     return IsReady();
 }
 
@@ -78,6 +82,7 @@ void MeshPainter::Begin(const vector3& lightDirection) {
 }
 
 void MeshPainter::End() {
+    glDisableVertexAttribArray(kColourAttrib);
     glDisableVertexAttribArray(kNormalAttrib);
     glDisableVertexAttribArray(kPositionAttrib);
     glBindBuffer(GL_ARRAY_BUFFER, 0);
@@ -92,7 +97,16 @@ void MeshPainter::Draw(const GLMesh& mesh, GLenum mode, const matrix4& viewProje
     const bool shaded = lit && mesh.normals != 0;
     Use(shaded ? m_lit.Id() : m_flat.Id());
     glUniformMatrix4fv(shaded ? m_litMvp : m_flatMvp, 1, GL_FALSE, glm::value_ptr(mvp));
-    glUniform3f(shaded ? m_litColour : m_flatColour, colour.r, colour.g, colour.b);
+    // A mesh of several shapes carries a colour per vertex; any other is one
+    // colour, given as the attribute's constant value.
+    if (mesh.colours != 0) {
+        glEnableVertexAttribArray(kColourAttrib);
+        glBindBuffer(GL_ARRAY_BUFFER, mesh.colours);
+        glVertexAttribPointer(kColourAttrib, 3, GL_FLOAT, GL_FALSE, 0, nullptr);
+    } else {
+        glDisableVertexAttribArray(kColourAttrib);
+        glVertexAttrib3f(kColourAttrib, colour.r, colour.g, colour.b);
+    }
     glBindBuffer(GL_ARRAY_BUFFER, mesh.positions);
     glVertexAttribPointer(kPositionAttrib, 3, GL_FLOAT, GL_FALSE, 0, nullptr);
     if (shaded) {
@@ -105,6 +119,7 @@ void MeshPainter::Draw(const GLMesh& mesh, GLenum mode, const matrix4& viewProje
         glDisableVertexAttribArray(kNormalAttrib);
     }
     glDrawArrays(mode, 0, mesh.count);
+    ++m_draws;
 }
 
 }  // namespace ReEng

@@ -198,6 +198,8 @@ void Renderer::Draw(const RenderQueue& queue, const std::vector<Model>& models, 
     if (r.painter.IsReady()) r.DrawScene(queue, models, camera);
 
     r.DrawText(queue);
+    const unsigned draws = r.painter.TakeDraws() + r.text.TakeDraws();
+    if (r.split != nullptr) r.split->CountDraws(draws);
 }
 
 }  // namespace ReEng

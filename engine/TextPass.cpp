@@ -192,6 +192,7 @@ void TextPass::DrawLines(Cache& cache, const std::vector<TextLine>& lines, float
         // Premultiplied colour; the picture's own alpha is left as it was.
         glBlendFuncSeparate(GL_ONE, GL_ONE_MINUS_SRC_ALPHA, GL_ZERO, GL_ONE);
         glDrawArrays(GL_TRIANGLES, 0, cache.count);
+        ++m_draws;
         glDisable(GL_BLEND);
         for (GLuint attrib : {kPositionAttrib, kTexCoordAttrib, kColourAttrib}) glDisableVertexAttribArray(attrib);
     }

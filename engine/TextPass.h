@@ -11,6 +11,7 @@
 // texture bound. Where the context needs a vertex array, the caller binds one. Its triangles face the front, so culling
 // does no harm.
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/GLProgram.h"
@@ -61,6 +62,8 @@ public:
     // The lines, `size` picture pixels tall, from the top left corner or
     // ending at the bottom left one.
     void DrawLines(Cache& cache, const std::vector<TextLine>& lines, float size, bool fromBottom);
+    // Draw calls made since the last look.
+    unsigned TakeDraws() { return std::exchange(m_draws, 0u); }
 
 private:
     bool Prepare();
@@ -74,6 +77,7 @@ private:
     GLProgram m_program;
     int m_toClip = -1, m_atlasUnit = -1;
     bool m_prepared = false;  // tried: a program that failed is not tried each frame
+    unsigned m_draws = 0;
 };
 
 }  // namespace ReEng
