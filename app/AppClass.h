@@ -1,6 +1,6 @@
 #pragma once
 // The game's application: the engine's hooks, filled in.
-#include "engine/ReEngAppClass.h"
+#include "engine/app/ReEngAppClass.h"
 
 class GameManager;
 

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "engine/CameraManagerSingleton.h"
+#include "engine/scene/CameraManagerSingleton.h"
 #include "game/GameManager.h"
 #include "level/LevelManager.h"
 #include "objects/Obstacle.h"

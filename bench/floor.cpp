@@ -12,7 +12,7 @@
 #include <SFML/Window/Event.hpp>
 #include <SFML/OpenGL.hpp>
 
-#include "engine/FrameStats.h"
+#include "engine/time/FrameStats.h"
 
 namespace {
 

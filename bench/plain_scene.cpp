@@ -8,7 +8,7 @@
 
 #include <SFML/Graphics.hpp>
 
-#include "engine/FrameStats.h"
+#include "engine/time/FrameStats.h"
 
 int main(int argc, char** argv) {
     if (argc < 2) {

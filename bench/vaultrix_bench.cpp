@@ -13,7 +13,7 @@
 #include <glm/gtc/matrix_transform.hpp>
 
 #include "alloc_counter.h"
-#include "engine/BoundingObjectClass.h"
+#include "engine/scene/BoundingObjectClass.h"
 #include "scene.h"
 
 namespace {

@@ -1,6 +1,6 @@
 # Installation and the Debian package.
 #
-# Two layouts, both of which engine/ResourcePath.cpp finds from the
+# Two layouts, both of which engine/io/ResourcePath.cpp finds from the
 # executable's own place, so either runs from any working directory and
 # after the prefix has moved:
 #   default                bin/vaultrix, share/vaultrix/, our copy of the font

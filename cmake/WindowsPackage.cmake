@@ -1,5 +1,5 @@
 # The Windows release: one folder, zipped, that runs where it is unpacked.
-# The exe finds its models and font beside itself (engine/ResourcePath.cpp).
+# The exe finds its models and font beside itself (engine/io/ResourcePath.cpp).
 #   cpack --config build-windows/CPackConfig.cmake   (or: make windows)
 install(TARGETS vaultrix RUNTIME DESTINATION .)
 install(FILES

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "engine/Input.h"
-#include "engine/InputScript.h"
-#include "engine/Model.h"
-#include "engine/Options.h"
+#include "engine/input/Input.h"
+#include "engine/replay/InputScript.h"
+#include "engine/render/Model.h"
+#include "engine/app/Options.h"
 
 namespace fuzzcheck {
 

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/DecimalText.h"
-#include "engine/Portable.h"
+#include "engine/portable/DecimalText.h"
+#include "engine/portable/Portable.h"
 #include "level/LevelManager.h"
 #include "objects/Player.h"
 

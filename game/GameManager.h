@@ -1,7 +1,7 @@
 #pragma once
 // The one record of the state of play, and the rules of a playing frame.
-#include "engine/CameraManagerSingleton.h"
-#include "engine/MeshManagerSingleton.h"
+#include "engine/scene/CameraManagerSingleton.h"
+#include "engine/scene/MeshManagerSingleton.h"
 #include "game/GameState.h"
 
 class LevelManager;

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "engine/DecimalText.h"
+#include "engine/portable/DecimalText.h"
 #include "level/SectionPattern.h"
 
 LevelManager* LevelManager::instance = nullptr;

@@ -3,7 +3,7 @@
 #include <map>
 #include <vector>
 
-#include "engine/MeshManagerSingleton.h"
+#include "engine/scene/MeshManagerSingleton.h"
 #include "objects/Obstacle.h"
 #include "objects/Platform.h"
 

@@ -3,8 +3,8 @@
 // the bounding volume it owns.
 #include <string>
 
-#include "engine/BoundingObjectClass.h"
-#include "engine/MeshManagerSingleton.h"
+#include "engine/scene/BoundingObjectClass.h"
+#include "engine/scene/MeshManagerSingleton.h"
 
 class GameObject {
 public:

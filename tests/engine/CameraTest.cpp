@@ -1,7 +1,7 @@
 // The camera: where it is and what the game's view shows.
 #include <cmath>
 #include <gtest/gtest.h>
-#include "engine/CameraManagerSingleton.h"
+#include "engine/scene/CameraManagerSingleton.h"
 #include "tests/engine/FreshEngine.h"
 
 using namespace ReEng;

@@ -1,6 +1,6 @@
 // The frame clock: fixed steps, laps and the frame rate.
 #include <gtest/gtest.h>
-#include "engine/SystemSingleton.h"
+#include "engine/time/SystemSingleton.h"
 #include "tests/engine/FreshEngine.h"
 
 using namespace ReEng;

@@ -2,8 +2,8 @@
 #include <vector>
 #include <glm/gtc/matrix_transform.hpp>
 #include <gtest/gtest.h>
-#include "engine/BoundingObjectClass.h"
-#include "engine/MeshManagerSingleton.h"
+#include "engine/scene/BoundingObjectClass.h"
+#include "engine/scene/MeshManagerSingleton.h"
 #include "tests/engine/FreshEngine.h"
 
 using namespace ReEng;

@@ -1,7 +1,7 @@
 // Who owns the engine's services: made in order, freed once, whoever frees first.
 #include <gtest/gtest.h>
-#include "engine/BoundingObjectClass.h"
-#include "engine/EngineServices.h"
+#include "engine/scene/BoundingObjectClass.h"
+#include "engine/app/EngineServices.h"
 
 using namespace ReEng;
 

@@ -7,8 +7,8 @@
 #include <fstream>
 #include <gtest/gtest.h>
 
-#include "engine/RegularFile.h"
-#include "engine/TextParse.h"
+#include "engine/io/RegularFile.h"
+#include "engine/core/TextParse.h"
 #include "tests/engine/TempFolder.h"
 
 using namespace ReEng;

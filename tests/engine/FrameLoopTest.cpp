@@ -4,12 +4,12 @@
 #include <chrono>
 #include <tuple>
 #include <gtest/gtest.h>
-#include "engine/FramePacer.h"
-#include "engine/FrameStats.h"
-#include "engine/Input.h"
-#include "engine/PlayArea.h"
-#include "engine/RenderQueue.h"
-#include "engine/StepScheduler.h"
+#include "engine/time/FramePacer.h"
+#include "engine/time/FrameStats.h"
+#include "engine/input/Input.h"
+#include "engine/window/PlayArea.h"
+#include "engine/render/RenderQueue.h"
+#include "engine/time/StepScheduler.h"
 
 using namespace ReEng;
 

@@ -3,7 +3,7 @@
 // and freed after it, whatever the test (or the game) freed itself.
 #include <gtest/gtest.h>
 
-#include "engine/EngineServices.h"
+#include "engine/app/EngineServices.h"
 
 class FreshEngine : public ::testing::Test {
 protected:

@@ -2,7 +2,7 @@
 #include <cmath>
 #include <string>
 #include <gtest/gtest.h>
-#include "engine/Gamepad.h"
+#include "engine/input/Gamepad.h"
 
 using namespace ReEng;
 

@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/GlyphAtlas.h"
-#include "engine/ResourcePath.h"
+#include "engine/render/text/GlyphAtlas.h"
+#include "engine/io/ResourcePath.h"
 
 using namespace ReEng;
 namespace fs = std::filesystem;

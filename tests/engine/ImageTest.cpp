@@ -9,7 +9,7 @@
 #include <gtest/gtest.h>
 #include <vector>
 
-#include "engine/Image.h"
+#include "engine/io/Image.h"
 #include "tests/engine/TempFolder.h"
 
 using namespace ReEng;

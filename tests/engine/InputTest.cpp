@@ -2,9 +2,9 @@
 #include <sstream>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include "engine/Input.h"
-#include "engine/InputScript.h"
-#include "engine/Options.h"
+#include "engine/input/Input.h"
+#include "engine/replay/InputScript.h"
+#include "engine/app/Options.h"
 
 using namespace ReEng;
 

@@ -8,10 +8,10 @@
 #include <glm/gtc/matrix_transform.hpp>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include "engine/MeshManagerSingleton.h"
-#include "engine/InputScript.h"
-#include "engine/Model.h"
-#include "engine/Options.h"
+#include "engine/scene/MeshManagerSingleton.h"
+#include "engine/replay/InputScript.h"
+#include "engine/render/Model.h"
+#include "engine/app/Options.h"
 #include "fuzz/FuzzChecks.h"
 #include "tests/engine/FreshEngine.h"
 

@@ -1,8 +1,8 @@
 // The portable C library calls: the course's random numbers.
 #include <cstdlib>
 #include <gtest/gtest.h>
-#include "engine/AdditiveRandom.h"
-#include "engine/Portable.h"
+#include "engine/portable/AdditiveRandom.h"
+#include "engine/portable/Portable.h"
 
 using namespace ReEng;
 

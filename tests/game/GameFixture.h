@@ -12,9 +12,9 @@
 
 #include "app/AppClass.h"
 #include "app/GameInfo.h"
-#include "engine/BoundingObjectClass.h"
-#include "engine/CameraManagerSingleton.h"
-#include "engine/MeshManagerSingleton.h"
+#include "engine/scene/BoundingObjectClass.h"
+#include "engine/scene/CameraManagerSingleton.h"
+#include "engine/scene/MeshManagerSingleton.h"
 #include "game/GameManager.h"
 #include "level/LevelManager.h"
 #include "objects/Player.h"

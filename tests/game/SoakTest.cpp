@@ -5,7 +5,7 @@
 #include <random>
 #include <set>
 
-#include "engine/InputScript.h"
+#include "engine/replay/InputScript.h"
 #include "tests/game/GameFixture.h"
 
 namespace {

@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/Image.h"
+#include "engine/io/Image.h"
 
 namespace {
 

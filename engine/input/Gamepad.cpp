@@ -1,0 +1,98 @@
+#include "engine/input/Gamepad.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace ReEng {
+
+namespace {
+
+constexpr unsigned kSonyVendor = 0x054c;
+// The right trigger counts as pulled past half its travel, whichever rest
+// value (-100 or 0) its driver uses.
+constexpr float kTriggerPulled = 20.0f;
+
+}  // namespace
+
+const Gamepad::Layout Gamepad::kXInput = {0, 6, 7, 5};
+
+const Gamepad::Layout& Gamepad::LayoutOf(unsigned vendorId) {
+    // Sony's Linux driver: cross, circle, triangle, square, L1, R1, L2, R2, share, options.
+    static const Layout kSony = {0, 8, 9, 5};
+    return vendorId == kSonyVendor ? kSony : kXInput;
+}
+
+void Gamepad::Connect(const Layout& layout) {
+    Disconnect();
+    m_connected = true;
+    m_layout = layout;
+}
+
+void Gamepad::Disconnect() {
+    m_connected = false;
+    std::fill(std::begin(m_axes), std::end(m_axes), 0.0f);
+    std::fill(std::begin(m_buttons), std::end(m_buttons), false);
+    m_triggerSeen = false;
+}
+
+void Gamepad::SetAxis(sf::Joystick::Axis axis, float position) {
+    if (axis < 0 || static_cast<int>(axis) >= static_cast<int>(sf::Joystick::AxisCount) || !std::isfinite(position))
+        return;
+    m_axes[axis] = std::clamp(position, -100.0f, 100.0f);
+    if (axis == sf::Joystick::R) m_triggerSeen = true;
+}
+
+void Gamepad::SetButton(unsigned button, bool down) {
+    if (button < sf::Joystick::ButtonCount) m_buttons[button] = down;
+}
+
+void Gamepad::Poll(const PadReading& reading) {
+    if (!reading.connected) {
+        Disconnect();
+        return;
+    }
+    for (int a = 0; a < sf::Joystick::AxisCount; ++a) {
+        if (reading.hasAxis[a]) SetAxis(static_cast<sf::Joystick::Axis>(a), reading.axes[a]);
+    }
+    const unsigned buttons = std::min(reading.buttonCount, unsigned(sf::Joystick::ButtonCount));
+    for (unsigned b = 0; b < buttons; ++b) m_buttons[b] = reading.buttons[b];
+}
+
+bool Gamepad::HoldsKey(sf::Keyboard::Key key) const {
+    if (!m_connected) return false;
+    const float x = Axis(sf::Joystick::X), hat = Axis(sf::Joystick::PovX);
+    switch (key) {
+        case sf::Keyboard::A:
+            return x < -kDeadZone || hat < -kDeadZone;
+        case sf::Keyboard::D:
+            return x > kDeadZone || hat > kDeadZone;
+        case sf::Keyboard::W:       // launch
+        case sf::Keyboard::Return:  // start, on the title screen
+            return Button(m_layout.south);
+        case sf::Keyboard::P:
+            return Button(m_layout.start);
+        case sf::Keyboard::Escape:
+            return Button(m_layout.back);
+        default:
+            return false;
+    }
+}
+
+bool Gamepad::HoldsButton(sf::Mouse::Button button) const {
+    if (!m_connected || button != sf::Mouse::Left) return false;
+    return Button(m_layout.rightShoulder) || (m_triggerSeen && Axis(sf::Joystick::R) > kTriggerPulled);
+}
+
+bool Gamepad::AimDirection(float& x, float& y) const {
+    if (!m_connected) return false;
+    const float u = Axis(sf::Joystick::U), v = Axis(sf::Joystick::V);
+    // sqrt is rounded exactly by every C library; hypot is not, and the aim
+    // must come out the same on the desktop, on Windows and in the browser.
+    const float length = std::sqrt(u * u + v * v);
+    if (length <= kDeadZone) return false;
+    x = u / length;
+    y = v / length;
+    return true;
+}
+
+}  // namespace ReEng

@@ -1,0 +1,208 @@
+#include "engine/render/Model.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <sstream>
+
+#include <tiny_obj_loader.h>
+
+#include "engine/io/RegularFile.h"
+#include "engine/core/TextParse.h"
+
+namespace ReEng {
+
+namespace {
+
+// A '#' starts a comment anywhere on a line.
+std::string WithoutComment(const std::string& line) { return line.substr(0, line.find('#')); }
+
+// One face corner, "v", "v/t", "v//n" or "v/t/n": each index a whole number,
+// counted from 1 (or back from -1), within what the file declares.
+// tinyobjloader would wrap a huge index round to a small one without a word.
+bool CheckCorner(const std::string& corner, const long long (&counts)[3], std::string& what) {
+    static const char* const kNames[] = {"vertex", "texture", "normal"};
+    std::size_t start = 0;
+    for (int part = 0; part < 3 && start <= corner.size(); ++part) {
+        const std::size_t slash = corner.find('/', start);
+        const std::string index = corner.substr(start, slash == std::string::npos ? std::string::npos : slash - start);
+        start = slash == std::string::npos ? corner.size() + 1 : slash + 1;
+        if (index.empty() && part > 0) continue;  // "v//n" has no texture index
+        const bool negative = !index.empty() && index[0] == '-';
+        long long value = 0;
+        if (!ParseDigits(index.substr(negative ? 1 : 0), counts[part], value) || value == 0) {
+            what = std::string(kNames[part]) + " index '" + Excerpt(index) + "' out of range (" +
+                   std::to_string(counts[part]) + " declared)";
+            return false;
+        }
+    }
+    return true;
+}
+
+// tinyobjloader reads "nan" and "inf" as 0 and wraps huge face indices, so
+// the text is checked before it sees it.
+bool CheckText(const std::string& text, std::string& what) {
+    long long counts[3] = {0, 0, 0};  // v, vt, vn lines
+    {
+        std::istringstream lines(text);
+        std::string keyword;
+        for (std::string line; std::getline(lines, line);) {
+            std::istringstream words(WithoutComment(line));
+            if (!(words >> keyword)) continue;
+            if (keyword == "v") ++counts[0];
+            if (keyword == "vt") ++counts[1];
+            if (keyword == "vn") ++counts[2];
+        }
+    }
+    std::istringstream lines(text);
+    std::string line;
+    for (unsigned number = 1; std::getline(lines, line); ++number) {
+        std::istringstream words(WithoutComment(line));
+        std::string keyword;
+        const std::string where = "line " + std::to_string(number) + ": ";
+        if (!(words >> keyword)) continue;
+        if (keyword == "f") {
+            for (std::string corner; words >> corner;) {
+                if (!CheckCorner(corner, counts, what)) {
+                    what = where + what;
+                    return false;
+                }
+            }
+            continue;
+        }
+        if (keyword != "v" && keyword != "vn") continue;
+        for (std::string word; words >> word;) {
+            char* end = nullptr;
+            const double value = std::strtod(word.c_str(), &end);
+            if (end != word.c_str() + word.size() || !std::isfinite(value)) {
+                what = where + "coordinate '" + Excerpt(word) + "' is not a finite number";
+                return false;
+            }
+            if (std::abs(value) > Model::kMaxCoordinate) {
+                what = where + "coordinate '" + Excerpt(word) + "' is out of range";
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+std::string OneLine(std::string text) {
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ')) text.pop_back();
+    for (char& c : text) {
+        if (c == '\n' || c == '\r') c = ' ';
+    }
+    return text;
+}
+
+vector3 FaceNormal(const vector3& a, const vector3& b, const vector3& c) {
+    const vector3 n = glm::cross(b - a, c - a);
+    const float length = glm::length(n);
+    // A degenerate triangle has no direction; any unit vector keeps the shader sane.
+    return length > 1e-20f ? n / length : vector3(0.0f, 0.0f, 1.0f);
+}
+
+}  // namespace
+
+bool Model::LoadObj(const std::string& file, std::string& error) {
+    std::string text;
+    const FileReadResult result = ReadRegularFile(file, kMaxBytes, text, error);
+    if (result != FileReadResult::Ok) {
+        Reset();
+        missing = result == FileReadResult::Missing;
+        error = "cannot open model file " + error;
+        return false;
+    }
+    return LoadObjText(text, file, error);
+}
+
+void Model::Reset() {
+    positions.clear();
+    normals.clear();
+    vertices.clear();
+    loaded = false;
+    missing = false;
+}
+
+bool Model::LoadObjText(const std::string& text, const std::string& name, std::string& error) {
+    Reset();
+    auto fail = [&](const std::string& what) {
+        Reset();
+        error = "bad model file '" + Printable(name) + "': " + what;
+        return false;
+    };
+
+    std::string what;
+    if (!CheckText(text, what)) return fail(what);
+    // tinyobjloader only knows whole-line comments.
+    std::string clean;
+    clean.reserve(text.size());
+    {
+        std::istringstream lines(text);
+        for (std::string line; std::getline(lines, line);) clean += WithoutComment(line) + '\n';
+    }
+
+    tinyobj::ObjReaderConfig config;
+    config.triangulate = true;
+    config.vertex_color = false;
+    tinyobj::ObjReader reader;
+    // Materials are not used; from a string the mtllib lines are skipped.
+    if (!reader.ParseFromString(clean, "", config)) {
+        // The loader's words may quote the file: keep them short and printable.
+        std::string why = OneLine(reader.Error());
+        if (why.size() > 160) why = why.substr(0, 160) + "...";
+        return fail(Printable(why));
+    }
+
+    const tinyobj::attrib_t& attrib = reader.GetAttrib();
+    const long vertexCount = static_cast<long>(attrib.vertices.size() / 3);
+    const long normalCount = static_cast<long>(attrib.normals.size() / 3);
+    auto position = [&](int i) {
+        return vector3(attrib.vertices[3 * i], attrib.vertices[3 * i + 1], attrib.vertices[3 * i + 2]);
+    };
+
+    for (const tinyobj::shape_t& shape : reader.GetShapes()) {
+        const std::vector<tinyobj::index_t>& indices = shape.mesh.indices;
+        std::size_t offset = 0;
+        for (unsigned faceVertices : shape.mesh.num_face_vertices) {
+            if (faceVertices != 3 || offset + 3 > indices.size()) return fail("a face is not a triangle");
+            const tinyobj::index_t* face = &indices[offset];
+            offset += 3;
+            // tinyobjloader only warns about indices past the end; reading them would overrun.
+            bool haveNormals = true;
+            for (int k = 0; k < 3; ++k) {
+                if (face[k].vertex_index < 0 || face[k].vertex_index >= vertexCount) {
+                    return fail("vertex index " + std::to_string(face[k].vertex_index + 1) + " out of range (" +
+                                std::to_string(vertexCount) + " vertices)");
+                }
+                if (face[k].normal_index >= normalCount || face[k].normal_index < -1) {
+                    return fail("normal index " + std::to_string(face[k].normal_index + 1) + " out of range (" +
+                                std::to_string(normalCount) + " normals)");
+                }
+                if (face[k].normal_index < 0) haveNormals = false;
+            }
+            const vector3 a = position(face[0].vertex_index);
+            const vector3 b = position(face[1].vertex_index);
+            const vector3 c = position(face[2].vertex_index);
+            positions.push_back(a);
+            positions.push_back(b);
+            positions.push_back(c);
+            if (haveNormals) {
+                for (int k = 0; k < 3; ++k) {
+                    const int n = face[k].normal_index;
+                    normals.emplace_back(attrib.normals[3 * n], attrib.normals[3 * n + 1], attrib.normals[3 * n + 2]);
+                }
+            } else {
+                const vector3 n = FaceNormal(a, b, c);
+                normals.insert(normals.end(), 3, n);
+            }
+        }
+    }
+    if (positions.empty()) return fail("no triangles");
+
+    vertices.reserve(static_cast<std::size_t>(vertexCount));
+    for (long i = 0; i < vertexCount; ++i) vertices.push_back(position(static_cast<int>(i)));
+    loaded = true;
+    return true;
+}
+
+}  // namespace ReEng

@@ -1,0 +1,121 @@
+#include "engine/replay/Recorder.h"
+
+#include <algorithm>
+#include <cstdarg>
+#include <filesystem>
+#include <system_error>
+
+#include "engine/input/Input.h"
+#include "engine/replay/InputScript.h"
+#include "engine/window/WindowClass.h"
+#include "engine/core/TextParse.h"
+
+namespace ReEng {
+
+namespace fs = std::filesystem;
+
+Recorder::~Recorder() {
+    if (m_file != nullptr) std::fclose(m_file);
+}
+
+void Recorder::SetProgram(const std::string& name, const std::string& version) {
+    m_program = name;
+    m_version = version;
+}
+
+bool Recorder::Open(const std::string& file, double step, std::string& error) {
+    std::error_code ec;
+    if (fs::exists(file, ec) || ec) {
+        error = "will not record over " + Printable(file) + ": it exists";
+        return false;
+    }
+    m_name = file;
+    m_part = file + ".part";
+    // "x": created here and now, never an old file of that name reused.
+    m_file = std::fopen(m_part.c_str(), "wx");
+    if (m_file == nullptr) {
+        error = "cannot create the recording " + Printable(m_part) +
+                (fs::exists(m_part, ec) ? ": it exists (left by a run that did not end?)" : "");
+        return false;
+    }
+    std::fill(std::begin(m_keys), std::end(m_keys), static_cast<signed char>(-1));
+    std::fill(std::begin(m_buttons), std::end(m_buttons), static_cast<signed char>(-1));
+    Line("# %s %s replay, step %.17g s\n", m_program.c_str(), m_version.c_str(), step);
+    Line("# Play it again with: %s --input %s\n", m_program.c_str(), Printable(file).c_str());
+    std::fflush(m_file);
+    return true;
+}
+
+void Recorder::Line(const char* format, ...) {
+    if (m_file == nullptr) return;
+    std::va_list args;
+    va_start(args, format);
+    if (std::vfprintf(m_file, format, args) < 0) m_failed = true;
+    va_end(args);
+    m_wrote = true;
+}
+
+void Recorder::RecordStep(unsigned long long step, const Input& input, const WindowClass& window) {
+    if (m_file == nullptr) return;
+    const PlayArea& area = window.GetScreenArea();
+    const int rect[4] = {area.x, area.y, area.width, area.height};
+    if (!m_rectKnown || !std::equal(rect, rect + 4, m_rect)) {
+        Line("%llu window %d %d %d %d\n", step, rect[0], rect[1], rect[2], rect[3]);
+        std::copy(rect, rect + 4, m_rect);
+        m_rectKnown = true;
+    }
+    if (input.MouseReadThisStep()) {
+        const sf::Vector2i mouse = input.GetMousePosition();
+        if (!m_mouseKnown || mouse != m_mouse) Line("%llu mouse %d %d\n", step, mouse.x, mouse.y);
+        m_mouse = mouse;
+        m_mouseKnown = true;
+    }
+    // Only what the step read: the rest made no difference to it.
+    InputScript::ForEachNamed([&](InputScript::Event::Kind kind, int code) {
+        const bool key = kind == InputScript::Event::Key;
+        const int now = key ? input.ReadThisStep(static_cast<sf::Keyboard::Key>(code))
+                            : input.ReadThisStep(static_cast<sf::Mouse::Button>(code));
+        signed char& last = key ? m_keys[code] : m_buttons[code];
+        if (now < 0 || now == last) return;
+        Line("%llu %s %s\n", step, InputScript::NameOf(kind, code), now ? "down" : "up");
+        last = static_cast<signed char>(now);
+    });
+    if (m_wrote && std::fflush(m_file) != 0) m_failed = true;
+    m_wrote = false;
+}
+
+void Recorder::RecordFocus(unsigned long long step, bool focused) {
+    Line("%llu focus %s\n", step, focused ? "in" : "out");
+}
+
+bool Recorder::Finish(unsigned long long steps, std::string& error) {
+    if (m_file == nullptr) return true;
+    Line("%llu end\n", steps);
+    const bool written = std::fclose(m_file) == 0 && !m_failed;
+    m_file = nullptr;
+    if (!written) {
+        error = "could not write the recording " + Printable(m_part) + " in full";
+        return false;
+    }
+    // A hard link cannot replace a file that appeared meanwhile; where the
+    // file system has none, a rename after one more look.
+    std::error_code ec;
+    fs::create_hard_link(m_part, m_name, ec);
+    if (!ec) {
+        fs::remove(m_part, ec);
+        return true;
+    }
+    if (fs::exists(m_name)) {
+        error = "will not record over " + Printable(m_name) + ": it appeared during the game; the recording is " +
+                Printable(m_part);
+        return false;
+    }
+    fs::rename(m_part, m_name, ec);
+    if (ec) {
+        error = "cannot name the recording " + Printable(m_name) + ": " + ec.message();
+        return false;
+    }
+    return true;
+}
+
+}  // namespace ReEng
