@@ -92,12 +92,19 @@ fuzz:
 	bash fuzz/run.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
 
 # Speed and memory figures (docs/performance.md); not part of make test.
-bench: web web-npm
+# The browser's frame is measured against a three.js page of the same frames,
+# which queue_dump (built here) prints from the game's own queue.
+bench: web web-npm bench-npm
 	sh scripts/install-deps.sh bench
 	cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DVAULTRIX_BENCH=ON -DVAULTRIX_TESTS=OFF
 	cmake --build $(BENCH_DIR) -j $(JOBS)
 	bash bench/run.sh $(BENCH_DIR)
-	node bench/web.js $(WEB_DIR)
+	node bench/web.js $(WEB_DIR) $(BENCH_DIR)
+
+# The pinned three.js of the browser bench's baseline page.
+.PHONY: bench-npm
+bench-npm:
+	cd bench && npm ci --no-audit --no-fund
 
 # The Windows game, cross-built with mingw-w64; the libraries are built once
 # into ~/.cache/vaultrix-windows (scripts/windows-deps.sh).

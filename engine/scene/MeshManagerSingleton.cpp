@@ -125,6 +125,8 @@ void MeshManagerSingleton::Render() {
             m_drawnMode = mode;
             if (m_redrawsOwed > 0) --m_redrawsOwed;
         }
+    } else if (m_renderer == nullptr) {
+        std::swap(m_queue, m_drawn);  // kept headless too, for tools that read a whole frame
     }
     m_queue.Clear();
     m_queuedOnce.clear();

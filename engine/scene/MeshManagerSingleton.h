@@ -70,6 +70,8 @@ public:
 
     // What has been queued since the last Render.
     const RenderQueue& GetQueue() const { return m_queue; }
+    // The last queue drawn (headless: the last one rendered), grid included.
+    const RenderQueue& GetLastQueue() const { return m_drawn; }
     // The text lines of the last frame rendered.
     const std::vector<std::string>& GetLastFrameText() const { return m_lastText; }
 
