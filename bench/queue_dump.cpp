@@ -13,7 +13,7 @@
 
 #include "app/AppClass.h"
 #include "app/GameInfo.h"
-#include "engine/RenderShapes.h"
+#include "engine/render/RenderShapes.h"
 
 namespace {
 
