@@ -173,3 +173,28 @@ test('a browser without WebGL2 gets a message, not a blank canvas', async () => 
   assert.match(await page.textContent('#message'), /needs WebGL2/);
   await page.close();
 });
+
+test('a headless run without an end leaves the page answering', async () => {
+  // A browser of its own: a tab that never answers cannot be closed, only
+  // its browser.
+  const own = await launch();
+  let answered = false;
+  try {
+    const page = await own.context.newPage();
+    await page.goto(`${base}?headless&state-hash-every=500`, { waitUntil: 'commit' });
+    // The page is asked again and again while the steps go on.
+    answered = await Promise.race([
+      page.waitForFunction(() => window.vaultrixPage && window.vaultrixPage.log.filter((l) => l.startsWith('state-hash')).length >= 3)
+        .then(() => true),
+      new Promise((resolve) => setTimeout(resolve, 30000, false)),
+    ]);
+    assert.ok(answered, 'the page stopped answering');
+    assert.strictEqual(await page.evaluate(() => window.vaultrixPage.ended), null);
+  } finally {
+    if (!answered) {
+      const cdp = await own.context.newCDPSession(await own.context.newPage());
+      await cdp.send('Browser.close').catch(() => {});
+    }
+    await own.close().catch(() => {});
+  }
+});
