@@ -198,3 +198,27 @@ test('a headless run without an end leaves the page answering', async () => {
     await own.close().catch(() => {});
   }
 });
+
+test('the browser keeps every key the game does not read', async () => {
+  const page = await manualPage();
+  await page.evaluate(() => {
+    window.kept = {};
+    window.addEventListener('keydown', (e) => { window.kept[(e.altKey ? 'Alt+' : '') + e.code] = !e.defaultPrevented; });
+  });
+  const gameKeys = ['Enter', 'KeyA', 'KeyD', 'KeyW', 'ArrowLeft', 'ArrowRight', 'ArrowUp', 'KeyP', 'Escape', 'F11', 'Alt+Enter'];
+  const browserKeys = ['F6', 'Alt+ArrowLeft', 'ArrowDown', 'Alt+KeyD', 'Tab'];
+  for (const key of gameKeys.concat(browserKeys)) {
+    await page.focus('#canvas');
+    await page.keyboard.press(key);
+  }
+  const kept = await page.evaluate(() => window.kept);
+  for (const key of gameKeys) assert.strictEqual(kept[key.replace('Alt+', 'Alt+')], false, `${key} goes to the game`);
+  for (const key of browserKeys) assert.strictEqual(kept[key], true, `${key} stays the browser's`);
+  // Tab and Shift+Tab take the keyboard away from the canvas.
+  for (const key of ['Tab', 'Shift+Tab']) {
+    await page.focus('#canvas');
+    await page.keyboard.press(key);
+    assert.notStrictEqual(await page.evaluate(() => document.activeElement.id), 'canvas', key);
+  }
+  await page.close();
+});
