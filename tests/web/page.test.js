@@ -222,3 +222,25 @@ test('the browser keeps every key the game does not read', async () => {
   }
   await page.close();
 });
+
+test('F11 gives the same fullscreen picture as the Fullscreen button', async () => {
+  const page = await manualPage();
+  await step(page, 3);
+  const fullscreen = async () => {
+    await page.waitForFunction(() => document.fullscreenElement);
+    await step(page, 2);
+    const picture = { element: await page.evaluate(() => document.fullscreenElement.id), box: skyBox(await shot(page)) };
+    await page.evaluate(() => document.exitFullscreen());
+    await page.waitForFunction(() => !document.fullscreenElement);
+    return picture;
+  };
+  await page.click('#fullscreen');
+  const button = await fullscreen();
+  await page.focus('#canvas');
+  await page.keyboard.down('F11');
+  await step(page);
+  await page.keyboard.up('F11');  // the browser grants it at the key's release
+  const key = await fullscreen();
+  assert.deepStrictEqual(key, button);
+  await page.close();
+});

@@ -18,6 +18,14 @@ EM_JS(int, vaultrix_has_focus, (const char* selector), {
 EM_JS(void, vaultrix_first_frame, (), {
     if (Module.onFirstFrame) Module.onFirstFrame();
 });
+// The element that goes fullscreen: the canvas's frame, where the page keeps
+// the picture at 3:2 in black bars, as its own Fullscreen button does. A
+// canvas without a named frame goes fullscreen itself.
+EM_JS(void, vaultrix_fullscreen_target, (const char* canvas, char* out, int size), {
+    var frame = document.querySelector(UTF8ToString(canvas)).parentElement;
+    var id = frame && frame !== document.body && frame.id ? '#' + frame.id : UTF8ToString(canvas);
+    stringToUTF8(id, out, size);
+});
 // clang-format on
 
 namespace ReEng {
@@ -416,11 +424,10 @@ bool WebPlatform::SetFullscreen(bool fullscreen) {
     if (!fullscreen) return emscripten_exit_fullscreen() == EMSCRIPTEN_RESULT_SUCCESS;
     // The browser grants fullscreen only during a user's input: a request from
     // the game's step waits for the next key or click (the key's release).
-    EmscriptenFullscreenStrategy strategy = {};
-    strategy.scaleMode = EMSCRIPTEN_FULLSCREEN_SCALE_ASPECT;
-    strategy.canvasResolutionScaleMode = EMSCRIPTEN_FULLSCREEN_CANVAS_SCALE_HIDEF;
-    strategy.filteringMode = EMSCRIPTEN_FULLSCREEN_FILTERING_DEFAULT;
-    const EMSCRIPTEN_RESULT result = emscripten_request_fullscreen_strategy(m_canvas.c_str(), EM_TRUE, &strategy);
+    // The page sizes the canvas in it, as for a window.
+    char target[256];
+    vaultrix_fullscreen_target(m_canvas.c_str(), target, sizeof(target));
+    const EMSCRIPTEN_RESULT result = emscripten_request_fullscreen(target, EM_TRUE);
     return result == EMSCRIPTEN_RESULT_SUCCESS || result == EMSCRIPTEN_RESULT_DEFERRED;
 }
 
