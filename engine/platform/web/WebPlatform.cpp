@@ -7,8 +7,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "engine/InputScript.h"
-
 // Whether the element holds the keyboard now; html5.h only tells of changes.
 // clang-format off
 EM_JS(int, vaultrix_has_focus, (const char* selector), {
@@ -115,18 +113,15 @@ sf::Keyboard::Key KeyOfCode(const char* code) {
     return key;
 }
 
-// Only the keys the game reads are kept from the browser: the keys a replay
-// can name, F11 and Alt+Enter. Tab, F6, Alt+Left and every shortcut with
-// Ctrl or Cmd still move the focus, reach the address bar or go back.
-bool GameReads(const EmscriptenKeyboardEvent& event, sf::Keyboard::Key key) {
+// Only the keys the game reads are kept from the browser: those the engine
+// tells (the keys a replay can name), F11 and Alt+Enter. Tab, F6, Alt+Left
+// and every shortcut with Ctrl or Cmd still move the focus, reach the
+// address bar or go back.
+bool GameReads(const EmscriptenKeyboardEvent& event, sf::Keyboard::Key key,
+               const std::vector<sf::Keyboard::Key>& gameKeys) {
     if (event.ctrlKey || event.metaKey) return false;
     if (event.altKey) return key == sf::Keyboard::Enter;
-    if (key == sf::Keyboard::F11) return true;
-    bool named = false;
-    InputScript::ForEachNamed([&](InputScript::Event::Kind kind, int code) {
-        named = named || (kind == InputScript::Event::Key && code == key);
-    });
-    return named;
+    return key == sf::Keyboard::F11 || std::find(gameKeys.begin(), gameKeys.end(), key) != gameKeys.end();
 }
 
 // The DOM numbers buttons left, middle, right, back, forward.
@@ -348,7 +343,7 @@ EM_BOOL WebPlatform::OnKey(int type, const EmscriptenKeyboardEvent* event, void*
         p.m_keys[key] = down;
     }
     // A key the game uses must not scroll the page or leave fullscreen.
-    return type == EMSCRIPTEN_EVENT_KEYDOWN && GameReads(*event, key);
+    return type == EMSCRIPTEN_EVENT_KEYDOWN && GameReads(*event, key, p.m_gameKeys);
 }
 
 EM_BOOL WebPlatform::OnMouse(int type, const EmscriptenMouseEvent* event, void* self) {
