@@ -115,6 +115,19 @@ void Frame() {
     if (g_app && !g_app->Tick()) EndRun();
 }
 
+// A headless run may have no end: it plays in batches of a few milliseconds
+// and gives the tab back between them, so the page still answers and a
+// reload or a closed tab ends it.
+void HeadlessBatch() {
+    const double until = emscripten_get_now() + 10.0;
+    while (g_app && emscripten_get_now() < until) {
+        if (!g_app->Tick()) {
+            EndRun();
+            return;
+        }
+    }
+}
+
 }  // namespace
 
 // One pass of the game (one step when the page gives --frame-time); 0 once
@@ -150,14 +163,15 @@ int main(int argc, char** argv) {
         vaultrix_page_ended(status);
         return status;
     }
-    // Without a window nothing waits for the display: play it out at once.
+    if (vaultrix_page_steps()) return 0;
     if (g_app->IsHeadless()) {
-        while (g_app->Tick()) {
-        }
-        EndRun();
+        // Nothing waits for the display: batches follow each other at once
+        // (postMessage), not at the animation frames' pace.
+        emscripten_set_main_loop(&HeadlessBatch, 0, false);
+        emscripten_set_main_loop_timing(EM_TIMING_SETIMMEDIATE, 0);
         return 0;
     }
-    if (!vaultrix_page_steps()) emscripten_set_main_loop(&Frame, 0, false);
+    emscripten_set_main_loop(&Frame, 0, false);
     return 0;
 }
 #else

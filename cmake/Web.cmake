@@ -40,7 +40,14 @@ target_link_options(vaultrix PRIVATE
   "SHELL:--preload-file ${PROJECT_SOURCE_DIR}/Platformer/companion.obj@Platformer/companion.obj"
   "SHELL:--preload-file ${PROJECT_SOURCE_DIR}/assets/fonts/DejaVuSansMono.ttf@assets/fonts/DejaVuSansMono.ttf")
 
-# Our own page beside the build (emcc's HTML minifier breaks at -O1 and up).
-add_custom_command(TARGET vaultrix POST_BUILD
-  COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/engine/platform/web/page/index.html
-    ${PROJECT_SOURCE_DIR}/engine/platform/web/page/vaultrix-page.js ${CMAKE_BINARY_DIR}/)
+# Our own page beside the build (emcc's HTML minifier breaks at -O1 and up),
+# copied again whenever it changes, not only when the game is linked.
+set(WEB_PAGE_FILES index.html vaultrix-page.js)
+set(WEB_PAGE_COPIES)
+foreach(file ${WEB_PAGE_FILES})
+  add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/${file}
+    COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/engine/platform/web/page/${file} ${CMAKE_BINARY_DIR}/${file}
+    DEPENDS ${PROJECT_SOURCE_DIR}/engine/platform/web/page/${file})
+  list(APPEND WEB_PAGE_COPIES ${CMAKE_BINARY_DIR}/${file})
+endforeach()
+add_custom_target(vaultrix-page ALL DEPENDS ${WEB_PAGE_COPIES})

@@ -108,6 +108,12 @@ bool ReEngAppClass::OpenWindow(int& status) {
     if (m_options.fullscreen) ToggleFullscreen();
     const sf::Vector2i size = m_window->GetClientSize();
     Reshape(size.x, size.y);
+    // The keys a replay can name are the keys the game reads.
+    std::vector<sf::Keyboard::Key> keys;
+    InputScript::ForEachNamed([&](InputScript::Event::Kind kind, int code) {
+        if (kind == InputScript::Event::Key) keys.push_back(static_cast<sf::Keyboard::Key>(code));
+    });
+    platform.SetGameKeys(std::move(keys));
     // Scripted runs must not be disturbed by whoever touches the real keyboard.
     if (m_options.inputFile.empty()) {
         m_input.SetLive(&platform);

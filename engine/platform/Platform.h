@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include <SFML/System/Vector2.hpp>
 #include <SFML/Window/Joystick.hpp>
@@ -96,6 +97,9 @@ public:
     // front: Input asks HasFocus first.
     virtual bool HasFocus() const = 0;
     virtual bool IsKeyDown(sf::Keyboard::Key key) const = 0;
+    // The keys the game reads, told once the window is open: a platform that
+    // shares the keyboard (a browser) leaves every other key to its owner.
+    virtual void SetGameKeys(std::vector<sf::Keyboard::Key>) {}
     virtual bool IsButtonDown(sf::Mouse::Button button) const = 0;
     // In screen pixels, as the client origin is.
     virtual sf::Vector2i GetMousePosition() const = 0;

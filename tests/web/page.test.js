@@ -188,7 +188,8 @@ test('a bad replay gets one line naming the file and line', async () => {
   await page.goto(`${base}?input=corrupt.replay`);
   const state = await ended(page, 20000);
   assert.strictEqual(state.ended.status, 2);
-  assert.match(await page.textContent('#message'), /^vaultrix: corrupt\.replay:5: /);
+  // The page keeps the replays it brings in a folder of their own.
+  assert.match(await page.textContent('#message'), /^vaultrix: replays\/corrupt\.replay:5: /);
   await page.close();
 });
 
@@ -204,4 +205,250 @@ test('a browser without WebGL2 gets a message, not a blank canvas', async () => 
   await ended(page, 20000);
   assert.match(await page.textContent('#message'), /needs WebGL2/);
   await page.close();
+});
+
+// The replay the page offers, as the player would save it.
+const offered = (page) => page.evaluate(async () => {
+  const link = document.getElementById('download');
+  return { hidden: link.hidden, name: link.download, text: link.href ? await (await fetch(link.href)).text() : '' };
+});
+
+test('every recorded game is offered, whatever ended it, under the name it was recorded to', async () => {
+  // A lost WebGL2 context ends the game with status 1; its record is whole.
+  const lost = await manualPage();
+  await lost.keyboard.press('Enter');
+  await step(lost, 10);
+  await lost.evaluate(() => document.getElementById('canvas').getContext('webgl2')
+    .getExtension('WEBGL_lose_context').loseContext());
+  await lost.waitForFunction(() => window.vaultrixPage.errors.length > 0);
+  await step(lost, 3);
+  const state = await ended(lost, 10000);
+  assert.strictEqual(state.ended.status, 1);
+  assert.match(await lost.textContent('#message'), /WebGL2 context was lost/);
+  const replay = await offered(lost);
+  assert.strictEqual(replay.hidden, false);
+  assert.strictEqual(replay.name, 'played.replay');
+  assert.match(replay.text, /^# vaultrix .* replay/);
+  assert.match(replay.text, /\n\d+ end\n$/);
+  await lost.close();
+
+  // ?record=FILE is where the game records: that file is the one offered.
+  const mine = await manualPage('&record=mine.replay');
+  await mine.keyboard.press('Escape');
+  await step(mine, 3);
+  assert.strictEqual((await ended(mine, 10000)).ended.status, 0);
+  const own = await offered(mine);
+  assert.strictEqual(own.hidden, false);
+  assert.strictEqual(own.name, 'mine.replay');
+  assert.match(own.text, /^# vaultrix .* replay[^]*\n\d+ end\n$/);
+  await mine.close();
+});
+
+test('a headless run without an end leaves the page answering', async () => {
+  // A browser of its own: a tab that never answers cannot be closed, only
+  // its browser.
+  const own = await launch();
+  let answered = false;
+  try {
+    const page = await own.context.newPage();
+    await page.goto(`${base}?headless&state-hash-every=500`, { waitUntil: 'commit' });
+    // The page is asked again and again while the steps go on.
+    answered = await Promise.race([
+      page.waitForFunction(() => window.vaultrixPage && window.vaultrixPage.log.filter((l) => l.startsWith('state-hash')).length >= 3)
+        .then(() => true),
+      new Promise((resolve) => setTimeout(resolve, 30000, false)),
+    ]);
+    assert.ok(answered, 'the page stopped answering');
+    assert.strictEqual(await page.evaluate(() => window.vaultrixPage.ended), null);
+  } finally {
+    if (!answered) {
+      const cdp = await own.context.newCDPSession(await own.context.newPage());
+      await cdp.send('Browser.close').catch(() => {});
+    }
+    await own.close().catch(() => {});
+  }
+});
+
+test('a game that cannot load says what is wrong and what to do', async () => {
+  for (const file of ['vaultrix.data', 'vaultrix.wasm']) {
+    const page = await browser.context.newPage();
+    await page.route(`**/${file}`, (route) => route.fulfill({ status: 404, body: '' }));
+    await page.goto(base);
+    const state = await ended(page, 20000);
+    assert.strictEqual(state.ended.reason, 'load', file);
+    await page.waitForFunction(() => document.getElementById('message').textContent !== '');
+    assert.match(await page.textContent('#message'), new RegExp(`${file.replace('.', '\\.')} \\(404 Not Found\\)\\. Reload`));
+    await page.close();
+  }
+  const page = await browser.context.newPage();
+  await page.goto(`file://${build}/index.html`);
+  const state = await ended(page, 20000);
+  assert.strictEqual(state.ended.reason, 'file');
+  assert.match(await page.textContent('#message'), /serve its folder over http/);
+  await page.close();
+});
+
+test("a replay that cannot be fetched names the address and the server's answer", async () => {
+  const origin = `127.0.0.1:${server.address().port}`;
+  const cases = [
+    ['missing/nothing.replay', `http://${origin}/missing/nothing.replay: 404 Not Found`],
+    // Another origin that allows no reading (no CORS headers).
+    [`http://localhost:${server.address().port}/shot.replay`, `http://localhost:${server.address().port}/shot.replay: no answer`],
+  ];
+  for (const [input, want] of cases) {
+    const page = await browser.context.newPage();
+    await page.goto(`${base}?input=${encodeURIComponent(input)}`);
+    const state = await ended(page, 20000);
+    assert.strictEqual(state.ended.status, 2, input);
+    const text = await page.textContent('#message');
+    assert.ok(text.startsWith(`vaultrix: cannot fetch the replay ${want}`), text);
+    await page.close();
+  }
+});
+
+test('a value the game would read cut short at a NUL is refused as trailing junk is', async () => {
+  for (const [query, shown] of [['frames=3junk', '3junk'], ['frames=3%00junk', '3\\x00junk']]) {
+    const page = await browser.context.newPage();
+    await page.goto(`${base}?${query}`);
+    const state = await ended(page, 20000);
+    assert.strictEqual(state.ended.status, 2, query);
+    assert.ok((await page.textContent('#message')).startsWith(`vaultrix: bad value '${shown}' for --frames (see vaultrix --help)`),
+      await page.textContent('#message'));
+    await page.close();
+  }
+});
+
+test('the browser keeps every key the game does not read', async () => {
+  const page = await manualPage();
+  await page.evaluate(() => {
+    window.kept = {};
+    window.addEventListener('keydown', (e) => { window.kept[(e.altKey ? 'Alt+' : '') + e.code] = !e.defaultPrevented; });
+  });
+  const gameKeys = ['Enter', 'KeyA', 'KeyD', 'KeyW', 'ArrowLeft', 'ArrowRight', 'ArrowUp', 'KeyP', 'Escape', 'F11', 'Alt+Enter'];
+  const browserKeys = ['F6', 'Alt+ArrowLeft', 'ArrowDown', 'Alt+KeyD', 'Tab'];
+  for (const key of gameKeys.concat(browserKeys)) {
+    await page.focus('#canvas');
+    await page.keyboard.press(key);
+  }
+  const kept = await page.evaluate(() => window.kept);
+  for (const key of gameKeys) assert.strictEqual(kept[key.replace('Alt+', 'Alt+')], false, `${key} goes to the game`);
+  for (const key of browserKeys) assert.strictEqual(kept[key], true, `${key} stays the browser's`);
+  // Tab and Shift+Tab take the keyboard away from the canvas.
+  for (const key of ['Tab', 'Shift+Tab']) {
+    await page.focus('#canvas');
+    await page.keyboard.press(key);
+    assert.notStrictEqual(await page.evaluate(() => document.activeElement.id), 'canvas', key);
+  }
+  await page.close();
+});
+
+test('F11 gives the same fullscreen picture as the Fullscreen button', async () => {
+  const page = await manualPage();
+  await step(page, 3);
+  const fullscreen = async () => {
+    await page.waitForFunction(() => document.fullscreenElement);
+    await step(page, 2);
+    const picture = { element: await page.evaluate(() => document.fullscreenElement.id), box: skyBox(await shot(page)) };
+    await page.evaluate(() => document.exitFullscreen());
+    await page.waitForFunction(() => !document.fullscreenElement);
+    return picture;
+  };
+  await page.click('#fullscreen');
+  const button = await fullscreen();
+  await page.focus('#canvas');
+  await page.keyboard.down('F11');
+  await step(page);
+  await page.keyboard.up('F11');  // the browser grants it at the key's release
+  const key = await fullscreen();
+  assert.deepStrictEqual(key, button);
+  await page.close();
+});
+
+// A replay just as long as its header and end.
+function shortReplay(steps) {
+  const header = fs.readFileSync(path.join(replays, 'shot.replay'), 'utf8').split('\n')[0];
+  return `${header}\n0 window 0 0 1080 720\n${steps} end\n`;
+}
+function pickedFile(name, text) {
+  const dir = fs.mkdtempSync(path.join(scratch, 'picked-'));
+  fs.writeFileSync(path.join(dir, name), text);
+  return path.join(dir, name);
+}
+
+test("a picked replay plays whatever its name, even one of the game's own folders", async () => {
+  for (const name of ['tmp', 'dev', 'Platformer']) {
+    const page = await manualPage();
+    const errors = [];
+    page.on('pageerror', (e) => errors.push(e.message));
+    page.on('dialog', (d) => d.accept());
+    await page.setInputFiles('#replay', pickedFile(name, shortReplay(3)));
+    await page.waitForURL(/stored/);
+    const state = await ended(page, 20000);
+    assert.strictEqual(state.ended.status, 0, `${name}: ${state.errors.join(' ')}`);
+    assert.deepStrictEqual(errors, [], name);
+    await page.close();
+  }
+});
+
+test('a picked replay too large for the game is refused before it is kept', async () => {
+  // The game's own line for a 3 MB replay.
+  fs.writeFileSync(path.join(scratch, 'large.replay'), '#'.repeat(3 << 20));
+  const fetched = await browser.context.newPage();
+  await fetched.goto(`${base}?input=large.replay`);
+  const refused = await ended(fetched, 20000);
+  await fetched.close();
+  assert.strictEqual(refused.ended.status, 2);
+  const line = refused.errors.filter((l) => l !== '').pop();
+  assert.match(line, /larger than 1 MiB/);
+  // The same line for 50 MB picked, more than the session can hold.
+  const page = await manualPage();
+  const errors = [];
+  page.on('pageerror', (e) => errors.push(e.message));
+  const big = path.join(fs.mkdtempSync(path.join(scratch, 'big-')), 'large.replay');
+  fs.writeFileSync(big, '#'.repeat(50 << 20));
+  await page.setInputFiles('#replay', big);
+  await page.waitForFunction(() => document.getElementById('message').textContent !== '');
+  assert.strictEqual(await page.textContent('#message'), line);
+  assert.deepStrictEqual(errors, []);
+  assert.strictEqual(await page.evaluate(() => sessionStorage.length), 0);
+  assert.strictEqual(await step(page), 1, 'the game goes on');
+  fs.rmSync(path.dirname(big), { recursive: true });
+  await page.close();
+});
+
+test('picking a replay during a game asks before the game is left', async () => {
+  const page = await manualPage();
+  await page.keyboard.press('Enter');
+  await step(page, 5);
+  const asked = [];
+  page.on('dialog', (d) => {
+    asked.push(d.type());
+    asked.length === 1 ? d.dismiss() : d.accept();
+  });
+  const file = pickedFile('shot.replay', shortReplay(3));
+  // Declined: the game goes on.
+  await page.setInputFiles('#replay', file);
+  await page.waitForFunction(() => document.getElementById('replay').value === '');
+  assert.deepStrictEqual(asked, ['confirm']);
+  assert.strictEqual(await step(page), 1);
+  assert.match(page.url(), /\?manual$/);
+  // Accepted: the replay plays.
+  await page.setInputFiles('#replay', file);
+  await page.waitForURL(/input=shot\.replay&stored/);
+  assert.deepStrictEqual(asked, ['confirm', 'confirm']);
+  assert.strictEqual((await ended(page, 20000)).ended.status, 0);
+  await page.close();
+});
+
+// Passes once merged with the change that draws each frame straight to the
+// canvas (this branch still copies an off-screen frame).
+test('a screenshot run leaves no GL warning about the read buffer', { todo: 'needs the direct drawing' }, async () => {
+  const page = await browser.context.newPage();
+  const warnings = [];
+  page.on('console', (m) => { if (/readbuffer/i.test(m.text())) warnings.push(m.text()); });
+  await page.goto(`${base}?screenshot=shot.png&frames=5`);
+  const state = await ended(page, 20000);
+  await page.close();
+  assert.strictEqual(state.ended.status, 0, state.errors.join(' '));
+  assert.deepStrictEqual(warnings, []);
 });

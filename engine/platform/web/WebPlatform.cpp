@@ -16,6 +16,14 @@ EM_JS(int, vaultrix_has_focus, (const char* selector), {
 EM_JS(void, vaultrix_first_frame, (), {
     if (Module.onFirstFrame) Module.onFirstFrame();
 });
+// The element that goes fullscreen: the canvas's frame, where the page keeps
+// the picture at 3:2 in black bars, as its own Fullscreen button does. A
+// canvas without a named frame goes fullscreen itself.
+EM_JS(void, vaultrix_fullscreen_target, (const char* canvas, char* out, int size), {
+    var frame = document.querySelector(UTF8ToString(canvas)).parentElement;
+    var id = frame && frame !== document.body && frame.id ? '#' + frame.id : UTF8ToString(canvas);
+    stringToUTF8(id, out, size);
+});
 // clang-format on
 
 namespace ReEng {
@@ -105,11 +113,15 @@ sf::Keyboard::Key KeyOfCode(const char* code) {
     return key;
 }
 
-// The browser keeps these for itself: reload, its tools, and any shortcut
-// held with Ctrl or Cmd.
-bool BrowserKeeps(const EmscriptenKeyboardEvent& event, sf::Keyboard::Key key) {
-    return event.ctrlKey || event.metaKey || key == sf::Keyboard::F5 || key == sf::Keyboard::F12 ||
-           key == sf::Keyboard::Unknown;
+// Only the keys the game reads are kept from the browser: those the engine
+// tells (the keys a replay can name), F11 and Alt+Enter. Tab, F6, Alt+Left
+// and every shortcut with Ctrl or Cmd still move the focus, reach the
+// address bar or go back.
+bool GameReads(const EmscriptenKeyboardEvent& event, sf::Keyboard::Key key,
+               const std::vector<sf::Keyboard::Key>& gameKeys) {
+    if (event.ctrlKey || event.metaKey) return false;
+    if (event.altKey) return key == sf::Keyboard::Enter;
+    return key == sf::Keyboard::F11 || std::find(gameKeys.begin(), gameKeys.end(), key) != gameKeys.end();
 }
 
 // The DOM numbers buttons left, middle, right, back, forward.
@@ -324,7 +336,7 @@ EM_BOOL WebPlatform::OnKey(int type, const EmscriptenKeyboardEvent* event, void*
         p.m_keys[key] = down;
     }
     // A key the game uses must not scroll the page or leave fullscreen.
-    return type == EMSCRIPTEN_EVENT_KEYDOWN && !BrowserKeeps(*event, key);
+    return type == EMSCRIPTEN_EVENT_KEYDOWN && GameReads(*event, key, p.m_gameKeys);
 }
 
 EM_BOOL WebPlatform::OnMouse(int type, const EmscriptenMouseEvent* event, void* self) {
@@ -400,11 +412,10 @@ bool WebPlatform::SetFullscreen(bool fullscreen) {
     if (!fullscreen) return emscripten_exit_fullscreen() == EMSCRIPTEN_RESULT_SUCCESS;
     // The browser grants fullscreen only during a user's input: a request from
     // the game's step waits for the next key or click (the key's release).
-    EmscriptenFullscreenStrategy strategy = {};
-    strategy.scaleMode = EMSCRIPTEN_FULLSCREEN_SCALE_ASPECT;
-    strategy.canvasResolutionScaleMode = EMSCRIPTEN_FULLSCREEN_CANVAS_SCALE_HIDEF;
-    strategy.filteringMode = EMSCRIPTEN_FULLSCREEN_FILTERING_DEFAULT;
-    const EMSCRIPTEN_RESULT result = emscripten_request_fullscreen_strategy(m_canvas.c_str(), EM_TRUE, &strategy);
+    // The page sizes the canvas in it, as for a window.
+    char target[256];
+    vaultrix_fullscreen_target(m_canvas.c_str(), target, sizeof(target));
+    const EMSCRIPTEN_RESULT result = emscripten_request_fullscreen(target, EM_TRUE);
     return result == EMSCRIPTEN_RESULT_SUCCESS || result == EMSCRIPTEN_RESULT_DEFERRED;
 }
 

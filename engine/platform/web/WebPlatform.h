@@ -8,6 +8,7 @@
 
 #include <deque>
 #include <string>
+#include <vector>
 
 #include "engine/platform/Platform.h"
 
@@ -37,6 +38,7 @@ public:
 
     bool HasFocus() const override { return m_canvasFocus && !m_hidden; }
     bool IsKeyDown(sf::Keyboard::Key key) const override;
+    void SetGameKeys(std::vector<sf::Keyboard::Key> keys) override { m_gameKeys = std::move(keys); }
     bool IsButtonDown(sf::Mouse::Button button) const override;
     sf::Vector2i GetMousePosition() const override { return m_mouse; }
 
@@ -78,6 +80,7 @@ private:
     std::string m_canvas;
     EMSCRIPTEN_WEBGL_CONTEXT_HANDLE m_context = 0;
     std::deque<PlatformEvent> m_events;
+    std::vector<sf::Keyboard::Key> m_gameKeys;  // kept from the browser, with F11 and Alt+Enter
     bool m_keys[sf::Keyboard::KeyCount] = {};
     bool m_buttons[sf::Mouse::ButtonCount] = {};
     sf::Vector2i m_mouse{0, 0};
