@@ -442,7 +442,7 @@ test('picking a replay during a game asks before the game is left', async () => 
 
 // Passes once merged with the change that draws each frame straight to the
 // canvas (this branch still copies an off-screen frame).
-test('a screenshot run leaves no GL warning about the read buffer', { todo: 'needs the direct drawing' }, async () => {
+test('a screenshot run leaves no GL warning about the read buffer', async () => {
   const page = await browser.context.newPage();
   const warnings = [];
   page.on('console', (m) => { if (/readbuffer/i.test(m.text())) warnings.push(m.text()); });
