@@ -46,8 +46,8 @@ set(WEB_PAGE_FILES index.html vaultrix-page.js)
 set(WEB_PAGE_COPIES)
 foreach(file ${WEB_PAGE_FILES})
   add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/${file}
-    COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/engine/platform/web/page/${file} ${CMAKE_BINARY_DIR}/${file}
-    DEPENDS ${PROJECT_SOURCE_DIR}/engine/platform/web/page/${file})
+    COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/app/web/${file} ${CMAKE_BINARY_DIR}/${file}
+    DEPENDS ${PROJECT_SOURCE_DIR}/app/web/${file})
   list(APPEND WEB_PAGE_COPIES ${CMAKE_BINARY_DIR}/${file})
 endforeach()
 add_custom_target(vaultrix-page ALL DEPENDS ${WEB_PAGE_COPIES})
