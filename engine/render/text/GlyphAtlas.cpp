@@ -75,6 +75,57 @@ struct Cell {
     int atX = 0, atY = 0;                       // its place in the picture
 };
 
+// A glyph's fill into red, green and blue, its outline into alpha, at its
+// cell in a picture `width` wide.
+void Copy(const Cell& cell, const std::vector<std::uint8_t>& fill, const std::vector<std::uint8_t>& edge,
+          std::uint8_t* picture, int width) {
+    for (int py = 0; py < cell.height; ++py) {
+        std::uint8_t* out = picture + (static_cast<std::size_t>(cell.atY + py) * width + cell.atX) * 4;
+        for (int px = 0; px < cell.width; ++px, out += 4) {
+            const std::size_t at = static_cast<std::size_t>(py * cell.width + px);
+            out[0] = out[1] = out[2] = fill[at];
+            out[3] = edge[at];
+        }
+    }
+}
+
+// Places the cells on shelves across a picture `width` wide, left to right
+// and top to bottom; returns the picture's height.
+int Shelve(Cell* cells, std::size_t count, int width) {
+    int x = 1, y = 1, shelf = 0;
+    for (Cell* cell = cells; cell != cells + count; ++cell) {
+        if (cell->width == 0) continue;
+        if (x + cell->width + 1 > width) {
+            x = 1;
+            y += shelf + 1;
+            shelf = 0;
+        }
+        cell->atX = x;
+        cell->atY = y;
+        x += cell->width + 1;
+        shelf = std::max(shelf, cell->height);
+    }
+    return y + shelf + 1;
+}
+
+// The outline of a w x h glyph's fill: each filled pixel spreads its
+// coverage to the pixels within reach, weighted by their distance.
+void Outline(const std::vector<std::uint8_t>& fill, int w, int h, const std::vector<Reach>& reach,
+             std::vector<std::uint8_t>& edge) {
+    edge.assign(fill.size(), 0);
+    for (int py = 0; py < h; ++py)
+        for (int px = 0; px < w; ++px) {
+            const std::uint8_t f = fill[static_cast<std::size_t>(py * w + px)];
+            if (f == 0) continue;
+            for (const Reach& r : reach) {
+                const int qx = px + r.dx, qy = py + r.dy;
+                if (qx < 0 || qy < 0 || qx >= w || qy >= h) continue;
+                std::uint8_t& e = edge[static_cast<std::size_t>(qy * w + qx)];
+                e = std::max(e, static_cast<std::uint8_t>(std::lround(f * r.weight)));
+            }
+        }
+}
+
 }  // namespace
 
 bool GlyphAtlas::Load(const std::string& file, std::string& error) {
@@ -141,20 +192,7 @@ void GlyphAtlas::Bake(unsigned pixels, float outline) {
     }
     int width = 64;
     while (static_cast<long>(width) * width < area || width < widest) width *= 2;
-    int x = 1, y = 1, shelf = 0;
-    for (Cell& cell : cells) {
-        if (cell.width == 0) continue;
-        if (x + cell.width + 1 > width) {
-            x = 1;
-            y += shelf + 1;
-            shelf = 0;
-        }
-        cell.atX = x;
-        cell.atY = y;
-        x += cell.width + 1;
-        shelf = std::max(shelf, cell.height);
-    }
-    const int height = y + shelf + 1;
+    const int height = Shelve(cells.data(), cells.size(), width);
     m_picture.Create(width, height);
 
     const std::vector<Reach> reach = OutlineReach(outline);
@@ -172,26 +210,8 @@ void GlyphAtlas::Bake(unsigned pixels, float outline) {
         fill.assign(static_cast<std::size_t>(w * h), 0);
         stbtt_MakeCodepointBitmap(&info, fill.data() + pad * w + pad, w - 2 * pad, h - 2 * pad, w, scale, scale,
                                   static_cast<int>(c));
-        edge.assign(fill.size(), 0);
-        for (int py = 0; py < h; ++py)
-            for (int px = 0; px < w; ++px) {
-                const std::uint8_t f = fill[static_cast<std::size_t>(py * w + px)];
-                if (f == 0) continue;
-                for (const Reach& r : reach) {
-                    const int qx = px + r.dx, qy = py + r.dy;
-                    if (qx < 0 || qy < 0 || qx >= w || qy >= h) continue;
-                    std::uint8_t& e = edge[static_cast<std::size_t>(qy * w + qx)];
-                    e = std::max(e, static_cast<std::uint8_t>(std::lround(f * r.weight)));
-                }
-            }
-        for (int py = 0; py < h; ++py) {
-            std::uint8_t* out = m_picture.Pixels() + (static_cast<std::size_t>(cell.atY + py) * width + cell.atX) * 4;
-            for (int px = 0; px < w; ++px, out += 4) {
-                const std::size_t at = static_cast<std::size_t>(py * w + px);
-                out[0] = out[1] = out[2] = fill[at];
-                out[3] = edge[at];
-            }
-        }
+        Outline(fill, w, h, reach, edge);
+        Copy(cell, fill, edge, m_picture.Pixels(), width);
         glyph.left = static_cast<float>(cell.x0);
         glyph.top = static_cast<float>(cell.y0);
         glyph.right = static_cast<float>(cell.x0 + w);
