@@ -1,5 +1,7 @@
 #include "engine/platform/web/WebPlatform.h"
 
+#include "engine/platform/web/DomInput.h"
+
 #include <emscripten/emscripten.h>
 
 #include <algorithm>
@@ -27,158 +29,6 @@ EM_JS(void, vaultrix_fullscreen_target, (const char* canvas, char* out, int size
 // clang-format on
 
 namespace ReEng {
-
-namespace {
-
-struct DomKey {
-    const char* code;
-    sf::Keyboard::Key key;
-};
-
-// The DOM's physical key names, so A/D/W sit where they do on any layout,
-// as SFML's scancode-based keys do on the desktop.
-constexpr DomKey kDomKeys[] = {
-    {"Escape", sf::Keyboard::Escape},
-    {"Enter", sf::Keyboard::Enter},
-    {"NumpadEnter", sf::Keyboard::Enter},
-    {"Space", sf::Keyboard::Space},
-    {"Backspace", sf::Keyboard::Backspace},
-    {"Tab", sf::Keyboard::Tab},
-    {"ArrowLeft", sf::Keyboard::Left},
-    {"ArrowRight", sf::Keyboard::Right},
-    {"ArrowUp", sf::Keyboard::Up},
-    {"ArrowDown", sf::Keyboard::Down},
-    {"ControlLeft", sf::Keyboard::LControl},
-    {"ShiftLeft", sf::Keyboard::LShift},
-    {"AltLeft", sf::Keyboard::LAlt},
-    {"MetaLeft", sf::Keyboard::LSystem},
-    {"ControlRight", sf::Keyboard::RControl},
-    {"ShiftRight", sf::Keyboard::RShift},
-    {"AltRight", sf::Keyboard::RAlt},
-    {"MetaRight", sf::Keyboard::RSystem},
-    {"ContextMenu", sf::Keyboard::Menu},
-    {"BracketLeft", sf::Keyboard::LBracket},
-    {"BracketRight", sf::Keyboard::RBracket},
-    {"Semicolon", sf::Keyboard::Semicolon},
-    {"Comma", sf::Keyboard::Comma},
-    {"Period", sf::Keyboard::Period},
-    {"Quote", sf::Keyboard::Quote},
-    {"Slash", sf::Keyboard::Slash},
-    {"Backslash", sf::Keyboard::Backslash},
-    {"Backquote", sf::Keyboard::Tilde},
-    {"Equal", sf::Keyboard::Equal},
-    {"Minus", sf::Keyboard::Hyphen},
-    {"PageUp", sf::Keyboard::PageUp},
-    {"PageDown", sf::Keyboard::PageDown},
-    {"End", sf::Keyboard::End},
-    {"Home", sf::Keyboard::Home},
-    {"Insert", sf::Keyboard::Insert},
-    {"Delete", sf::Keyboard::Delete},
-    {"NumpadAdd", sf::Keyboard::Add},
-    {"NumpadSubtract", sf::Keyboard::Subtract},
-    {"NumpadMultiply", sf::Keyboard::Multiply},
-    {"NumpadDivide", sf::Keyboard::Divide},
-    {"Pause", sf::Keyboard::Pause},
-};
-
-// A key of a numbered run ("KeyA".."KeyZ", "Digit0".., "Numpad0".., "F1"..):
-// the key at first + the number, or Unknown.
-sf::Keyboard::Key Numbered(const char* code, const char* prefix, int first, int count, int base) {
-    const std::size_t length = std::strlen(prefix);
-    if (std::strncmp(code, prefix, length) != 0) return sf::Keyboard::Unknown;
-    const char* rest = code + length;
-    int n = 0;
-    if (base == 26) {
-        if (rest[0] < 'A' || rest[0] > 'Z' || rest[1] != '\0') return sf::Keyboard::Unknown;
-        n = rest[0] - 'A';
-    } else {
-        if (*rest == '\0' || std::strlen(rest) > 2) return sf::Keyboard::Unknown;
-        for (; *rest != '\0'; ++rest) {
-            if (*rest < '0' || *rest > '9') return sf::Keyboard::Unknown;
-            n = n * 10 + (*rest - '0');
-        }
-        n -= base;
-    }
-    if (n < 0 || n >= count) return sf::Keyboard::Unknown;
-    return static_cast<sf::Keyboard::Key>(first + n);
-}
-
-sf::Keyboard::Key KeyOfCode(const char* code) {
-    for (const DomKey& entry : kDomKeys)
-        if (std::strcmp(code, entry.code) == 0) return entry.key;
-    sf::Keyboard::Key key = Numbered(code, "Key", sf::Keyboard::A, 26, 26);
-    if (key == sf::Keyboard::Unknown) key = Numbered(code, "Digit", sf::Keyboard::Num0, 10, 0);
-    if (key == sf::Keyboard::Unknown) key = Numbered(code, "Numpad", sf::Keyboard::Numpad0, 10, 0);
-    if (key == sf::Keyboard::Unknown) key = Numbered(code, "F", sf::Keyboard::F1, 15, 1);
-    return key;
-}
-
-// Only the keys the game reads are kept from the browser: those the engine
-// tells (the keys a replay can name), F11 and Alt+Enter. Tab, F6, Alt+Left
-// and every shortcut with Ctrl or Cmd still move the focus, reach the
-// address bar or go back.
-bool GameReads(const EmscriptenKeyboardEvent& event, sf::Keyboard::Key key,
-               const std::vector<sf::Keyboard::Key>& gameKeys) {
-    if (event.ctrlKey || event.metaKey) return false;
-    if (event.altKey) return key == sf::Keyboard::Enter;
-    return key == sf::Keyboard::F11 || std::find(gameKeys.begin(), gameKeys.end(), key) != gameKeys.end();
-}
-
-// The DOM numbers buttons left, middle, right, back, forward.
-bool ButtonOf(unsigned short dom, sf::Mouse::Button& button) {
-    static constexpr sf::Mouse::Button kButtons[] = {sf::Mouse::Left, sf::Mouse::Middle, sf::Mouse::Right,
-                                                     sf::Mouse::XButton1, sf::Mouse::XButton2};
-    if (dom >= sizeof(kButtons) / sizeof(kButtons[0])) return false;
-    button = kButtons[dom];
-    return true;
-}
-
-// The standard gamepad's buttons in the order SFML's Linux driver gives an
-// XInput pad's (A B X Y LB RB Back Start Guide LS RS), which the engine's
-// default layout expects.
-constexpr int kStandardButtons[] = {0, 1, 2, 3, 4, 5, 8, 9, 16, 10, 11};
-
-float Percent(double value) { return static_cast<float>(std::clamp(value, -1.0, 1.0) * 100.0); }
-
-// A standard-mapped pad read as SFML reads an XInput pad on Linux: sticks
-// on X/Y and U/V, triggers on Z/R resting at -100, the cross on PovX/PovY.
-void ReadStandard(const EmscriptenGamepadEvent& state, PadReading& pad) {
-    const auto axis = [&](int i) { return i < state.numAxes ? state.axis[i] : 0.0; };
-    const auto analog = [&](int i) { return i < state.numButtons ? state.analogButton[i] : 0.0; };
-    const auto digital = [&](int i) { return i < state.numButtons && state.digitalButton[i]; };
-    const struct {
-        sf::Joystick::Axis axis;
-        float value;
-    } axes[] = {
-        {sf::Joystick::X, Percent(axis(0))},
-        {sf::Joystick::Y, Percent(axis(1))},
-        {sf::Joystick::U, Percent(axis(2))},
-        {sf::Joystick::V, Percent(axis(3))},
-        {sf::Joystick::Z, Percent(analog(6) * 2.0 - 1.0)},
-        {sf::Joystick::R, Percent(analog(7) * 2.0 - 1.0)},
-        {sf::Joystick::PovX, (digital(15) ? 100.0f : 0.0f) - (digital(14) ? 100.0f : 0.0f)},
-        {sf::Joystick::PovY, (digital(12) ? 100.0f : 0.0f) - (digital(13) ? 100.0f : 0.0f)},
-    };
-    for (const auto& a : axes) {
-        pad.hasAxis[a.axis] = true;
-        pad.axes[a.axis] = a.value;
-    }
-    pad.buttonCount = sizeof(kStandardButtons) / sizeof(kStandardButtons[0]);
-    for (unsigned b = 0; b < pad.buttonCount; ++b) pad.buttons[b] = digital(kStandardButtons[b]);
-}
-
-// A pad the browser could not map: its axes and buttons as they come.
-void ReadRaw(const EmscriptenGamepadEvent& state, PadReading& pad) {
-    const int axes = std::min<int>(state.numAxes, sf::Joystick::AxisCount);
-    for (int a = 0; a < axes; ++a) {
-        pad.hasAxis[a] = true;
-        pad.axes[a] = Percent(state.axis[a]);
-    }
-    pad.buttonCount = static_cast<unsigned>(std::clamp<int>(state.numButtons, 0, sf::Joystick::ButtonCount));
-    for (unsigned b = 0; b < pad.buttonCount; ++b) pad.buttons[b] = state.digitalButton[b];
-}
-
-}  // namespace
 
 WebPlatform::WebPlatform(std::string program, std::string canvas)
     : m_program(std::move(program)), m_canvas(std::move(canvas)) {}
@@ -336,7 +186,8 @@ EM_BOOL WebPlatform::OnKey(int type, const EmscriptenKeyboardEvent* event, void*
         p.m_keys[key] = down;
     }
     // A key the game uses must not scroll the page or leave fullscreen.
-    return type == EMSCRIPTEN_EVENT_KEYDOWN && GameReads(*event, key, p.m_gameKeys);
+    return type == EMSCRIPTEN_EVENT_KEYDOWN &&
+           GameReads(key, event->ctrlKey, event->metaKey, event->altKey, p.m_gameKeys);
 }
 
 EM_BOOL WebPlatform::OnMouse(int type, const EmscriptenMouseEvent* event, void* self) {
