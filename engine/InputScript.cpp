@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <sstream>
 
+#include "engine/Options.h"
 #include "engine/RegularFile.h"
 #include "engine/WindowClass.h"
 #include "engine/TextParse.h"
@@ -47,10 +48,15 @@ bool InputScript::ParseHeader(const std::string& line, std::string& why) {
         why = "recorded by " + m_program + " " + Excerpt(version) + ", and this is " + m_version;
         return false;
     }
-    char* end = nullptr;
-    const double value = std::strtod(seconds.c_str(), &end);
-    if (step != "step" || unit != "s" || seconds.empty() || *end != '\0' || !(value > 0.0 && value <= 1.0)) {
+    if (step != "step" || unit != "s" || seconds.empty()) {
         why = "bad replay header (expected '# " + m_program + " " + m_version + " replay, step S s')";
+        return false;
+    }
+    // The steps --frame-time allows, and nothing else: a step of 1e-300 s
+    // would never let a second of real time pass.
+    double value = 0.0;
+    if (!ParseDecimal(seconds, Options::kMinFrameTime, Options::kMaxFrameTime, value)) {
+        why = "bad replay step '" + Excerpt(seconds) + "' (a plain decimal, 0.0001 to 1 s)";
         return false;
     }
     m_step = value;
