@@ -32,7 +32,7 @@ void ReEngAppClass::ProcessMessages() {
             case PlatformEvent::FocusGained:
                 m_focused = event.type == PlatformEvent::FocusGained;
                 if (!m_focused) m_input.FocusLost();
-                if (m_input.IsLive()) m_recorder.RecordFocus(m_frame, m_focused);
+                if (m_input.IsLive()) m_recorder.RecordFocus(m_focused);
                 RedrawSoon();
                 break;
             case PlatformEvent::KeyPressed:

@@ -32,6 +32,9 @@ b=$(digest --input "$work/rec.replay") || fail "replay exited $?"
 cp "$work/rec.replay" "$work/keep"
 expect 2 "will not record over" --headless --frames 5 --record "$work/rec.replay"
 cmp -s "$work/rec.replay" "$work/keep" || fail "an existing file was overwritten"
+ln -s "$work/nowhere" "$work/dangling.replay"  # a link to nothing is a name in use too
+expect 2 "will not record over .*dangling.replay: it exists" --headless --frames 5 --record "$work/dangling.replay"
+[ -L "$work/dangling.replay" ] && [ ! -e "$work/nowhere" ] || fail "a dangling link was recorded over"
 # Killed mid-game, the recording so far stays in FILE.part, whole up to its last step.
 "$game" --headless --frame-time 0.0166666 --max-fps 1000 --input "$work/shot.txt" --record "$work/killed.replay" >/dev/null &
 pid=$!
