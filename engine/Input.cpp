@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "engine/ClampedSum.h"
+
 namespace ReEng {
 
 namespace {
@@ -166,8 +168,8 @@ void Input::UpdatePad(sf::Vector2i centre, int radius) {
     }
     // Placed again every step: the player moves under a held aim.
     if (m_padAims) {
-        m_padCursor = centre + sf::Vector2i(static_cast<int>(std::lround(m_aim.x * static_cast<float>(radius))),
-                                            static_cast<int>(std::lround(m_aim.y * static_cast<float>(radius))));
+        m_padCursor = sf::Vector2i(ClampedSum(centre.x, std::llround(m_aim.x * static_cast<float>(radius))),
+                                   ClampedSum(centre.y, std::llround(m_aim.y * static_cast<float>(radius))));
     }
 }
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "engine/ClampedSum.h"
 #include "engine/Renderer.h"
 
 namespace ReEng {
@@ -100,15 +101,15 @@ void ReEngAppClass::UpdatePad() {
     // cursor would, in the play area's pixels.
     const int wx = m_system->GetWindowX(), wy = m_system->GetWindowY();
     const int ww = m_system->GetWindowWidth(), wh = m_system->GetWindowHeight();
-    sf::Vector2i centre(wx + ww / 2, wy + wh / 2);
+    sf::Vector2i centre(ClampedSum(wx, ww / 2), ClampedSum(wy, wh / 2));
     if (m_hasSubject && m_cameraManager != nullptr && wh > 0) {
         const float aspect = static_cast<float>(ww) / static_cast<float>(wh);
         const vector4 clip =
             m_cameraManager->GetProjectionMatrix(aspect) * m_cameraManager->GetViewMatrix() * vector4(m_subject, 1.0f);
         if (clip.w > 0.0f) {
             const float nx = clip.x / clip.w, ny = clip.y / clip.w;
-            centre.x = wx + static_cast<int>(std::lround((nx + 1.0f) * 0.5f * static_cast<float>(ww)));
-            centre.y = wy + static_cast<int>(std::lround((1.0f - ny) * 0.5f * static_cast<float>(wh)));
+            centre.x = ClampedSum(wx, std::llround((nx + 1.0f) * 0.5f * static_cast<float>(ww)));
+            centre.y = ClampedSum(wy, std::llround((1.0f - ny) * 0.5f * static_cast<float>(wh)));
         }
     }
     m_input.UpdatePad(centre, std::max(1, wh / kAimRadiusDivisor));
