@@ -140,8 +140,10 @@ bool InputScript::Parse(std::istream& in, const std::string& name, std::string& 
         return false;
     };
 
+    bool anything = false;  // a comment counts: a script that means to send nothing says so
     while (std::getline(in, line)) {
         ++lineNumber;
+        if (line.find_first_not_of(" \t\r\v\f") != std::string::npos) anything = true;
         std::string why;
         if (lineNumber == 1 && !ParseHeader(line, why)) return fail(why);
         const std::size_t hash = line.find('#');
@@ -211,6 +213,13 @@ bool InputScript::Parse(std::istream& in, const std::string& name, std::string& 
                         std::to_string(m_events.back().frame));
         }
         m_events.push_back(event);
+    }
+    // A player who gave a file with nothing in it (a replay never written,
+    // the wrong file) would watch a title screen that ignores every key.
+    if (!anything) {
+        error = Printable(name) + ": nothing in it (an input script has one event a line)";
+        m_events.clear();
+        return false;
     }
     // A replay cut short would play on with whatever was held at the cut.
     if (m_step > 0.0 && m_end < 0) return fail("the replay has no end line (is it cut short?)");
