@@ -1,13 +1,20 @@
 #include "engine/Input.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
-
-#include "engine/ClampedSum.h"
 
 namespace ReEng {
 
 namespace {
+
+// centre + offset, held to what an int can say: a scripted window may lie
+// at the far end of an int, and the pad's cursor beside it need not fit.
+int ClampedSum(int centre, long long offset) {
+    constexpr long long kFar = 1LL << 40;  // further puts the sum past either end anyway
+    const long long sum = static_cast<long long>(centre) + std::clamp(offset, -kFar, kFar);
+    return static_cast<int>(std::clamp<long long>(sum, INT_MIN, INT_MAX));
+}
 
 // Alt+Enter belongs to the window (fullscreen), not to the game.
 bool AltEnter(const Platform& platform, sf::Keyboard::Key key) {

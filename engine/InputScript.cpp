@@ -4,7 +4,6 @@
 #include <cstdlib>
 #include <sstream>
 
-#include "engine/Options.h"
 #include "engine/RegularFile.h"
 #include "engine/WindowClass.h"
 #include "engine/TextParse.h"
@@ -55,7 +54,7 @@ bool InputScript::ParseHeader(const std::string& line, std::string& why) {
     // The steps --frame-time allows, and nothing else: a step of 1e-300 s
     // would never let a second of real time pass.
     double value = 0.0;
-    if (!ParseDecimal(seconds, Options::kMinFrameTime, Options::kMaxFrameTime, value)) {
+    if (!ParseDecimal(seconds, kMinStep, kMaxStep, value)) {
         why = "bad replay step '" + Excerpt(seconds) + "' (a plain decimal, 0.0001 to 1 s)";
         return false;
     }

@@ -5,9 +5,14 @@
 #include <cctype>
 #include <cstdlib>
 
+#include "engine/InputScript.h"
 #include "engine/TextParse.h"
 
 namespace ReEng {
+
+// A replay is played with the steps it was recorded with: the same range.
+static_assert(Options::kMinFrameTime == InputScript::kMinStep && Options::kMaxFrameTime == InputScript::kMaxStep,
+              "--frame-time and a replay header take the same steps");
 
 namespace {
 

@@ -3,9 +3,9 @@
 #include "engine/ReEngAppClass.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 
-#include "engine/ClampedSum.h"
 #include "engine/Renderer.h"
 
 namespace ReEng {
@@ -14,6 +14,14 @@ namespace {
 
 // The pad's cursor circles the subject at a quarter of the play area's height.
 constexpr int kAimRadiusDivisor = 4;
+
+// corner + offset, held to what an int can say: a scripted window may lie at
+// the far end of an int, and its centre need not fit.
+int ClampedSum(int corner, long long offset) {
+    constexpr long long kFar = 1LL << 40;  // further puts the sum past either end anyway
+    const long long sum = static_cast<long long>(corner) + std::clamp(offset, -kFar, kFar);
+    return static_cast<int>(std::clamp<long long>(sum, INT_MIN, INT_MAX));
+}
 
 }  // namespace
 
