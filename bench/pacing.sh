@@ -29,7 +29,7 @@ cpu_share() {  # label, command: prints and keeps in $share the share of a core 
     share=$(awk -v a="$a" -v b="$b" -v t="$ticks" 'BEGIN { printf "%.1f", (b - a) / t / 10 * 100 }')
     echo "cpu, $label: $share % of a core"
 }
-: >"$TEST_TMP/none.txt"  # scripted, so it never waits for the focus
+echo "# no input: the title screen" >"$TEST_TMP/none.txt"  # scripted, so it never waits for the focus
 cpu_share "title screen" "$game" --input "$TEST_TMP/none.txt"
 cpu_share "playing at 60 fps" "$game" --input "$TEST_TMP/play.txt"
 [ $# -ge 3 ] || exit 0

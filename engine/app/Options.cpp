@@ -6,25 +6,15 @@
 #include <cstdlib>
 
 #include "engine/core/TextParse.h"
+#include "engine/replay/InputScript.h"
 
 namespace ReEng {
 
-namespace {
+// A replay is played with the steps it was recorded with: the same range.
+static_assert(Options::kMinFrameTime == InputScript::kMinStep && Options::kMaxFrameTime == InputScript::kMaxStep,
+              "--frame-time and a replay header take the same steps");
 
-bool ParseSeconds(const std::string& text, double& out) {
-    // strtod would skip any leading white space (a newline too) and read
-    // "inf", "nan" and hex: a plain decimal number only.
-    if (text.empty() || !(std::isdigit(static_cast<unsigned char>(text.front())) || text.front() == '.') ||
-        text.find_first_not_of("0123456789.eE+-") != std::string::npos)
-        return false;
-    char* end = nullptr;
-    errno = 0;
-    const double value = std::strtod(text.c_str(), &end);
-    if (end != text.c_str() + text.size() || errno == ERANGE) return false;
-    if (!(value >= Options::kMinFrameTime && value <= Options::kMaxFrameTime)) return false;
-    out = value;
-    return true;
-}
+namespace {
 
 // A file name: anything but empty.
 bool TakeFileName(const std::string& value, std::string& out) {
@@ -59,7 +49,10 @@ struct Valued {
 };
 const Valued kValued[] = {
     {"--frames", [](const std::string& v, Options& o) { return ParseDigits(v, LLONG_MAX, o.frames); }},
-    {"--frame-time", [](const std::string& v, Options& o) { return ParseSeconds(v, o.frameTime); }},
+    {"--frame-time",
+     [](const std::string& v, Options& o) {
+         return ParseDecimal(v, Options::kMinFrameTime, Options::kMaxFrameTime, o.frameTime);
+     }},
     {"--max-fps",
      [](const std::string& v, Options& o) {
          long long fps = 0;

@@ -171,6 +171,9 @@ bool ReEngAppClass::Tick() {
     if (steps == 0 && m_meshManager->IsRedrawOwed()) Redraw();
     // Tests and pipes read the output while the game runs.
     if (std::fflush(stdout) != 0 && m_stdoutError == 0) m_stdoutError = errno;
+    // Nobody reads the output any more (| head): end as a failed write does,
+    // with the recording finished, rather than play on unseen.
+    if (m_stdoutError == EPIPE) return false;
     // A model that failed to load leaves the game without its objects:
     // its error is on stderr, and there is nothing worth playing.
     if (m_window->IsQuitRequested() || Signals::Caught() != 0 || m_meshManager->GetFailedLoadCount() > 0) return false;

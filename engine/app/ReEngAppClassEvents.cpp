@@ -3,6 +3,7 @@
 #include "engine/app/ReEngAppClass.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 
 #include "engine/render/Renderer.h"
@@ -13,6 +14,14 @@ namespace {
 
 // The pad's cursor circles the subject at a quarter of the play area's height.
 constexpr int kAimRadiusDivisor = 4;
+
+// corner + offset, held to what an int can say: a scripted window may lie at
+// the far end of an int, and its centre need not fit.
+int ClampedSum(int corner, long long offset) {
+    constexpr long long kFar = 1LL << 40;  // further puts the sum past either end anyway
+    const long long sum = static_cast<long long>(corner) + std::clamp(offset, -kFar, kFar);
+    return static_cast<int>(std::clamp<long long>(sum, INT_MIN, INT_MAX));
+}
 
 }  // namespace
 
@@ -32,7 +41,7 @@ void ReEngAppClass::ProcessMessages() {
             case PlatformEvent::FocusGained:
                 m_focused = event.type == PlatformEvent::FocusGained;
                 if (!m_focused) m_input.FocusLost();
-                if (m_input.IsLive()) m_recorder.RecordFocus(m_frame, m_focused);
+                if (m_input.IsLive()) m_recorder.RecordFocus(m_focused);
                 RedrawSoon();
                 break;
             case PlatformEvent::KeyPressed:
@@ -100,15 +109,15 @@ void ReEngAppClass::UpdatePad() {
     // cursor would, in the play area's pixels.
     const int wx = m_system->GetWindowX(), wy = m_system->GetWindowY();
     const int ww = m_system->GetWindowWidth(), wh = m_system->GetWindowHeight();
-    sf::Vector2i centre(wx + ww / 2, wy + wh / 2);
+    sf::Vector2i centre(ClampedSum(wx, ww / 2), ClampedSum(wy, wh / 2));
     if (m_hasSubject && m_cameraManager != nullptr && wh > 0) {
         const float aspect = static_cast<float>(ww) / static_cast<float>(wh);
         const vector4 clip =
             m_cameraManager->GetProjectionMatrix(aspect) * m_cameraManager->GetViewMatrix() * vector4(m_subject, 1.0f);
         if (clip.w > 0.0f) {
             const float nx = clip.x / clip.w, ny = clip.y / clip.w;
-            centre.x = wx + static_cast<int>(std::lround((nx + 1.0f) * 0.5f * static_cast<float>(ww)));
-            centre.y = wy + static_cast<int>(std::lround((1.0f - ny) * 0.5f * static_cast<float>(wh)));
+            centre.x = ClampedSum(wx, std::llround((nx + 1.0f) * 0.5f * static_cast<float>(ww)));
+            centre.y = ClampedSum(wy, std::llround((1.0f - ny) * 0.5f * static_cast<float>(wh)));
         }
     }
     m_input.UpdatePad(centre, std::max(1, wh / kAimRadiusDivisor));

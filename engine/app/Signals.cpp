@@ -33,12 +33,20 @@ Signals::Signals() {
     struct sigaction action {};
     action.sa_handler = OnSignal;
     sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESETHAND;
     for (int i = 0; i < kCount; ++i) {
+        // A write to a pipe interrupted by the signal goes on, not failed with EINTR.
+        action.sa_flags = SA_RESTART;
+        // A closing terminal sends SIGHUP twice, from the kernel and again from
+        // the shell: the second is the same request, not a run stuck on its way out.
+        if (kSignals[i] != SIGHUP) action.sa_flags |= SA_RESETHAND;
         sigaction(kSignals[i], nullptr, &m_previous[i]);
         // Ignored by whoever started us (nohup, a background job): stays ignored.
         if (m_previous[i].sa_handler != SIG_IGN) sigaction(kSignals[i], &action, nullptr);
     }
+    // A reader that went away (| head) makes a write fail with EPIPE, which
+    // ends the run with its recording finished, instead of killing it mid-step.
+    // Left ignored to the end: the C library flushes the output once more at exit.
+    std::signal(SIGPIPE, SIG_IGN);
 }
 
 Signals::~Signals() {

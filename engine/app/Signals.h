@@ -8,8 +8,10 @@ namespace ReEng {
 
 class Signals {
 public:
-    // Catches the three signals (those not ignored) until destroyed. Each is caught once: a
-    // second one (a run stuck on its way out) ends the process at once.
+    // Catches the three signals (those not ignored) until destroyed. SIGINT
+    // and SIGTERM are caught once: a second one (a run stuck on its way out)
+    // ends the process at once. A second SIGHUP changes nothing. SIGPIPE is
+    // ignored from here on, so a closed pipe is a failed write.
     Signals();
     ~Signals();
     Signals(const Signals&) = delete;

@@ -1,6 +1,9 @@
 #include "engine/core/TextParse.h"
 
+#include <cctype>
+#include <cerrno>
 #include <climits>
+#include <cstdlib>
 
 namespace ReEng {
 
@@ -24,6 +27,21 @@ bool ParseSignedInt(const std::string& text, int& out) {
     const long long max = negative ? -static_cast<long long>(INT_MIN) : INT_MAX;
     if (!ParseDigits(text.substr(hasSign ? 1 : 0), max, magnitude)) return false;
     out = static_cast<int>(negative ? -magnitude : magnitude);
+    return true;
+}
+
+bool ParseDecimal(const std::string& text, double min, double max, double& out) {
+    // strtod would skip any leading white space (a newline too) and read
+    // "inf", "nan" and hex: a plain decimal number only.
+    if (text.empty() || !(std::isdigit(static_cast<unsigned char>(text.front())) || text.front() == '.') ||
+        text.find_first_not_of("0123456789.eE+-") != std::string::npos)
+        return false;
+    char* end = nullptr;
+    errno = 0;
+    const double value = std::strtod(text.c_str(), &end);
+    if (end != text.c_str() + text.size() || errno == ERANGE) return false;
+    if (!(value >= min && value <= max)) return false;
+    out = value;
     return true;
 }
 

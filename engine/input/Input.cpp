@@ -1,11 +1,20 @@
 #include "engine/input/Input.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 
 namespace ReEng {
 
 namespace {
+
+// centre + offset, held to what an int can say: a scripted window may lie
+// at the far end of an int, and the pad's cursor beside it need not fit.
+int ClampedSum(int centre, long long offset) {
+    constexpr long long kFar = 1LL << 40;  // further puts the sum past either end anyway
+    const long long sum = static_cast<long long>(centre) + std::clamp(offset, -kFar, kFar);
+    return static_cast<int>(std::clamp<long long>(sum, INT_MIN, INT_MAX));
+}
 
 // Alt+Enter belongs to the window (fullscreen), not to the game.
 bool AltEnter(const Platform& platform, sf::Keyboard::Key key) {
@@ -166,8 +175,8 @@ void Input::UpdatePad(sf::Vector2i centre, int radius) {
     }
     // Placed again every step: the player moves under a held aim.
     if (m_padAims) {
-        m_padCursor = centre + sf::Vector2i(static_cast<int>(std::lround(m_aim.x * static_cast<float>(radius))),
-                                            static_cast<int>(std::lround(m_aim.y * static_cast<float>(radius))));
+        m_padCursor = sf::Vector2i(ClampedSum(centre.x, std::llround(m_aim.x * static_cast<float>(radius))),
+                                   ClampedSum(centre.y, std::llround(m_aim.y * static_cast<float>(radius))));
     }
 }
 

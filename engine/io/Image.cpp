@@ -1,7 +1,10 @@
 #include "engine/io/Image.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstddef>
+#include <cstdio>
+#include <cstring>
 
 #include "engine/io/RegularFile.h"
 
@@ -34,6 +37,19 @@ private:
     stbi_uc* m_pixels;
 };
 
+// Where stb's encoder sends the PNG: a file, and the first error writing it.
+struct PngSink {
+    std::FILE* file;
+    int error;
+};
+
+void WritePng(void* context, void* data, int size) {
+    auto* sink = static_cast<PngSink*>(context);
+    if (sink->error != 0 || size <= 0) return;
+    const auto bytes = static_cast<std::size_t>(size);
+    if (std::fwrite(data, 1, bytes, sink->file) != bytes) sink->error = errno != 0 ? errno : EIO;
+}
+
 }  // namespace
 
 bool Image::LoadFile(const std::string& file) {
@@ -48,9 +64,24 @@ bool Image::LoadFile(const std::string& file) {
     return true;
 }
 
-bool Image::SavePng(const std::string& file) const {
-    if (Empty()) return false;
-    return stbi_write_png(file.c_str(), m_width, m_height, 4, m_pixels.data(), m_width * 4) != 0;
+bool Image::SavePng(const std::string& file, std::string* why) const {
+    const auto fail = [why](const char* reason) {
+        if (why != nullptr) *why = reason;
+        return false;
+    };
+    if (Empty()) return fail("the picture is empty");
+    // stbi_write_png ignores what fwrite and fclose say: a full disk would
+    // leave a truncated file and report success. Every step is checked here.
+    errno = 0;
+    PngSink sink{std::fopen(file.c_str(), "wb"), 0};
+    if (sink.file == nullptr) return fail(std::strerror(errno));
+    const bool encoded =
+        stbi_write_png_to_func(&WritePng, &sink, m_width, m_height, 4, m_pixels.data(), m_width * 4) != 0;
+    if (std::fflush(sink.file) != 0 && sink.error == 0) sink.error = errno;
+    if (std::fclose(sink.file) != 0 && sink.error == 0) sink.error = errno;
+    if (sink.error != 0) return fail(std::strerror(sink.error));
+    if (!encoded) return fail("the picture could not be encoded");
+    return true;
 }
 
 void Image::Create(int width, int height, const std::uint8_t* pixels) {

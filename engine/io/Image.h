@@ -12,8 +12,10 @@ public:
     // Reads a PNG (any colour type, given 4 channels). On failure the image
     // is left empty and false is returned.
     bool LoadFile(const std::string& file);
-    // Writes the image as a PNG; an empty image is not written.
-    bool SavePng(const std::string& file) const;
+    // Writes the image as a PNG; an empty image is not written. False when
+    // any byte could not be written (a full disk), with the system's reason
+    // in `why` when given.
+    bool SavePng(const std::string& file, std::string* why = nullptr) const;
 
     // width x height pixels copied from `pixels`, or transparent black when
     // it is null. A negative size gives an empty image.

@@ -55,8 +55,9 @@ bool GLSystemSingleton::SaveCapture(const std::string& file, std::string& error)
     Image image;
     image.Create(m_captureWidth, m_captureHeight, pixels.data());
     image.FlipVertically();  // GL rows run bottom-up; image rows top-down
-    if (!image.SavePng(file)) {
-        error = "cannot write the screenshot " + file;
+    std::string why;
+    if (!image.SavePng(file, &why)) {
+        error = "cannot write the screenshot " + file + ": " + why;
         return false;
     }
     return true;

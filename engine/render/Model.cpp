@@ -61,11 +61,20 @@ bool CheckText(const std::string& text, std::string& what) {
         const std::string where = "line " + std::to_string(number) + ": ";
         if (!(words >> keyword)) continue;
         if (keyword == "f") {
+            long long corners = 0;
             for (std::string corner; words >> corner;) {
                 if (!CheckCorner(corner, counts, what)) {
                     what = where + what;
                     return false;
                 }
+                ++corners;
+            }
+            // The loader cuts a polygon into triangles in time that grows with
+            // the square of its corners: one face of 80,000 took seconds.
+            if (corners > Model::kMaxFaceCorners) {
+                what = where + "a face of " + std::to_string(corners) + " corners (at most " +
+                       std::to_string(Model::kMaxFaceCorners) + ")";
+                return false;
             }
             continue;
         }

@@ -20,6 +20,10 @@ public:
     // computed in float, and past this they lose all precision or overflow.
     static constexpr float kMaxCoordinate = 1.0e6f;
 
+    // A face has at most this many corners: the game's models have three,
+    // and a bigger polygon costs the square of its corners to triangulate.
+    static constexpr int kMaxFaceCorners = 64;
+
     // The game's models are a few KB; a file past this is not one of them.
     static constexpr std::size_t kMaxBytes = 16 * 1024 * 1024;
 

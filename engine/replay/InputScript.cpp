@@ -47,10 +47,15 @@ bool InputScript::ParseHeader(const std::string& line, std::string& why) {
         why = "recorded by " + m_program + " " + Excerpt(version) + ", and this is " + m_version;
         return false;
     }
-    char* end = nullptr;
-    const double value = std::strtod(seconds.c_str(), &end);
-    if (step != "step" || unit != "s" || seconds.empty() || *end != '\0' || !(value > 0.0 && value <= 1.0)) {
+    if (step != "step" || unit != "s" || seconds.empty()) {
         why = "bad replay header (expected '# " + m_program + " " + m_version + " replay, step S s')";
+        return false;
+    }
+    // The steps --frame-time allows, and nothing else: a step of 1e-300 s
+    // would never let a second of real time pass.
+    double value = 0.0;
+    if (!ParseDecimal(seconds, kMinStep, kMaxStep, value)) {
+        why = "bad replay step '" + Excerpt(seconds) + "' (a plain decimal, 0.0001 to 1 s)";
         return false;
     }
     m_step = value;
@@ -134,8 +139,10 @@ bool InputScript::Parse(std::istream& in, const std::string& name, std::string& 
         return false;
     };
 
+    bool anything = false;  // a comment counts: a script that means to send nothing says so
     while (std::getline(in, line)) {
         ++lineNumber;
+        if (line.find_first_not_of(" \t\r\v\f") != std::string::npos) anything = true;
         std::string why;
         if (lineNumber == 1 && !ParseHeader(line, why)) return fail(why);
         const std::size_t hash = line.find('#');
@@ -205,6 +212,13 @@ bool InputScript::Parse(std::istream& in, const std::string& name, std::string& 
                         std::to_string(m_events.back().frame));
         }
         m_events.push_back(event);
+    }
+    // A player who gave a file with nothing in it (a replay never written,
+    // the wrong file) would watch a title screen that ignores every key.
+    if (!anything) {
+        error = Printable(name) + ": nothing in it (an input script has one event a line)";
+        m_events.clear();
+        return false;
     }
     // A replay cut short would play on with whatever was held at the cut.
     if (m_step > 0.0 && m_end < 0) return fail("the replay has no end line (is it cut short?)");

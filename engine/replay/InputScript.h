@@ -39,6 +39,8 @@ public:
 
     // A script is a few events a second of play: far below this.
     static constexpr std::size_t kMaxBytes = 1024 * 1024;
+    // A replay header's step, in seconds: what --frame-time takes.
+    static constexpr double kMinStep = 0.0001, kMaxStep = 1.0;
 
     // Reads a regular file of at most kMaxBytes.
     // On failure error reads "FILE:LINE: what is wrong" (or names the file

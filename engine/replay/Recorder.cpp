@@ -1,7 +1,9 @@
 #include "engine/replay/Recorder.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdarg>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
 
@@ -14,6 +16,18 @@ namespace ReEng {
 
 namespace fs = std::filesystem;
 
+namespace {
+
+// Whether a name is in use, by anything: a file, a folder, a link that
+// points nowhere. When it cannot be told, it is.
+bool Taken(const std::string& name) {
+    std::error_code ec;
+    const fs::file_status status = fs::symlink_status(name, ec);
+    return ec ? status.type() != fs::file_type::not_found : fs::exists(status);
+}
+
+}  // namespace
+
 Recorder::~Recorder() {
     if (m_file != nullptr) std::fclose(m_file);
 }
@@ -24,20 +38,25 @@ void Recorder::SetProgram(const std::string& name, const std::string& version) {
 }
 
 bool Recorder::Open(const std::string& file, double step, std::string& error) {
-    std::error_code ec;
-    if (fs::exists(file, ec) || ec) {
+    // A symbolic link is a name taken too, even one that points nowhere.
+    if (Taken(file)) {
         error = "will not record over " + Printable(file) + ": it exists";
         return false;
     }
     m_name = file;
     m_part = file + ".part";
     // "x": created here and now, never an old file of that name reused.
+    errno = 0;
     m_file = std::fopen(m_part.c_str(), "wx");
     if (m_file == nullptr) {
+        const int reason = errno;
         error = "cannot create the recording " + Printable(m_part) +
-                (fs::exists(m_part, ec) ? ": it exists (left by a run that did not end?)" : "");
+                (reason == EEXIST || Taken(m_part) ? ": it exists (left by a run that did not end?)"
+                                                   : ": " + std::string(std::strerror(reason != 0 ? reason : EIO)));
         return false;
     }
+    m_focused = true;
+    m_focusWritten = true;
     std::fill(std::begin(m_keys), std::end(m_keys), static_cast<signed char>(-1));
     std::fill(std::begin(m_buttons), std::end(m_buttons), static_cast<signed char>(-1));
     Line("# %s %s replay, step %.17g s\n", m_program.c_str(), m_version.c_str(), step);
@@ -57,6 +76,12 @@ void Recorder::Line(const char* format, ...) {
 
 void Recorder::RecordStep(unsigned long long step, const Input& input, const WindowClass& window) {
     if (m_file == nullptr) return;
+    // Only the focus the step ran with: a change and its undo between two
+    // steps made no difference, however many times it happened.
+    if (m_focused != m_focusWritten) {
+        Line("%llu focus %s\n", step, m_focused ? "in" : "out");
+        m_focusWritten = m_focused;
+    }
     const PlayArea& area = window.GetScreenArea();
     const int rect[4] = {area.x, area.y, area.width, area.height};
     if (!m_rectKnown || !std::equal(rect, rect + 4, m_rect)) {
@@ -84,9 +109,7 @@ void Recorder::RecordStep(unsigned long long step, const Input& input, const Win
     m_wrote = false;
 }
 
-void Recorder::RecordFocus(unsigned long long step, bool focused) {
-    Line("%llu focus %s\n", step, focused ? "in" : "out");
-}
+void Recorder::RecordFocus(bool focused) { m_focused = focused; }
 
 bool Recorder::Finish(unsigned long long steps, std::string& error) {
     if (m_file == nullptr) return true;
@@ -105,7 +128,7 @@ bool Recorder::Finish(unsigned long long steps, std::string& error) {
         fs::remove(m_part, ec);
         return true;
     }
-    if (fs::exists(m_name)) {
+    if (Taken(m_name)) {
         error = "will not record over " + Printable(m_name) + ": it appeared during the game; the recording is " +
                 Printable(m_part);
         return false;

@@ -33,8 +33,9 @@ public:
 
     // After a step's hooks, before its input is forgotten: what changed.
     void RecordStep(unsigned long long step, const Input& input, const WindowClass& window);
-    // The window gained or lost the focus before this step.
-    void RecordFocus(unsigned long long step, bool focused);
+    // The window gained or lost the focus. Written with the next step, and
+    // only if the focus then differs from the last written.
+    void RecordFocus(bool focused);
     // Writes the end line and gives the file its name. False with an error
     // if the file could not be written in full.
     bool Finish(unsigned long long steps, std::string& error);
@@ -53,6 +54,7 @@ private:
     bool m_mouseKnown = false;
     int m_rect[4] = {0, 0, 0, 0};
     bool m_rectKnown = false;
+    bool m_focused = true, m_focusWritten = true;  // now, and as the file last said
 };
 
 }  // namespace ReEng

@@ -20,7 +20,10 @@ int StepScheduler::Advance(double elapsed) {
     // A stall is time the player did not have: it is not replayed.
     if (elapsed > m_maxElapsed) elapsed = m_step;
     m_pending += elapsed;
-    int steps = static_cast<int>(m_pending / m_step);
+    // Counted in double first: with a tiny step the count would not fit an
+    // int (and NaN fits nothing); past the cap it is the cap.
+    const double due = m_pending / m_step;
+    int steps = due < static_cast<double>(m_maxSteps) ? static_cast<int>(due) : m_maxSteps + 1;
     if (steps > m_maxSteps) {
         steps = m_maxSteps;
         // Behind by more than the cap: let the game slow down, keep the phase.

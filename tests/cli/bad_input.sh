@@ -12,6 +12,12 @@ expect 2 order.txt:2 --headless --input "$work/order.txt"
 printf '0 pad axis X 50\n' >"$work/pad.txt"
 expect 2 "pad.txt:1: pad axis while no pad is connected" --headless --input "$work/pad.txt"
 expect 2 missing.txt --headless --input "$work/missing.txt"
+: >"$work/empty.txt"  # a file with nothing in it is a mistake; one with a comment is a script
+expect 2 "empty.txt: nothing in it" --headless --frames 3 --input "$work/empty.txt"
+printf ' \n\t\r\n' >"$work/blank.txt"
+expect 2 "blank.txt: nothing in it" --headless --frames 3 --input "$work/blank.txt"
+echo "# nothing to press" >"$work/idle.txt"
+"$game" --headless --frames 3 --input "$work/idle.txt" >/dev/null || fail "a script of one comment exited $?"
 # Files and displays as a Linux system has them; Windows has no fifos or
 # /dev/zero, and a Windows session always has its desktop.
 if [ -z "${VAULTRIX_WINE_EXE:-}" ]; then

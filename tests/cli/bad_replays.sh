@@ -16,6 +16,11 @@ expect 2 "order.replay:$((n + 1)): frame 0 comes after frame 1" --headless --inp
 printf '%s\n' "$(head -n 1 "$good")" "5 end" "6 Return down" >"$work/after.replay"
 expect 2 "after.replay:3: nothing may follow" --headless --input "$work/after.replay"
 expect 2 "recorded with steps of" --headless --frame-time 0.02 --input "$good"
+# A header's step is what --frame-time takes, or nothing: a tiny one never ends in a window.
+for step in 1e-300 1e-11 0x1p-6 0 2 inf -0.5; do
+    sed "1s/step [^ ]* s/step $step s/" "$good" >"$work/step.replay"
+    expect 2 "step.replay:1: bad replay step '$step' (a plain decimal, 0.0001 to 1 s)" --headless --input "$work/step.replay"
+done
 
 # A finished recording replays to the same digest; an existing file is kept.
 printf '0 Return down\n1 Return up\n1 mouse 648 238\n1 MouseLeft down\n2 MouseLeft up\n' >"$work/shot.txt"
@@ -27,6 +32,9 @@ b=$(digest --input "$work/rec.replay") || fail "replay exited $?"
 cp "$work/rec.replay" "$work/keep"
 expect 2 "will not record over" --headless --frames 5 --record "$work/rec.replay"
 cmp -s "$work/rec.replay" "$work/keep" || fail "an existing file was overwritten"
+ln -s "$work/nowhere" "$work/dangling.replay"  # a link to nothing is a name in use too
+expect 2 "will not record over .*dangling.replay: it exists" --headless --frames 5 --record "$work/dangling.replay"
+[ -L "$work/dangling.replay" ] && [ ! -e "$work/nowhere" ] || fail "a dangling link was recorded over"
 # Killed mid-game, the recording so far stays in FILE.part, whole up to its last step.
 "$game" --headless --frame-time 0.0166666 --max-fps 1000 --input "$work/shot.txt" --record "$work/killed.replay" >/dev/null &
 pid=$!

@@ -62,6 +62,14 @@ TEST(StepSchedulerTest, AStallIsDroppedAndASlowMachineSlowsTheGame) {
     EXPECT_EQ(scheduler.Advance(kStep * 0.2), 1);
 }
 
+TEST(StepSchedulerTest, AStepTooSmallToCountInAnIntStillRunsAtMostTheCap) {
+    // A frame's time is more whole steps than an int holds: the cap, every frame.
+    for (double step : {1e-11, 1e-300, 5e-324}) {
+        StepScheduler scheduler(step, 4, 0.25);
+        for (int frame = 0; frame < 3; ++frame) EXPECT_EQ(scheduler.Advance(kStep), 4) << step;
+    }
+}
+
 TEST(FramePacerTest, GameTimeKeepsToTheDeadlinesNotToTheJitter) {
     using Clock = FramePacer::Clock;
     using ms = std::chrono::duration<double, std::milli>;

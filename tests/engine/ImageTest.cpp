@@ -3,7 +3,9 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -81,7 +83,15 @@ TEST_F(ImageTest, WhatIsNotAPngFailsAndLeavesTheImageEmpty) {
 TEST_F(ImageTest, EmptyImagesAndUnwritablePlacesAreNotSaved) {
     EXPECT_FALSE(Image().SavePng(Path("empty.png")));
     EXPECT_FALSE(fs::exists(Path("empty.png")));
-    EXPECT_FALSE(Sample().SavePng(Path("no/such/folder/x.png")));
+    std::string why;
+    EXPECT_FALSE(Sample().SavePng(Path("no/such/folder/x.png"), &why));
+    EXPECT_EQ(why, std::strerror(ENOENT));
+    // A full disk: the file opens, the bytes go nowhere.
+    if (fs::exists("/dev/full")) {
+        why.clear();
+        EXPECT_FALSE(Sample().SavePng("/dev/full", &why));
+        EXPECT_EQ(why, std::strerror(ENOSPC));
+    }
 
     Image negative;
     negative.Create(-3, 4);

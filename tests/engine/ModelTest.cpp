@@ -44,6 +44,9 @@ TEST(ModelTest, QuadsBecomeOutwardTriangles) {
 TEST(ModelTest, BadFilesLeaveNoGeometryAndAOneLineError) {
     const std::string huge = testing::TempDir() + "vaultrix_huge_" + std::to_string(getpid()) + ".obj";
     std::filesystem::resize_file((std::ofstream(huge), huge), Model::kMaxBytes + 1);  // sparse
+    std::string corners = "v 0 0 0\nf";
+    for (int i = 0; i < 80000; ++i) corners += " 1";
+    corners += "\n";
     const struct {
         const char* file;
         const char* text;
@@ -63,6 +66,8 @@ TEST(ModelTest, BadFilesLeaveNoGeometryAndAOneLineError) {
         {"/tmp", nullptr, false},
         {huge.c_str(), nullptr, false},
         {"bad_normal.obj", "v 0 0 0\nv 1 0 0\nv 0 1 0\nvn 0 0 1\nf 1//1 2//1 3//7\n", false},  // one normal
+        // A polygon of 80,000 corners, which the loader would take seconds to cut.
+        {"corners.obj", corners.c_str(), false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file);

@@ -65,6 +65,18 @@ TEST(PadTest, APadPulledOutReleasesWhatItHeldAndThePadAim) {
     EXPECT_FALSE(input.IsButtonPressed(sf::Mouse::Left));
 }
 
+// A scripted window may lie at the far end of what an int says: the aim
+// around it stays at that end rather than wrapping to the other.
+TEST(PadTest, AWindowAtTheFarEndAimsThereWithoutOverflow) {
+    for (const char* window : {"0 window 2147483600 2147483600 1000 1000\n", "0 window 2147483647 2147483647 1 1\n"}) {
+        TestApp app(std::string(window) + kStart + "3 pad axis U 100\n");
+        app.Run(5);
+        const sf::Vector2i aim = app.m_input.GetMousePosition();
+        EXPECT_GE(aim.x, 2147483600) << window;
+        EXPECT_GE(aim.y, 2147483600) << window;
+    }
+}
+
 // The title's legend gains the pad's line once a pad is there.
 TEST(PadTest, TheLegendShowsThePadWhenOneIsThere) {
     TestApp app("3 pad connect\n");

@@ -16,4 +16,9 @@ echo "1 Return down" >"$TEST_TMP/enter.txt"
 "$1" --frames 2 --input "$TEST_TMP/enter.txt" --screenshot "$shot" >/dev/null || fail "screenshot run exited $?"
 [ "$("$CONVERT" "$shot" -format %wx%h info:)" = 1080x720 ] && [ "$(platforms)" -ge 500 ] || fail "not a frame of play"
 [ "$(count_bright 400x40+0+0)" -gt 0 ] && [ "$(count_bright 400x40+0+680)" = 0 ] || fail "the text is not at the top"
+# Onto a full disk the screenshot fails the run in one line, as a recording does.
+s=0; "$1" --frames 2 --screenshot /dev/full >/dev/null 2>"$TEST_TMP/full.err" || s=$?
+[ $s = 1 ] && [ "$(wc -l <"$TEST_TMP/full.err")" = 1 ] &&
+    grep -q "cannot write the screenshot /dev/full: No space left on device" "$TEST_TMP/full.err" ||
+    fail "screenshot onto a full disk: status $s, stderr: $(cat "$TEST_TMP/full.err")"
 echo ok
