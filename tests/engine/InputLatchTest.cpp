@@ -18,4 +18,12 @@ TEST(InputLatchTest, ATapBetweenTwoStepsCountsForOneStep) {
     input.FocusLost();  // a press for a window that no longer has the focus does not count
     EXPECT_FALSE(input.IsKeyPressed(sf::Keyboard::P));
     input.LatchKey(sf::Keyboard::Unknown);  // keys SFML cannot name are ignored
+    EXPECT_FALSE(input.IsKeyPressed(sf::Keyboard::Unknown));
+    EXPECT_EQ(input.ReadThisStep(sf::Keyboard::Unknown), -1);
+    int down = 0;  // and nothing else changes: no key or button reads down
+    for (int key = 0; key < sf::Keyboard::KeyCount; ++key)
+        down += input.IsKeyPressed(static_cast<sf::Keyboard::Key>(key));
+    for (int button = 0; button < sf::Mouse::ButtonCount; ++button)
+        down += input.IsButtonPressed(static_cast<sf::Mouse::Button>(button));
+    EXPECT_EQ(down, 0);
 }
