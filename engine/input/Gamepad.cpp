@@ -8,8 +8,9 @@ namespace ReEng {
 namespace {
 
 constexpr unsigned kSonyVendor = 0x054c;
-// The right trigger counts as pulled past half its travel, whichever rest
-// value (-100 or 0) its driver uses.
+// The right trigger counts as pulled once it reads past 20 on its -100..100
+// axis, whichever rest its driver uses: 60 % of the travel from a rest at
+// -100, 20 % from a rest at 0.
 constexpr float kTriggerPulled = 20.0f;
 
 }  // namespace

@@ -1,6 +1,6 @@
 #pragma once
 // Shaders are written once, in a common subset of GLSL, and given the
-// prefix of the dialect the context speaks (as raylib's rlgl does):
+// prefix of the dialect the context speaks:
 // GLSL 1.20 for a desktop compatibility context, 3.30 for a core one, and
 // GLSL ES 3.00 for OpenGL ES 3.0 and WebGL2. In the body write
 //   IN / OUT        a vertex shader's attributes and what it passes on

@@ -1,11 +1,8 @@
 // The glyph atlas, with the game's own DejaVu Sans Mono: sizes as SFML means
 // them, the outline drawn around the fill, and fonts that cannot be read.
-#include <unistd.h>
-
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
@@ -14,9 +11,9 @@
 
 #include "engine/render/text/GlyphAtlas.h"
 #include "engine/io/ResourcePath.h"
+#include "tests/engine/TempFolder.h"
 
 using namespace ReEng;
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -52,7 +49,10 @@ constexpr float kDigitPerEm = 1233.0f / 2048.0f;
 
 }  // namespace
 
-TEST(GlyphAtlasTest, MonospacedGlyphsShareAnAdvanceThatGrowsWithTheSize) {
+// The fonts that cannot be read are written to a folder of the test's own.
+class GlyphAtlasTest : public TempFolder {};
+
+TEST_F(GlyphAtlasTest, MonospacedGlyphsShareAnAdvanceThatGrowsWithTheSize) {
     GlyphAtlas atlas = LoadedAtlas();
     for (unsigned pixels : {7u, 15u, 24u, 37u, 48u, 100u}) {
         const float advance = atlas.Advance(pixels);
@@ -64,7 +64,7 @@ TEST(GlyphAtlasTest, MonospacedGlyphsShareAnAdvanceThatGrowsWithTheSize) {
     }
 }
 
-TEST(GlyphAtlasTest, TheCharacterSizeIsTheHeightOfTheEmSquare) {
+TEST_F(GlyphAtlasTest, TheCharacterSizeIsTheHeightOfTheEmSquare) {
     // Not the font's ascent to descent, which would make every glyph smaller.
     GlyphAtlas atlas = LoadedAtlas();
     EXPECT_EQ(atlas.Advance(2048), 1233.0f);
@@ -76,7 +76,7 @@ TEST(GlyphAtlasTest, TheCharacterSizeIsTheHeightOfTheEmSquare) {
     EXPECT_NEAR(-h.top, 64.0f * 1493.0f / 2048.0f, 1.0f);
 }
 
-TEST(GlyphAtlasTest, TheOutlineGrowsEachGlyphByItsThicknessAndCoversAroundTheFill) {
+TEST_F(GlyphAtlasTest, TheOutlineGrowsEachGlyphByItsThicknessAndCoversAroundTheFill) {
     GlyphAtlas atlas = LoadedAtlas();
     atlas.Bake(30, 0.0f);
     const GlyphAtlas::Glyph bare = atlas.Get(U'A');
@@ -120,7 +120,7 @@ TEST(GlyphAtlasTest, TheOutlineGrowsEachGlyphByItsThicknessAndCoversAroundTheFil
     }
 }
 
-TEST(GlyphAtlasTest, GlyphsHaveCellsOfTheirOwnOneTexelPerPixel) {
+TEST_F(GlyphAtlasTest, GlyphsHaveCellsOfTheirOwnOneTexelPerPixel) {
     GlyphAtlas atlas = LoadedAtlas();
     atlas.Bake(24, 2.0f);
     const float w = static_cast<float>(atlas.Picture().Width()), h = static_cast<float>(atlas.Picture().Height());
@@ -153,7 +153,7 @@ TEST(GlyphAtlasTest, GlyphsHaveCellsOfTheirOwnOneTexelPerPixel) {
     EXPECT_GT(space.advance, 0.0f);
 }
 
-TEST(GlyphAtlasTest, WhatIsNotPrintableAsciiDrawsAsAQuestionMark) {
+TEST_F(GlyphAtlasTest, WhatIsNotPrintableAsciiDrawsAsAQuestionMark) {
     GlyphAtlas atlas = LoadedAtlas();
     atlas.Bake(20, 2.0f);
     const GlyphAtlas::Glyph* question = &atlas.Get(U'?');
@@ -163,7 +163,7 @@ TEST(GlyphAtlasTest, WhatIsNotPrintableAsciiDrawsAsAQuestionMark) {
     EXPECT_NE(&atlas.Get(U' '), question);
 }
 
-TEST(GlyphAtlasTest, OnlyANewSizeOutlineOrFontBakesAgain) {
+TEST_F(GlyphAtlasTest, OnlyANewSizeOutlineOrFontBakesAgain) {
     GlyphAtlas atlas = LoadedAtlas();
     atlas.Bake(20, 2.0f);
     const unsigned first = atlas.Generation();
@@ -181,15 +181,13 @@ TEST(GlyphAtlasTest, OnlyANewSizeOutlineOrFontBakesAgain) {
     EXPECT_EQ(atlas.Generation(), first + 3) << "a font loaded again is drawn again";
 }
 
-TEST(GlyphAtlasTest, AFontThatCannotBeReadGivesOneLineAndKeepsTheOldOne) {
-    const fs::path dir = fs::temp_directory_path() / ("vaultrix-fonts-" + std::to_string(getpid()));
-    fs::create_directories(dir);
+TEST_F(GlyphAtlasTest, AFontThatCannotBeReadGivesOneLineAndKeepsTheOldOne) {
     std::ifstream in(FontFile(), std::ios::binary);
     const std::string font((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     ASSERT_GT(font.size(), 100000u);
     auto write = [&](const std::string& name, const std::string& bytes) {
-        std::ofstream((dir / name).string(), std::ios::binary) << bytes;
-        return (dir / name).string();
+        std::ofstream(Path(name), std::ios::binary) << bytes;
+        return Path(name);
     };
     std::string tables = font.substr(0, 12 + 16 * 18);  // the table directory, none of the tables
     std::string noUnits = font;
@@ -217,7 +215,7 @@ TEST(GlyphAtlasTest, AFontThatCannotBeReadGivesOneLineAndKeepsTheOldOne) {
         EXPECT_FALSE(atlas.Load(file, error)) << file;
         EXPECT_EQ(error, "cannot read the font " + file + ": not a font");
     }
-    for (const std::string& file : {(dir / "missing.ttf").string(), dir.string()}) {
+    for (const std::string& file : {Path("missing.ttf"), dir.string()}) {
         EXPECT_FALSE(atlas.Load(file, error)) << file;
         EXPECT_EQ(error, "cannot read the font " + file);
     }
@@ -226,5 +224,4 @@ TEST(GlyphAtlasTest, AFontThatCannotBeReadGivesOneLineAndKeepsTheOldOne) {
     GlyphAtlas none;
     EXPECT_FALSE(none.Loaded());
     EXPECT_EQ(none.Advance(20), 0.0f);
-    fs::remove_all(dir);
 }

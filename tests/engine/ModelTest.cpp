@@ -1,6 +1,4 @@
 // Model files, the mesh manager's instances and frame queue, and the fuzz inputs.
-#include <unistd.h>
-
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -14,6 +12,7 @@
 #include "engine/app/Options.h"
 #include "fuzz/FuzzChecks.h"
 #include "tests/engine/FreshEngine.h"
+#include "tests/engine/TempFolder.h"
 
 using namespace ReEng;
 using ::testing::AllOf;
@@ -24,12 +23,15 @@ using ::testing::Not;
 static const std::string kData = TEST_DATA_DIR;
 static std::string Data(const std::string& name) { return kData + "/" + name; }
 
+// A model file too big to read is made in a folder of the test's own.
+class ModelTest : public TempFolder {};
+
 class MeshManagerTest : public FreshEngine {
 protected:
     MeshManagerSingleton* meshes = engine.MeshManager();
 };
 
-TEST(ModelTest, QuadsBecomeOutwardTriangles) {
+TEST_F(ModelTest, QuadsBecomeOutwardTriangles) {
     Model cube;
     std::string error;
     ASSERT_TRUE(cube.LoadObj(Data("cube.obj"), error)) << error;
@@ -41,8 +43,8 @@ TEST(ModelTest, QuadsBecomeOutwardTriangles) {
     }
 }
 
-TEST(ModelTest, BadFilesLeaveNoGeometryAndAOneLineError) {
-    const std::string huge = testing::TempDir() + "vaultrix_huge_" + std::to_string(getpid()) + ".obj";
+TEST_F(ModelTest, BadFilesLeaveNoGeometryAndAOneLineError) {
+    const std::string huge = Path("oversized.obj");
     std::filesystem::resize_file((std::ofstream(huge), huge), Model::kMaxBytes + 1);  // sparse
     std::string corners = "v 0 0 0\nf";
     for (int i = 0; i < 80000; ++i) corners += " 1";
@@ -83,10 +85,9 @@ TEST(ModelTest, BadFilesLeaveNoGeometryAndAOneLineError) {
         EXPECT_THAT(error, HasSubstr(c.file));
         EXPECT_THAT(error, Not(HasSubstr("\n")));
     }
-    std::remove(huge.c_str());
 }
 
-TEST(ModelTest, CommentsMayEndALineAndRelativeIndicesCountBack) {
+TEST_F(ModelTest, CommentsMayEndALineAndRelativeIndicesCountBack) {
     Model model;
     std::string error;
     ASSERT_TRUE(

@@ -169,18 +169,19 @@ TEST_F(AppTest, NoShotOutsidePlayOrFromADegenerateWindow) {
     }
 }
 
+class AppRunTest : public TempFolder {};
+
 // The run in passes, as a browser drives it: Start, then Tick until it says
 // stop, then Finish. The game, not the draw queue, tells the engine that the
 // title (and with it the legend) has gone.
-TEST(AppRunTest, StartTickFinishPlaysTheFramesAskedForAndStops) {
+TEST_F(AppRunTest, StartTickFinishPlaysTheFramesAskedForAndStops) {
     int status = -1;
     {  // one game at a time: the game's instance is the process's
-        const std::string script = ::testing::TempDir() + "vaultrix_passes_" + std::to_string(getpid()) + ".txt";
+        const std::string script = Path("passes.txt");
         std::ofstream(script) << "0 Return down\n1 Return up\n";
-        AppClass app(nullptr, {"--headless", "--frames", "20", "--input", script}, 0, false);
+        QuietApp app(nullptr, {"--headless", "--frames", "20", "--input", script}, 0, false);
         app.SetAppInfo(GameInfo());
         ASSERT_TRUE(app.Start(status));
-        std::remove(script.c_str());
         EXPECT_FALSE(app.GetLegend().empty());  // on the title, before the first step
         int passes = 1;
         while (app.Tick()) ++passes;

@@ -3,6 +3,7 @@
 // (GameFixture), or the whole application with its input seam open (TestApp).
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -19,6 +20,7 @@
 #include "level/LevelManager.h"
 #include "objects/Player.h"
 #include "tests/engine/FreshEngine.h"
+#include "tests/engine/TempFolder.h"
 
 class GameFixture : public FreshEngine {
 protected:
@@ -77,16 +79,46 @@ protected:
     }
 };
 
+// Stdout sent nowhere while one lives. The game prints its frame-rate line
+// every frame; thousands of games' worth would bury the test report.
+class QuietStdout {
+public:
+    QuietStdout() {
+        std::fflush(stdout);  // what was printed before still goes out
+        static const int nowhere = open("/dev/null", O_WRONLY | O_CLOEXEC);
+        saved = dup(STDOUT_FILENO);
+        if (saved >= 0 && nowhere >= 0) dup2(nowhere, STDOUT_FILENO);
+    }
+    ~QuietStdout() {
+        std::fflush(stdout);  // the game's line goes nowhere, not into the report
+        if (saved < 0) return;
+        dup2(saved, STDOUT_FILENO);
+        close(saved);
+    }
+    QuietStdout(const QuietStdout&) = delete;
+    QuietStdout& operator=(const QuietStdout&) = delete;
+
+private:
+    int saved = -1;
+};
+
+// The application, printing what it always prints, to nowhere. Only the
+// game's frames are quiet: a failed check in the test still reports.
+class QuietApp : public AppClass {
+public:
+    using AppClass::AppClass;
+    void Update() override {
+        QuietStdout quiet;
+        AppClass::Update();
+    }
+};
+
 // The application as main makes it, headless, playing `script` if one is
 // given (read at the start, so its file is gone at once).
-class TestApp : public AppClass {
+class TestApp : public QuietApp {
 public:
     explicit TestApp(const std::string& script = "", std::vector<std::string> args = {})
-        : AppClass(nullptr, Args(script, std::move(args)), 0, false) {
-        SetAppInfo(GameInfo());
-        InitHeadless();
-        std::remove(File().c_str());
-    }
+        : TestApp(ScratchFolder("script"), script, std::move(args)) {}
     using AppClass::m_input;
     GameManager& Game() { return *gameManager; }
     Player& ThePlayer() { return *gameManager->player; }
@@ -102,13 +134,18 @@ public:
     }
 
 private:
-    // One per process: ctest runs each test in its own, several at once.
-    static std::string File() { return ::testing::TempDir() + "vaultrix_script_" + std::to_string(getpid()) + ".txt"; }
-    static std::vector<std::string> Args(const std::string& script, std::vector<std::string> args) {
+    // The folder lasts until this constructor has read the script, and no longer.
+    TestApp(const ScratchFolder& folder, const std::string& script, std::vector<std::string> args)
+        : QuietApp(nullptr, Args(folder, script, std::move(args)), 0, false) {
+        SetAppInfo(GameInfo());
+        InitHeadless();
+    }
+    static std::vector<std::string> Args(const ScratchFolder& folder, const std::string& script,
+                                         std::vector<std::string> args) {
         args.insert(args.begin(), "--headless");
         if (script.empty()) return args;
-        std::ofstream(File()) << script;
-        args.insert(args.end(), {"--input", File()});
+        std::ofstream(folder.Path("script.txt")) << script;
+        args.insert(args.end(), {"--input", folder.Path("script.txt")});
         return args;
     }
 };
