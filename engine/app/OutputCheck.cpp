@@ -5,7 +5,9 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <iostream>
+#include <string>
+
+#include "engine/core/ErrorLine.h"
 
 namespace ReEng {
 
@@ -19,9 +21,9 @@ bool StandardOutputWritten(int& error) {
     return error == 0;
 }
 
-int WithOutputChecked(const std::string& program, int status, int error) {
+int WithOutputChecked(int status, int error) {
     if (StandardOutputWritten(error)) return status;
-    std::cerr << program << ": cannot write the standard output: " << std::strerror(error) << "\n";
+    ReportError(std::string("cannot write the standard output: ") + std::strerror(error));
     return 1;
 }
 

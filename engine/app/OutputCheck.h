@@ -10,7 +10,7 @@ namespace ReEng {
 bool StandardOutputWritten(int& error);
 
 // The status to end with once the output is complete: 1, with one line
-// naming `program`, when the standard output lost something.
-int WithOutputChecked(const std::string& program, int status, int error);
+// on stderr, when the standard output lost something.
+int WithOutputChecked(int status, int error);
 
 }  // namespace ReEng

@@ -7,8 +7,10 @@
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
+#include <sstream>
 
 #include "engine/app/OutputCheck.h"
+#include "engine/core/ErrorLine.h"
 #include "engine/render/Renderer.h"
 #include "engine/io/ResourcePath.h"
 #include "engine/core/TextParse.h"
@@ -28,36 +30,38 @@ bool ReEngAppClass::ParseCommandLine(int& status) {
     std::string error;
     if (!m_options.Parse(m_args, error)) {
         // One line, like every other error; the full usage is one --help away.
-        std::cerr << m_info.name << ": " << error << " (see " << m_info.name << " --help)\n";
+        ReportError(error + " (see " + m_info.name + " --help)");
         status = 2;
         return false;
     }
     if (m_options.help) {
         std::cout << Options::Usage(m_info.name);
-        status = WithOutputChecked(m_info.name, 0, 0);
+        status = WithOutputChecked(0, 0);
         return false;
     }
     if (m_options.version) {
         std::cout << m_info.name << " " << m_info.version << "\n";
-        status = WithOutputChecked(m_info.name, 0, 0);
+        status = WithOutputChecked(0, 0);
         return false;
     }
     if (m_options.headless && !m_options.screenshotFile.empty()) {
-        std::cerr << m_info.name << ": --screenshot needs a window; it cannot be used with --headless\n";
+        ReportError("--screenshot needs a window; it cannot be used with --headless");
         status = 2;
         return false;
     }
     // A bad script is a command-line mistake: refuse it before a window appears.
     m_script.SetProgram(m_info.name, m_info.version);
     if (!m_options.inputFile.empty() && !m_script.Load(m_options.inputFile, error)) {
-        std::cerr << m_info.name << ": " << error << "\n";
+        ReportError(error);
         status = 2;
         return false;
     }
     // A replay is only the same game with the steps it was recorded with.
     if (m_script.GetStep() > 0.0 && m_options.frameTime > 0.0 && m_options.frameTime != m_script.GetStep()) {
-        std::cerr << m_info.name << ": " << Printable(m_options.inputFile) << ":1: recorded with steps of "
-                  << m_script.GetStep() << " s, not the " << m_options.frameTime << " s of --frame-time\n";
+        std::ostringstream line;
+        line << Printable(m_options.inputFile) << ":1: recorded with steps of " << m_script.GetStep() << " s, not the "
+             << m_options.frameTime << " s of --frame-time";
+        ReportError(line.str());
         status = 2;
         return false;
     }
@@ -82,14 +86,14 @@ void ReEngAppClass::CreateServices() {
 bool ReEngAppClass::OpenWindow(int& status) {
     std::string error;
     if (!m_window->Open(m_title, WindowClass::kDefaultWidth, WindowClass::kDefaultHeight, error)) {
-        std::cerr << m_info.name << ": " << error << "\n";
+        ReportError(error);
         status = 1;
         return false;
     }
     m_services->AttachRenderer(std::make_unique<Renderer>(m_window->GetPlatform()));
     m_renderer = m_services->GetRenderer();
     if (!m_renderer->LoadFont(FontFile(), error)) {
-        std::cerr << m_info.name << ": " << error << "\n";
+        ReportError(error);
         status = 1;
         return false;
     }
@@ -191,7 +195,7 @@ int ReEngAppClass::Finish() {
     if (!m_options.screenshotFile.empty()) {
         std::string error;
         if (!m_glSystem->SaveCapture(m_options.screenshotFile, error)) {
-            std::cerr << m_info.name << ": " << error << "\n";
+            ReportError(error);
             status = 1;
         }
     }
@@ -201,7 +205,7 @@ int ReEngAppClass::Finish() {
     }
     // Both were reported when they happened.
     if (m_meshManager->GetFailedLoadCount() > 0 || m_window->SystemFailed()) status = 1;
-    status = WithOutputChecked(m_info.name, status, m_stdoutError);
+    status = WithOutputChecked(status, m_stdoutError);
     if (const int signal = Signals::Caught()) status = 128 + signal;
     return status;
 }
@@ -247,7 +251,7 @@ bool ReEngAppClass::StartRecording(int& status) {
     std::string error;
     m_recorder.SetProgram(m_info.name, m_info.version);
     if (m_recorder.Open(m_options.recordFile, m_system->GetStep(), error)) return true;
-    std::cerr << m_info.name << ": " << error << "\n";
+    ReportError(error);
     status = 2;
     return false;
 }
@@ -255,7 +259,7 @@ bool ReEngAppClass::StartRecording(int& status) {
 bool ReEngAppClass::FinishRecording(int& status) {
     std::string error;
     if (m_recorder.Finish(m_frame, error)) return true;
-    std::cerr << m_info.name << ": " << error << "\n";
+    ReportError(error);
     status = 1;
     return false;
 }

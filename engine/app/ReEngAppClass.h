@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "engine/app/AppInfo.h"
+#include "engine/core/ErrorLine.h"
 #include "engine/scene/CameraManagerSingleton.h"
 #include "engine/core/Definitions.h"
 #include "engine/app/EngineServices.h"
@@ -72,7 +73,10 @@ public:
     virtual void ProcessJoystick();
 
     // The program's name, files and colours; set before Run.
-    void SetAppInfo(AppInfo info) { m_info = std::move(info); }
+    void SetAppInfo(AppInfo info) {
+        m_info = std::move(info);
+        SetErrorProgram(m_info.name);
+    }
     const AppInfo& GetAppInfo() const { return m_info; }
 
     // Headless set-up without Run, for tests: the services exist, no window.

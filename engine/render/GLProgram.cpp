@@ -1,13 +1,19 @@
 #include "engine/render/GLProgram.h"
 
-#include <cstdio>
 #include <string>
 
+#include "engine/core/ErrorLine.h"
 #include "engine/render/ShaderDialect.h"
 
 namespace ReEng {
 
 namespace {
+
+// A driver's log may run to many lines; an error is one.
+std::string FirstLine(const char* log) {
+    const std::string text(log);
+    return text.substr(0, text.find('\n'));
+}
 
 GLuint Compile(GLenum type, const std::string& source) {
     const GLuint shader = glCreateShader(type);
@@ -19,7 +25,7 @@ GLuint Compile(GLenum type, const std::string& source) {
     if (ok != GL_TRUE) {
         char log[512] = {};
         glGetShaderInfoLog(shader, sizeof log, nullptr, log);
-        std::fprintf(stderr, "renderer: shader does not compile: %s\n", log);
+        ReportError(std::string("a shader does not compile: ") + FirstLine(log));
     }
     return shader;
 }
@@ -46,7 +52,7 @@ bool GLProgram::Build(const char* vertexBody, const char* fragmentBody, std::ini
     if (linked != GL_TRUE) {
         char log[512] = {};
         glGetProgramInfoLog(m_id, sizeof log, nullptr, log);
-        std::fprintf(stderr, "renderer: shader program does not link: %s\n", log);
+        ReportError(std::string("a shader program does not link: ") + FirstLine(log));
         glDeleteProgram(m_id);
         m_id = 0;
     }

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "engine/core/ErrorLine.h"
 #include "engine/render/GridPass.h"
 #include "engine/render/MeshPainter.h"
 #include "engine/render/ModelPass.h"
@@ -54,7 +55,9 @@ struct Renderer::Impl {
     void CheckErrors(FrameSplit::Pass pass) {
         for (GLenum error = glGetError(); error != GL_NO_ERROR; error = glGetError()) {
             if (reportedPasses & (1u << pass)) continue;
-            std::fprintf(stderr, "renderer: GL error 0x%04x in the %s pass\n", error, FrameSplit::NameOf(pass));
+            char line[64];
+            std::snprintf(line, sizeof line, "GL error 0x%04x in the %s pass", error, FrameSplit::NameOf(pass));
+            ReportError(line);
             reportedPasses |= 1u << pass;
         }
     }

@@ -1,11 +1,11 @@
 #include "engine/scene/MeshManagerSingleton.h"
 
 #include <algorithm>
-#include <iostream>
 
 #include "engine/scene/CameraManagerSingleton.h"
 #include "engine/render/Renderer.h"
 #include "engine/io/ResourcePath.h"
+#include "engine/core/ErrorLine.h"
 #include "engine/core/TextParse.h"
 
 namespace ReEng {
@@ -33,7 +33,7 @@ int MeshManagerSingleton::FindOrLoadModel(const std::string& fileName) {
             error = "cannot open model file '" + Printable(fileName) + "': not found in";
             for (std::size_t i = 0; i < places.size(); ++i) error += (i ? ", '" : " '") + Printable(places[i]) + "'";
         }
-        std::cerr << error << '\n';
+        ReportError(error);
     }
     m_models.push_back(std::move(model));
     const int index = static_cast<int>(m_models.size()) - 1;

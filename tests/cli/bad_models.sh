@@ -8,7 +8,8 @@ check() {  # case, what stderr says, command that breaks portal.obj
     local dir=$work/$1 why=$2 s=0; shift 2
     mkdir "$dir" && cp "$game" "$dir/vaultrix" && cp -r "$(dirname "$game")/Platformer" "$dir/" && "$@" "$dir/Platformer/portal.obj"
     (cd "$dir" && timeout 20 ./vaultrix --headless --frames 300 --input "$work/play.txt" --print-text >out 2>err) || s=$?
-    [ $s = 1 ] && one_line "$dir/err" portal.obj && grep -q -- "$why" "$dir/err" || fail "$dir: status $s: $(cat "$dir/err")"
+    # One line, named as every error line of the program is.
+    [ $s = 1 ] && one_line "$dir/err" portal.obj && grep -q -- "^vaultrix: .*$why" "$dir/err" || fail "$dir: status $s: $(cat "$dir/err")"
     [ "$(tail -n 1 "$dir/out")" = "Score: 3" ] || fail "$dir: the run went on: $(tail -n 1 "$dir/out")"
 }
 # Every place searched, in order: beside the binary, the installs' shares, the
