@@ -23,7 +23,7 @@ shot() {
     echo "$out/$name.png: $(tail -n 1 "$TEST_TMP/$name.out" | tr -d '\r')"
 }
 
-shot title 3 </dev/null
+shot title 3 <<<"# the title, left alone"
 
 # Launch, then shoot at the obstacle at the right while climbing: the last
 # frame shows the bullet on its way.

@@ -98,10 +98,10 @@ bool ReEngAppClass::OpenWindow(int& status) {
         return false;
     }
     if (!m_info.icon.empty()) m_window->SetIcon(FindResource(m_info.icon, m_info.dataFolders));
-    if (m_options.frameSplit) {
-        m_split = std::make_unique<FrameSplit>();
-        m_renderer->SetSplit(m_split.get());
-        m_glSystem->SetSplit(m_split.get());
+    m_outputs.MakeSplit();
+    if (FrameSplit* split = m_outputs.Split()) {
+        m_renderer->SetSplit(split);
+        m_glSystem->SetSplit(split);
     }
     // A timedemo measures the frame itself: nothing may wait for time to
     // pass, and neither does the engine where the system paces the frames.
@@ -153,10 +153,8 @@ bool ReEngAppClass::Start(int& status) {
     if (m_options.timedemo && m_options.frames < 0)
         m_options.frames = m_options.inputFile.empty() ? 600 : static_cast<long long>(m_script.GetLastFrame()) + 2;
 
-    if (m_options.frameStats || m_options.timedemo) m_stats = std::make_unique<FrameStats>();
-    m_glSystem->SetPresenting(m_renderer, &m_pacer, m_stats.get());
-    if (m_stats && m_options.timedemo) m_stats->MarkNow();  // the first frame's time counts too
-    if (!StartRecording(status)) return false;
+    if (!m_outputs.Start(m_system->GetStep(), IsHeadless(), status)) return false;
+    m_glSystem->SetPresenting(m_renderer, &m_pacer, m_outputs.Stats());
     m_lastLoop = FramePacer::Clock::now();
     return true;
 }
@@ -169,15 +167,11 @@ bool ReEngAppClass::Tick() {
     for (int i = 0; i < steps && !StepsDone(); ++i) {
         m_drawStep = i + 1 == steps;
         RunFrame();
-        if (m_stats && IsHeadless()) m_stats->MarkNow();  // nothing is presented: a step is a frame
         if (m_window->IsQuitRequested()) break;
     }
     if (steps == 0 && m_meshManager->IsRedrawOwed()) Redraw();
     // Tests and pipes read the output while the game runs.
-    if (std::fflush(stdout) != 0 && m_stdoutError == 0) m_stdoutError = errno;
-    // Nobody reads the output any more (| head): end as a failed write does,
-    // with the recording finished, rather than play on unseen.
-    if (m_stdoutError == EPIPE) return false;
+    if (!m_outputs.Flush()) return false;
     // A model that failed to load leaves the game without its objects:
     // its error is on stderr, and there is nothing worth playing.
     if (m_window->IsQuitRequested() || Signals::Caught() != 0 || m_meshManager->GetFailedLoadCount() > 0) return false;
@@ -185,27 +179,9 @@ bool ReEngAppClass::Tick() {
 }
 
 int ReEngAppClass::Finish() {
-    int status = 0;
-    // The frame-rate line ends in a carriage return: finish it.
-    if (m_frame > 0) std::cout << "\n";
-    // A recording is kept whatever ended the run (a signal too); a failure
-    // to finish it fails the run, and the rest is still written.
-    FinishRecording(status);
-    PrintDigest();
-    if (!m_options.screenshotFile.empty()) {
-        std::string error;
-        if (!m_glSystem->SaveCapture(m_options.screenshotFile, error)) {
-            ReportError(error);
-            status = 1;
-        }
-    }
-    PrintStats();
-    if (m_options.printText) {
-        for (const std::string& line : m_meshManager->GetLastFrameText()) std::cout << line << "\n";
-    }
     // Both were reported when they happened.
-    if (m_meshManager->GetFailedLoadCount() > 0 || m_window->SystemFailed()) status = 1;
-    status = WithOutputChecked(status, m_stdoutError);
+    int status = m_meshManager->GetFailedLoadCount() > 0 || m_window->SystemFailed() ? 1 : 0;
+    status = m_outputs.Finish(m_frame, *m_glSystem, m_meshManager->GetLastFrameText(), m_stateDigest, status);
     if (const int signal = Signals::Caught()) status = 128 + signal;
     return status;
 }
@@ -246,30 +222,6 @@ int ReEngAppClass::StepsDue() {
     return m_scheduler.Advance(elapsed);
 }
 
-bool ReEngAppClass::StartRecording(int& status) {
-    if (m_options.recordFile.empty()) return true;
-    std::string error;
-    m_recorder.SetProgram(m_info.name, m_info.version);
-    if (m_recorder.Open(m_options.recordFile, m_system->GetStep(), error)) return true;
-    ReportError(error);
-    status = 2;
-    return false;
-}
-
-bool ReEngAppClass::FinishRecording(int& status) {
-    std::string error;
-    if (m_recorder.Finish(m_frame, error)) return true;
-    ReportError(error);
-    status = 1;
-    return false;
-}
-
-void ReEngAppClass::PrintDigest() const {
-    if (!m_options.stateHash || m_stateDigest == nullptr) return;
-    // Below the frame-rate line, which Finish has ended.
-    std::printf("state-hash %llu %016llx\n", m_frame, m_stateDigest());
-}
-
 void ReEngAppClass::RunFrame() {
     m_input.BeginStep();
     if (!m_input.IsLive()) m_script.Apply(static_cast<unsigned>(m_frame), m_input, m_window);
@@ -294,12 +246,10 @@ void ReEngAppClass::RunFrame() {
         m_meshManager->SetDrawing(draw);
     }
     Display();
-    m_recorder.RecordStep(m_frame, m_input, *m_window);
+    // Recorded before the step's presses are let go.
+    m_outputs.StepDone(m_frame + 1, m_input, *m_window, m_stateDigest);
     m_input.EndStep();
     ++m_frame;
-    if (m_options.stateHashEvery > 0 && m_stateDigest != nullptr &&
-        m_frame % static_cast<unsigned long long>(m_options.stateHashEvery) == 0)
-        std::printf("\nstate-hash %llu %016llx\n", m_frame, m_stateDigest());
 }
 
 void ReEngAppClass::Redraw() {
@@ -308,22 +258,6 @@ void ReEngAppClass::Redraw() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     m_meshManager->RedrawLast();
     m_glSystem->GLSwapBuffers();
-}
-
-void ReEngAppClass::PrintStats() const {
-    if (m_split) std::cout << "\n" << m_split->Report() << "\n";
-    if (!m_stats) return;
-    // Below the frame-rate line, which Finish has ended.
-    std::cout << FrameStats::Format(m_options.timedemo ? "timedemo: frames" : "frame-stats: intervals",
-                                    m_stats->Summarize())
-              << "\n";
-    if (m_options.timedemo && !IsHeadless()) {
-        const GLubyte* renderer = glGetString(GL_RENDERER);
-        const GLubyte* version = glGetString(GL_VERSION);
-        std::cout << "timedemo: GL_RENDERER " << (renderer ? reinterpret_cast<const char*>(renderer) : "?")
-                  << "\ntimedemo: GL_VERSION " << (version ? reinterpret_cast<const char*>(version) : "?") << "\n";
-    }
-    std::cout.flush();
 }
 
 void ReEngAppClass::Init() {}

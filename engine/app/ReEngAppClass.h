@@ -23,6 +23,7 @@
 #include "engine/replay/InputScript.h"
 #include "engine/scene/MeshManagerSingleton.h"
 #include "engine/app/Options.h"
+#include "engine/app/RunOutputs.h"
 #include "engine/portable/Portable.h"
 #include "engine/replay/Recorder.h"
 #include "engine/app/Signals.h"
@@ -95,7 +96,7 @@ public:
 
     // The game's own digest of its whole state, for --state-hash: the same
     // input gives the same digest on every machine. Null: none.
-    using StateDigest = unsigned long long (*)();
+    using StateDigest = RunOutputs::StateDigest;
     void SetStateDigest(StateDigest digest) { m_stateDigest = digest; }
 
     // No window and no GL context: nothing may touch GL.
@@ -145,32 +146,24 @@ private:
     void Redraw();
     // The window needs its picture again (exposed, resized, refocused).
     void RedrawSoon();
-    void PrintStats() const;
-    void PrintDigest() const;
-    // Opens the recording, if one was asked for; false with the status set.
-    bool StartRecording(int& status);
-    bool FinishRecording(int& status);
 
     std::vector<std::string> m_args;
     AppInfo m_info;
     Options m_options;
     InputScript m_script;
     std::unique_ptr<Signals> m_signals;  // from Run on; the destructor ends by a caught signal
-    int m_stdoutError = 0;               // errno of the first failed write of the standard output
     std::unique_ptr<EngineServices> m_services;
     Renderer* m_renderer = nullptr;  // the services'; null in a headless run
     std::string m_title = "ReEng";
     unsigned long long m_frame = 0;
     StepScheduler m_scheduler;
     FramePacer m_pacer;
-    std::unique_ptr<FrameStats> m_stats;  // only when asked for: it keeps every interval
-    std::unique_ptr<FrameSplit> m_split;  // only when asked for: it slows every pass
     FramePacer::Clock::time_point m_lastLoop{};
     bool m_realTime = false;            // steps follow the real clock (a live window)
     bool m_focused = true;              // as the window's focus events last said
     bool m_drawStep = true;             // this step's picture is drawn
     bool m_scriptPlacesWindow = false;  // the script, not the real window, says where the play area is
-    Recorder m_recorder;
+    RunOutputs m_outputs{m_options, m_info};
     StateDigest m_stateDigest = nullptr;
     bool m_hasSubject = false;  // the game gave a centre to aim from
     vector3 m_subject{0.0f};    // that centre, in the world

@@ -41,7 +41,7 @@ void ReEngAppClass::ProcessMessages() {
             case PlatformEvent::FocusGained:
                 m_focused = event.type == PlatformEvent::FocusGained;
                 if (!m_focused) m_input.FocusLost();
-                if (m_input.IsLive()) m_recorder.RecordFocus(m_focused);
+                if (m_input.IsLive()) m_outputs.RecordFocus(m_focused);
                 RedrawSoon();
                 break;
             case PlatformEvent::KeyPressed:
@@ -70,7 +70,8 @@ void ReEngAppClass::ProcessMessages() {
     if (changes.moved) {
         const auto start = FrameSplit::Clock::now();
         UpdateWindowRect();
-        if (m_split) m_split->Add(FrameSplit::WindowPlace, FrameSplit::Clock::now() - start);
+        if (FrameSplit* split = m_outputs.Split())
+            split->Add(FrameSplit::WindowPlace, FrameSplit::Clock::now() - start);
     }
 }
 

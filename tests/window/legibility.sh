@@ -15,7 +15,7 @@ shot() {
 walled() { "$probe" text "$TEST_TMP/$1.png" "${@:2}" >"$TEST_TMP/probe" || fail "$1 $2..: $(cat "$TEST_TMP/probe")"; }
 at_least() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a + 0 >= b + 0) }'; }
 
-shot title 3 </dev/null
+shot title 3 <<<"# the title, left alone"
 walled title 0 0 420 70      # "Press Enter to Start"
 walled title 0 640 1080 80   # the legend
 # Shoot straight up just after the start: the bullet is on its way at the end.
@@ -42,6 +42,6 @@ walled over 0 0 420 70  # "Game Over" and the score
 # The legend is the title's only; --no-legend leaves the bottom to the grid.
 legend() { CONVERT_IN=$TEST_TMP/$1.png; shot="$CONVERT_IN" count_bright 1080x60+0+660; }
 [ "$(legend title)" -ge 100 ] && [ "$(legend play)" = 0 ] || fail "legend: $(legend title) on the title, $(legend play) in play"
-shot quiet 3 --no-legend </dev/null
+shot quiet 3 --no-legend <<<"# the title, left alone"
 [ "$(legend quiet)" = 0 ] || fail "--no-legend still shows $(legend quiet) legend pixels"
 echo ok
