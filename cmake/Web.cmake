@@ -34,8 +34,8 @@ set_target_properties(vaultrix PROPERTIES SUFFIX ".js")
 target_link_options(vaultrix PRIVATE
   -sUSE_WEBGL2=1 -sMAX_WEBGL_VERSION=2 -sMIN_WEBGL_VERSION=2
   -sALLOW_MEMORY_GROWTH=1 -sENVIRONMENT=web
-  "-sEXPORTED_FUNCTIONS=['_main','_vaultrix_step','_vaultrix_finish','_vaultrix_presented']"
-  "-sEXPORTED_RUNTIME_METHODS=['FS','addRunDependency','removeRunDependency']"
+  "-sEXPORTED_FUNCTIONS=['_main','_vaultrix_step','_vaultrix_finish','_vaultrix_presented','_vaultrix_touch_key','_vaultrix_legend']"
+  "-sEXPORTED_RUNTIME_METHODS=['FS','addRunDependency','removeRunDependency','ccall','UTF8ToString']"
   "SHELL:--preload-file ${PROJECT_SOURCE_DIR}/Platformer/portal.obj@Platformer/portal.obj"
   "SHELL:--preload-file ${PROJECT_SOURCE_DIR}/Platformer/companion.obj@Platformer/companion.obj"
   "SHELL:--preload-file ${PROJECT_SOURCE_DIR}/assets/fonts/DejaVuSansMono.ttf@assets/fonts/DejaVuSansMono.ttf")
