@@ -303,6 +303,10 @@
   canvas.addEventListener('mousedown', () => canvas.focus());
   canvas.addEventListener('contextmenu', (e) => e.preventDefault());
 
+  // Installed, the page starts without the network: its files are kept by
+  // the service worker, a version at a time.
+  if ('serviceWorker' in navigator) navigator.serviceWorker.register('sw.js').catch(() => {});
+
   const script = document.createElement('script');
   script.src = 'vaultrix.js';
   script.onerror = () => loadFailed('vaultrix.js');

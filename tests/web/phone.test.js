@@ -18,6 +18,7 @@ const scratch = fs.mkdtempSync(path.join(os.tmpdir(), 'vaultrix-phone-'));
 const portrait = { width: 390, height: 844 };
 const landscape = { width: 844, height: 390 };
 const tablet = { width: 1024, height: 768 };
+const version = fs.readFileSync(path.join(root, 'CMakeLists.txt'), 'utf8').match(/project\(Vaultrix VERSION ([0-9.]+)/)[1];
 const phone = (viewport, scale = 3) => ({ hasTouch: true, isMobile: true, viewport, deviceScaleFactor: scale });
 let server, base;
 
@@ -180,6 +181,80 @@ for (const [name, viewport, scale] of [['phone upright', portrait, 3], ['phone o
     }
   });
 }
+
+test('the installed page plays again with the network off, and a new version replaces the old cache', async () => {
+  const browser = await launch([], { ...phone(landscape), serviceWorkers: 'allow' });
+  try {
+    const page = await browser.context.newPage();
+    await page.goto(base);
+    await page.waitForFunction(() => window.vaultrixPage.ready);
+    await page.evaluate(() => navigator.serviceWorker.ready);
+    const cached = await page.evaluate(async () => {
+      const names = await caches.keys();
+      const cache = await caches.open(names[0]);
+      return { names, files: (await cache.keys()).map((r) => new URL(r.url).pathname) };
+    });
+    assert.deepStrictEqual(cached.names, [`vaultrix-${version}`]);
+    for (const file of ['index.html', 'vaultrix-page.js', 'vaultrix.js', 'vaultrix.wasm', 'vaultrix.data',
+      'manifest.webmanifest', 'icon-192.png', 'icon-512.png'])
+      assert.ok(cached.files.includes('/' + file), `${file} is not kept: ${cached.files}`);
+    await browser.context.setOffline(true);
+    await page.reload();
+    await page.waitForFunction(() => window.vaultrixPage.ready || window.vaultrixPage.ended, null, { timeout: 20000 });
+    assert.strictEqual(await page.evaluate(() => window.vaultrixPage.ended), null);
+    await page.waitForFunction(() => window.vaultrixPage.firstFrame, null, { timeout: 20000 });
+    // It plays: a tap on the picture starts the game.
+    const box = await page.$eval('#canvas', (c) => c.getBoundingClientRect().toJSON());
+    await page.touchscreen.tap(box.x + box.width / 2, box.y + box.height / 2);
+    await page.waitForFunction(() => {
+      try { return Module.FS.readFile('played.replay.part', { encoding: 'utf8' }).includes(' Return down'); }
+      catch (e) { return false; }
+    }, null, { timeout: 20000 });
+    // A worker of another version takes over and drops the old cache.
+    await page.evaluate(() => caches.open('vaultrix-0.0.0-old').then((c) => c.put('old', new Response('x'))));
+    await browser.context.setOffline(false);
+    const newer = fs.readFileSync(path.join(build, 'sw.js'), 'utf8').replace(`'vaultrix-${version}'`, "'vaultrix-next'");
+    await browser.context.route('**/sw.js', (route) => route.fulfill({ contentType: 'text/javascript', body: newer }));
+    await page.evaluate(() => navigator.serviceWorker.getRegistration().then((r) => r.update()));
+    await page.waitForFunction(async () => (await caches.keys()).join() === 'vaultrix-next', null, { timeout: 20000 });
+    await page.close();
+  } finally {
+    await browser.close();
+  }
+});
+
+test("the manifest names the game, installs fullscreen in landscape, and its icons load", async () => {
+  const browser = await launch([], phone(portrait));
+  try {
+    const page = await browser.context.newPage();
+    await page.goto(base);
+    const href = await page.$eval('link[rel=manifest]', (l) => l.href);
+    const response = await page.request.get(href);
+    assert.ok(response.ok());
+    const manifest = await response.json();
+    assert.strictEqual(manifest.name, 'Vaultrix');
+    assert.strictEqual(manifest.short_name, 'Vaultrix');
+    assert.ok(['fullscreen', 'standalone'].includes(manifest.display));
+    assert.strictEqual(manifest.orientation, 'landscape');
+    assert.match(manifest.theme_color, /^#[0-9a-f]{6}$/i);
+    assert.match(manifest.background_color, /^#[0-9a-f]{6}$/i);
+    const sizes = [];
+    for (const icon of manifest.icons) {
+      const size = await page.evaluate((src) => new Promise((resolve, reject) => {
+        const image = new Image();
+        image.onload = () => resolve(`${image.naturalWidth}x${image.naturalHeight}`);
+        image.onerror = () => reject(new Error(`${src} did not load`));
+        image.src = src;
+      }), new URL(icon.src, href).href);
+      assert.strictEqual(size, icon.sizes);
+      sizes.push(size);
+    }
+    assert.deepStrictEqual(sizes.sort(), ['192x192', '512x512']);
+    await page.close();
+  } finally {
+    await browser.close();
+  }
+});
 
 test('a desktop without touch shows no touch controls and the keys legend', async () => {
   const browser = await launch();
