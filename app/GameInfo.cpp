@@ -11,6 +11,10 @@ ReEng::AppInfo GameInfo() {
     info.systemFont = VAULTRIX_SYSTEM_FONT;
     info.legend = {"Keys: Enter start   A/D or Left/Right steer   W or Up launch   P pause   Esc quit",
                    "Mouse: point to aim, left button fires"};
+    // Short lines in plain ASCII: drawn large on a phone, each must fit
+    // across the picture. They name the page's touch buttons.
+    info.touchLegend = {"Tap the picture to start", "Hold the side arrows to steer",
+                        "Up arrow: launch   Pause button: pause", "Touch the picture to aim and fire"};
     info.padLegend = {
         "Pad: A start, launch   left stick or d-pad steer   right stick aim   RT or RB fire   Start pause   Back quit"};
     // Platforms warm orange-brown; obstacles a deep pink, dark enough to

@@ -153,6 +153,17 @@ extern "C" EMSCRIPTEN_KEEPALIVE double vaultrix_presented() {
     return gl == nullptr ? 0.0 : static_cast<double>(gl->GetPresentCount());
 }
 
+// The game's controls legend for the page's bar, one line a line: the keys
+// and mouse, or (touch non-zero) the touch controls. The page shows what
+// the title shows, from this one source.
+extern "C" EMSCRIPTEN_KEEPALIVE const char* vaultrix_legend(int touch) {
+    static std::string text;
+    const ReEng::AppInfo info = GameInfo();
+    text.clear();
+    for (const std::string& line : touch != 0 ? info.touchLegend : info.legend) text += line + "\n";
+    return text.c_str();
+}
+
 int main(int argc, char** argv) {
     g_app = std::make_unique<AppClass>(nullptr, std::vector<std::string>(argv + 1, argv + argc), 0, false);
     g_app->SetAppInfo(GameInfo());

@@ -1,5 +1,6 @@
 // The browser build's size and speed in headless Chromium (make bench):
-//   transfer  the bytes of the page (html, js, wasm, data), as sent and gzipped
+//   transfer  the bytes of the page (html, js, wasm, data, manifest, service
+//             worker, icons), as sent and gzipped
 //   start     from the page's load to its first frame shown
 //   frame     a playing frame's cost, the floor page's (clear only) and
 //             the three.js page's (the same frames drawn with three.js),
@@ -15,7 +16,8 @@ const { root, serve, launch } = require('../tests/web/harness.js');
 
 const build = path.resolve(process.argv[2] || path.join(root, 'build-web'));
 const benchBuild = path.resolve(process.argv[3] || path.join(root, 'build-bench'));
-const files = ['index.html', 'vaultrix-page.js', 'vaultrix.js', 'vaultrix.wasm', 'vaultrix.data'];
+const files = ['index.html', 'vaultrix-page.js', 'vaultrix.js', 'vaultrix.wasm', 'vaultrix.data',
+  'manifest.webmanifest', 'sw.js', 'icon-192.png', 'icon-512.png'];
 // Step 62 on, 300 steps are all playing frames of a game left alone: it
 // ends at step 654.
 const rounds = 5, warm = 62, frames = 300;

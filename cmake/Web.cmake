@@ -34,20 +34,35 @@ set_target_properties(vaultrix PROPERTIES SUFFIX ".js")
 target_link_options(vaultrix PRIVATE
   -sUSE_WEBGL2=1 -sMAX_WEBGL_VERSION=2 -sMIN_WEBGL_VERSION=2
   -sALLOW_MEMORY_GROWTH=1 -sENVIRONMENT=web
-  "-sEXPORTED_FUNCTIONS=['_main','_vaultrix_step','_vaultrix_finish','_vaultrix_presented']"
-  "-sEXPORTED_RUNTIME_METHODS=['FS','addRunDependency','removeRunDependency']"
+  "-sEXPORTED_FUNCTIONS=['_main','_vaultrix_step','_vaultrix_finish','_vaultrix_presented','_vaultrix_touch_key','_vaultrix_legend']"
+  "-sEXPORTED_RUNTIME_METHODS=['FS','addRunDependency','removeRunDependency','ccall','UTF8ToString']"
   "SHELL:--preload-file ${PROJECT_SOURCE_DIR}/Platformer/portal.obj@Platformer/portal.obj"
   "SHELL:--preload-file ${PROJECT_SOURCE_DIR}/Platformer/companion.obj@Platformer/companion.obj"
   "SHELL:--preload-file ${PROJECT_SOURCE_DIR}/assets/fonts/DejaVuSansMono.ttf@assets/fonts/DejaVuSansMono.ttf")
 
 # Our own page beside the build (emcc's HTML minifier breaks at -O1 and up),
 # copied again whenever it changes, not only when the game is linked.
-set(WEB_PAGE_FILES index.html vaultrix-page.js)
+set(WEB_PAGE_FILES index.html vaultrix-page.js manifest.webmanifest)
 set(WEB_PAGE_COPIES)
 foreach(file ${WEB_PAGE_FILES})
   add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/${file}
     COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/app/web/${file} ${CMAKE_BINARY_DIR}/${file}
     DEPENDS ${PROJECT_SOURCE_DIR}/app/web/${file})
   list(APPEND WEB_PAGE_COPIES ${CMAKE_BINARY_DIR}/${file})
+endforeach()
+# The service worker's cache is named with the version, so that a new
+# version's files replace the old ones on the next visit.
+configure_file(${PROJECT_SOURCE_DIR}/app/web/sw.js ${CMAKE_BINARY_DIR}/sw.js @ONLY)
+# The installed page's icons, from the game's own.
+find_program(CONVERT_PROGRAM convert)
+if(NOT CONVERT_PROGRAM)
+  message(FATAL_ERROR "the web page's icons need ImageMagick's convert")
+endif()
+foreach(size 192 512)
+  add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/icon-${size}.png
+    COMMAND ${CONVERT_PROGRAM} ${PROJECT_SOURCE_DIR}/packaging/vaultrix-256.png -resize ${size}x${size}
+      -strip PNG32:${CMAKE_BINARY_DIR}/icon-${size}.png
+    DEPENDS ${PROJECT_SOURCE_DIR}/packaging/vaultrix-256.png)
+  list(APPEND WEB_PAGE_COPIES ${CMAKE_BINARY_DIR}/icon-${size}.png)
 endforeach()
 add_custom_target(vaultrix-page ALL DEPENDS ${WEB_PAGE_COPIES})

@@ -64,22 +64,90 @@
       'again, the game\'s files on the server are missing or incomplete.'));
   }
 
-  // The largest 3:2 rectangle in the stage, centred.
+  // Played by touch: the page shows its touch buttons and the touch legend.
+  let touch = false;
+  const root = document.documentElement;
+
+  // The largest 3:2 rectangle in the stage, centred; on a phone held upright,
+  // at the stage's foot, just over the buttons and within the thumbs' reach.
   function fit() {
     const w = stage.clientWidth, h = stage.clientHeight;
     const cw = Math.min(w, Math.floor((h * 3) / 2)), ch = Math.floor((cw * 2) / 3);
+    const low = touch && !matchMedia('(orientation: landscape)').matches;
     canvas.style.width = cw + 'px';
     canvas.style.height = ch + 'px';
     canvas.style.left = Math.floor((w - cw) / 2) + 'px';
-    canvas.style.top = Math.floor((h - ch) / 2) + 'px';
+    canvas.style.top = (low ? h - ch : Math.floor((h - ch) / 2)) + 'px';
   }
+  // The stage changes with the window and with the page's own bars (the
+  // legend arrives with the game).
+  if (window.ResizeObserver) new ResizeObserver(fit).observe(stage);
   window.addEventListener('resize', fit);
   fit();
 
-  document.getElementById('fullscreen').onclick = () => {
-    stage.requestFullscreen ? stage.requestFullscreen().then(() => canvas.focus()) : say('No fullscreen in this browser.');
+  // The game's legend in the page's bar, as the title shows it.
+  function showLegend() {
+    if (!page.ready) return;
+    const legend = document.getElementById('legend');
+    legend.textContent = '';
+    for (const line of Module.UTF8ToString(Module._vaultrix_legend(touch ? 1 : 0)).split('\n')) {
+      if (line === '') continue;
+      const span = document.createElement('span');
+      span.textContent = line;
+      legend.appendChild(span);
+    }
+  }
+  function touched() {
+    if (touch) return;
+    touch = page.touch = true;
+    root.classList.add('touch');
+    fit();
+    showLegend();
+  }
+  if (matchMedia('(pointer: coarse)').matches) touched();
+  window.addEventListener('touchstart', touched, { capture: true, passive: true });
+
+  // A phone goes fullscreen with its buttons, the desktop with the picture
+  // alone. Where there is no Fullscreen API (an iPhone), the button goes:
+  // the page installed on the home screen is fullscreen there.
+  const fullscreenButton = document.getElementById('fullscreen');
+  if (!document.fullscreenEnabled) fullscreenButton.hidden = true;
+  fullscreenButton.onclick = () => {
+    const target = touch ? root : stage;
+    target.requestFullscreen ? target.requestFullscreen().then(() => canvas.focus()) : say('No fullscreen in this browser.');
   };
   document.addEventListener('fullscreenchange', fit);
+
+  // The touch buttons hold their key while any finger is on them, each
+  // finger followed by its own pointer, so one thumb steers while the other
+  // aims. They never take the keyboard from the canvas: the game freezes
+  // when the canvas loses it.
+  function touchKey(code, down) {
+    if (page.ready && !page.ended) Module.ccall('vaultrix_touch_key', null, ['string', 'number'], [code, down ? 1 : 0]);
+  }
+  for (const button of document.querySelectorAll('.pad button')) {
+    const fingers = new Set();
+    const code = button.dataset.key;
+    button.addEventListener('pointerdown', (e) => {
+      e.preventDefault();
+      touched();
+      button.setPointerCapture(e.pointerId);
+      fingers.add(e.pointerId);
+      button.classList.add('held');
+      if (fingers.size === 1) touchKey(code, true);
+    });
+    const lift = (e) => {
+      if (!fingers.delete(e.pointerId) || fingers.size > 0) return;
+      button.classList.remove('held');
+      touchKey(code, false);
+    };
+    for (const type of ['pointerup', 'pointercancel', 'lostpointercapture']) button.addEventListener(type, lift);
+  }
+  for (const pad of document.querySelectorAll('.pad')) {
+    // No mouse events made up from the touch, no click, no menu.
+    pad.addEventListener('touchstart', (e) => e.preventDefault(), { passive: false });
+    pad.addEventListener('contextmenu', (e) => e.preventDefault());
+  }
 
   // A page opened from a file may fetch nothing beside it.
   if (location.protocol === 'file:') {
@@ -230,10 +298,14 @@
       return {};
     },
     onAbort: (what) => { if (!page.ended) refuse('vaultrix: the game stopped: ' + what, 1); },
-    onRuntimeInitialized: () => { page.ready = true; canvas.focus(); },
+    onRuntimeInitialized: () => { page.ready = true; showLegend(); canvas.focus(); },
   };
   canvas.addEventListener('mousedown', () => canvas.focus());
   canvas.addEventListener('contextmenu', (e) => e.preventDefault());
+
+  // Installed, the page starts without the network: its files are kept by
+  // the service worker, a version at a time.
+  if ('serviceWorker' in navigator) navigator.serviceWorker.register('sw.js').catch(() => {});
 
   const script = document.createElement('script');
   script.src = 'vaultrix.js';

@@ -28,6 +28,8 @@ struct AppInfo {
     // lines added to it while a gamepad is connected.
     std::vector<std::string> legend;
     std::vector<std::string> padLegend;
+    // Shown instead of the legend where the platform is played by touch.
+    std::vector<std::string> touchLegend;
     // The colour each model file is drawn in, by the name it is loaded
     // under; others are drawn in the renderer's default colour.
     std::map<std::string, vector3> modelColours;

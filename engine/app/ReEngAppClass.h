@@ -136,6 +136,8 @@ private:
     void UpdateLegend();
     // The controls legend for this frame; empty when none is shown.
     std::vector<std::string> LegendLines() const;
+    // Played by touch, with a touch legend to show for it.
+    bool Touched() const;
     // How many steps this pass of the loop runs.
     int StepsDue();
     bool StepsDone() const;

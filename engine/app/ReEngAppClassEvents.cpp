@@ -124,9 +124,13 @@ void ReEngAppClass::UpdatePad() {
     m_input.UpdatePad(centre, std::max(1, wh / kAimRadiusDivisor));
 }
 
+bool ReEngAppClass::Touched() const {
+    return m_window != nullptr && !m_info.touchLegend.empty() && m_window->GetPlatform().IsTouchDevice();
+}
+
 void ReEngAppClass::UpdateLegend() {
     // Built again only when what it shows changes, not every step.
-    const int legend = m_options.noLegend || !m_titleShown ? 0 : m_input.GetPad().IsConnected() ? 2 : 1;
+    const int legend = m_options.noLegend || !m_titleShown ? 0 : Touched() ? 3 : m_input.GetPad().IsConnected() ? 2 : 1;
     if (m_renderer && m_meshManager && legend != m_legendShown && m_renderer->SetLegend(LegendLines()))
         m_meshManager->ForceRedraw();
     m_legendShown = legend;
@@ -135,6 +139,7 @@ void ReEngAppClass::UpdateLegend() {
 std::vector<std::string> ReEngAppClass::LegendLines() const {
     // While the game is on its title, say how to play.
     if (m_options.noLegend || !m_titleShown) return {};
+    if (Touched()) return m_info.touchLegend;
     std::vector<std::string> lines = m_info.legend;
     if (m_input.GetPad().IsConnected()) lines.insert(lines.end(), m_info.padLegend.begin(), m_info.padLegend.end());
     return lines;

@@ -103,6 +103,10 @@ public:
     virtual bool IsButtonDown(sf::Mouse::Button button) const = 0;
     // In screen pixels, as the client origin is.
     virtual sf::Vector2i GetMousePosition() const = 0;
+    // True where the player plays by touch (a phone's or tablet's browser):
+    // the title then tells the touch controls, not the keys, and text is
+    // drawn large enough to read on a small screen.
+    virtual bool IsTouchDevice() const { return false; }
 
     // Called just before a picture is drawn: where it goes, cleared. A
     // backend whose surface is shown whenever anything touches it (a

@@ -22,6 +22,10 @@ namespace {
 // Text sizes are in the picture's own pixels (1080 x 720) and scale with it.
 constexpr float kTextSize = 24.0f;
 constexpr float kLegendSize = 15.0f;
+// Played by touch, the picture may be a phone's width (390 x 260 CSS px):
+// text 34/720 of the picture's height is then still 12 CSS px, whatever
+// the screen's density the picture opened at, and the legend is as large.
+constexpr float kTouchTextShare = 34.0f / 720.0f;
 
 // Core and ES contexts draw only with a vertex array bound. A compatibility
 // context has its default one, and keeps working when fullscreen makes the
@@ -108,8 +112,10 @@ struct Renderer::Impl {
     void DrawText(const RenderQueue& queue) {
         if (!text.Loaded() || (queue.lines.empty() && legend.empty())) return;
         if (vertexArray != 0) glBindVertexArray(vertexArray);
-        text.DrawLines(queueText, queue.lines, kTextSize, false);
-        text.DrawLines(legendText, legend, kLegendSize, true);
+        const bool touch = platform.IsTouchDevice();
+        const float touchSize = kTouchTextShare * static_cast<float>(shapeHeight);
+        text.DrawLines(queueText, queue.lines, touch ? touchSize : kTextSize, false);
+        text.DrawLines(legendText, legend, touch ? touchSize : kLegendSize, true);
         if (vertexArray != 0) glBindVertexArray(0);
         EndPass(FrameSplit::Text);
     }

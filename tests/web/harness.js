@@ -8,7 +8,10 @@ const path = require('node:path');
 const { chromium } = require('playwright-core');
 
 const root = path.resolve(__dirname, '../..');
-const types = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm' };
+const types = {
+  '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm',
+  '.webmanifest': 'application/manifest+json', '.png': 'image/png',
+};
 
 // Serves the first of `dirs` that holds the asked name.
 function serve(dirs) {
@@ -33,13 +36,17 @@ const browserArgs = [
   '--disable-quic', '--disable-default-apps', '--disable-extensions', '--mute-audio',
 ];
 
-async function launch(extra = []) {
+// options: the context's own (a phone's touch and size); service workers
+// are blocked unless asked for, so that no test is served another's cache.
+async function launch(extra = [], options = {}) {
   const dataDir = fs.mkdtempSync(path.join(require('node:os').tmpdir(), 'vaultrix-chromium-'));
   const context = await chromium.launchPersistentContext(dataDir, {
     executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
     headless: true,
     args: browserArgs.concat(extra),
     viewport: { width: 1200, height: 900 },
+    serviceWorkers: 'block',
+    ...options,
   });
   const close = async () => {
     await context.close();

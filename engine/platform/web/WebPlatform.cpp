@@ -26,9 +26,19 @@ EM_JS(void, vaultrix_fullscreen_target, (const char* canvas, char* out, int size
     var id = frame && frame !== document.body && frame.id ? '#' + frame.id : UTF8ToString(canvas);
     stringToUTF8(id, out, size);
 });
+// A phone's or tablet's browser: its main pointer is a finger.
+EM_JS(int, vaultrix_coarse_pointer, (), {
+    return window.matchMedia && window.matchMedia('(pointer: coarse)').matches ? 1 : 0;
+});
+EM_JS(void, vaultrix_focus, (const char* selector), {
+    var element = document.querySelector(UTF8ToString(selector));
+    if (element && document.activeElement !== element) element.focus({preventScroll : true});
+});
 // clang-format on
 
 namespace ReEng {
+
+WebPlatform* WebPlatform::s_current = nullptr;
 
 WebPlatform::WebPlatform(std::string program, std::string canvas)
     : m_program(std::move(program)), m_canvas(std::move(canvas)) {}
@@ -64,7 +74,9 @@ bool WebPlatform::Open(const std::string& title, int width, int height, std::str
     m_hidden = emscripten_get_visibility_status(&visibility) == EMSCRIPTEN_RESULT_SUCCESS && visibility.hidden;
     // The page may have given the canvas the keyboard before the game began.
     m_canvasFocus = vaultrix_has_focus(m_canvas.c_str());
+    m_touchDevice = m_touchDevice || vaultrix_coarse_pointer();
     NoteFocus();
+    s_current = this;
     return true;
 }
 
@@ -76,6 +88,7 @@ void WebPlatform::Close() {
     m_context = 0;
     m_events.clear();
     ReleaseAll();
+    if (s_current == this) s_current = nullptr;
 }
 
 void WebPlatform::SetTitle(const std::string& title) { emscripten_set_window_title(title.c_str()); }
@@ -95,6 +108,11 @@ void WebPlatform::Listen(bool on) {
     emscripten_set_mousedown_callback(canvas, self, EM_TRUE, on ? &OnMouse : nullptr);
     emscripten_set_mouseup_callback(window, self, EM_TRUE, on ? &OnMouse : nullptr);
     emscripten_set_mousemove_callback(canvas, self, EM_TRUE, on ? &OnMouse : nullptr);
+    // A touch on the canvas aims and fires, and starts the game on its title.
+    emscripten_set_touchstart_callback(canvas, self, EM_TRUE, on ? &OnTouch : nullptr);
+    emscripten_set_touchmove_callback(canvas, self, EM_TRUE, on ? &OnTouch : nullptr);
+    emscripten_set_touchend_callback(canvas, self, EM_TRUE, on ? &OnTouch : nullptr);
+    emscripten_set_touchcancel_callback(canvas, self, EM_TRUE, on ? &OnTouch : nullptr);
     emscripten_set_focus_callback(canvas, self, EM_TRUE, on ? &OnFocus : nullptr);
     emscripten_set_blur_callback(canvas, self, EM_TRUE, on ? &OnFocus : nullptr);
     emscripten_set_visibilitychange_callback(self, EM_TRUE, on ? &OnVisibility : nullptr);
@@ -158,6 +176,51 @@ void WebPlatform::Present() {
 void WebPlatform::ReleaseAll() {
     std::fill(std::begin(m_keys), std::end(m_keys), false);
     std::fill(std::begin(m_buttons), std::end(m_buttons), false);
+    m_aiming = false;  // that touch's end would release nothing now
+}
+
+void WebPlatform::Hold(sf::Keyboard::Key key) {
+    if (m_keys[key]) return;
+    m_keys[key] = true;
+    PlatformEvent pressed;
+    pressed.type = PlatformEvent::KeyPressed;
+    pressed.key = key;
+    Push(pressed);
+}
+
+void WebPlatform::Hold(sf::Mouse::Button button) {
+    if (m_buttons[button]) return;
+    m_buttons[button] = true;
+    PlatformEvent pressed;
+    pressed.type = PlatformEvent::ButtonPressed;
+    pressed.button = button;
+    Push(pressed);
+}
+
+sf::Vector2i WebPlatform::CanvasPixel(double x, double y) const {
+    // The aim maths works in the drawing buffer's pixels, not CSS pixels.
+    double cssWidth = 0.0, cssHeight = 0.0;
+    emscripten_get_element_css_size(m_canvas.c_str(), &cssWidth, &cssHeight);
+    const double sx = cssWidth > 0.0 ? m_size.x / cssWidth : 1.0;
+    const double sy = cssHeight > 0.0 ? m_size.y / cssHeight : 1.0;
+    return sf::Vector2i(static_cast<int>(std::floor(x * sx)), static_cast<int>(std::floor(y * sy)));
+}
+
+void WebPlatform::TakeFocus() {
+    m_touchDevice = true;
+    if (!HasFocus()) vaultrix_focus(m_canvas.c_str());
+}
+
+void WebPlatform::TouchKey(const char* code, bool down) {
+    const sf::Keyboard::Key key = KeyOfCode(code);
+    if (key == sf::Keyboard::Unknown) return;
+    if (!down) {
+        m_keys[key] = false;
+        return;
+    }
+    TakeFocus();
+    // A hidden page has no player to press anything.
+    if (HasFocus()) Hold(key);
 }
 
 void WebPlatform::NoteFocus() {
@@ -192,27 +255,47 @@ EM_BOOL WebPlatform::OnKey(int type, const EmscriptenKeyboardEvent* event, void*
 
 EM_BOOL WebPlatform::OnMouse(int type, const EmscriptenMouseEvent* event, void* self) {
     WebPlatform& p = *static_cast<WebPlatform*>(self);
-    if (type == EMSCRIPTEN_EVENT_MOUSEMOVE || type == EMSCRIPTEN_EVENT_MOUSEDOWN) {
-        // The aim maths works in the drawing buffer's pixels, not CSS pixels.
-        double cssWidth = 0.0, cssHeight = 0.0;
-        emscripten_get_element_css_size(p.m_canvas.c_str(), &cssWidth, &cssHeight);
-        const double sx = cssWidth > 0.0 ? p.m_size.x / cssWidth : 1.0;
-        const double sy = cssHeight > 0.0 ? p.m_size.y / cssHeight : 1.0;
-        p.m_mouse = sf::Vector2i(static_cast<int>(std::floor(event->targetX * sx)),
-                                 static_cast<int>(std::floor(event->targetY * sy)));
-    }
+    if (type == EMSCRIPTEN_EVENT_MOUSEMOVE || type == EMSCRIPTEN_EVENT_MOUSEDOWN)
+        p.m_mouse = p.CanvasPixel(event->targetX, event->targetY);
     sf::Mouse::Button button;
     if (type == EMSCRIPTEN_EVENT_MOUSEMOVE || !ButtonOf(event->button, button)) return EM_FALSE;
-    const bool down = type == EMSCRIPTEN_EVENT_MOUSEDOWN;
-    if (down && !p.m_buttons[button]) {
-        PlatformEvent pressed;
-        pressed.type = PlatformEvent::ButtonPressed;
-        pressed.button = button;
-        p.Push(pressed);
-    }
-    p.m_buttons[button] = down;
+    if (type == EMSCRIPTEN_EVENT_MOUSEDOWN)
+        p.Hold(button);
+    else
+        p.m_buttons[button] = false;
     // A press on the canvas must still give it the keyboard.
     return EM_FALSE;
+}
+
+EM_BOOL WebPlatform::OnTouch(int type, const EmscriptenTouchEvent* event, void* self) {
+    WebPlatform& p = *static_cast<WebPlatform*>(self);
+    if (type == EMSCRIPTEN_EVENT_TOUCHSTART) p.TakeFocus();
+    // The first finger on the picture is the cursor with the left button
+    // held, and Enter, which the game reads only on its title (a tap there
+    // starts it). Other fingers on the picture are left alone: the steering
+    // thumb is on the page's buttons, tracked there.
+    for (int i = 0; i < event->numTouches; ++i) {
+        const EmscriptenTouchPoint& touch = event->touches[i];
+        if (!touch.isChanged) continue;
+        if (type == EMSCRIPTEN_EVENT_TOUCHSTART) {
+            if (p.m_aiming || !p.HasFocus()) continue;
+            p.m_aiming = true;
+            p.m_aimTouch = touch.identifier;
+            p.m_mouse = p.CanvasPixel(touch.targetX, touch.targetY);
+            p.Hold(sf::Keyboard::Enter);
+            p.Hold(sf::Mouse::Left);
+        } else if (p.m_aiming && touch.identifier == p.m_aimTouch) {
+            p.m_mouse = p.CanvasPixel(touch.targetX, touch.targetY);
+            if (type == EMSCRIPTEN_EVENT_TOUCHEND || type == EMSCRIPTEN_EVENT_TOUCHCANCEL) {
+                p.m_aiming = false;
+                p.m_keys[sf::Keyboard::Enter] = false;
+                p.m_buttons[sf::Mouse::Left] = false;
+            }
+        }
+    }
+    // No scroll, zoom or long-press menu, and no mouse events made up from
+    // the touch, which would press the button a second time.
+    return EM_TRUE;
 }
 
 EM_BOOL WebPlatform::OnFocus(int type, const EmscriptenFocusEvent*, void* self) {
@@ -315,6 +398,11 @@ PadReading WebPlatform::ReadPad(unsigned id) const {
     else
         ReadRaw(state, pad);
     return pad;
+}
+
+// The page's touch buttons: down is 1 while held, 0 on release.
+extern "C" EMSCRIPTEN_KEEPALIVE void vaultrix_touch_key(const char* code, int down) {
+    if (WebPlatform* platform = WebPlatform::Current()) platform->TouchKey(code, down != 0);
 }
 
 std::unique_ptr<Platform> CreateWindowedPlatform(const std::string& program) {

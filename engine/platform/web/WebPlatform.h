@@ -41,6 +41,14 @@ public:
     void SetGameKeys(std::vector<sf::Keyboard::Key> keys) override { m_gameKeys = std::move(keys); }
     bool IsButtonDown(sf::Mouse::Button button) const override;
     sf::Vector2i GetMousePosition() const override { return m_mouse; }
+    bool IsTouchDevice() const override { return m_touchDevice; }
+
+    // A key held or let go by the page's touch buttons: the same key state
+    // as the keyboard's, so a game played by touch records as any other.
+    // code is the DOM's name of the key ("KeyA").
+    void TouchKey(const char* code, bool down);
+    // The open platform the page's buttons reach; null when none is.
+    static WebPlatform* Current() { return s_current; }
 
     // Draws go to the canvas from here to Present, and to the sink otherwise.
     void BeginPicture() override;
@@ -55,6 +63,7 @@ public:
 private:
     static EM_BOOL OnKey(int type, const EmscriptenKeyboardEvent* event, void* self);
     static EM_BOOL OnMouse(int type, const EmscriptenMouseEvent* event, void* self);
+    static EM_BOOL OnTouch(int type, const EmscriptenTouchEvent* event, void* self);
     static EM_BOOL OnFocus(int type, const EmscriptenFocusEvent* event, void* self);
     static EM_BOOL OnVisibility(int type, const EmscriptenVisibilityChangeEvent* event, void* self);
     static EM_BOOL OnResize(int type, const EmscriptenUiEvent* event, void* self);
@@ -68,6 +77,13 @@ private:
     // Keys and buttons held are forgotten when their release cannot reach us.
     void ReleaseAll();
     void Push(const PlatformEvent& event) { m_events.push_back(event); }
+    void Hold(sf::Keyboard::Key key);
+    void Hold(sf::Mouse::Button button);
+    // A point on the canvas in CSS pixels, in the drawing buffer's pixels.
+    sf::Vector2i CanvasPixel(double x, double y) const;
+    // A touch is the player's hand on the game: the canvas takes the
+    // keyboard, as a click gives it, so the game does not freeze.
+    void TakeFocus();
     void NoteFocus();
     // The browser shows the canvas anew after any task that drew or cleared
     // on it, so a step that clears without drawing would show an empty
@@ -90,6 +106,10 @@ private:
     bool m_focused = true;  // as last told to the engine, which starts focused
     bool m_fullscreen = false;
     bool m_lost = false;
+    bool m_touchDevice = false;  // a coarse pointer, or a touch has come
+    bool m_aiming = false;       // a touch on the canvas holds the aim
+    int m_aimTouch = 0;          // that touch's identifier
+    static WebPlatform* s_current;
     bool m_presented = false;  // a first frame has been shown
     GLuint m_sink = 0, m_sinkColour = 0;
 };
