@@ -19,7 +19,8 @@ file(CREATE_LINK /usr/include/stb ${WEB_INCLUDE}/stb SYMBOLIC)
 file(CREATE_LINK /usr/include/tiny_obj_loader.h ${WEB_INCLUDE}/tiny_obj_loader.h SYMBOLIC)
 
 file(GLOB WEB_ENGINE_SOURCES CONFIGURE_DEPENDS ${ENGINE_MODULE_SOURCES}
-  ${PROJECT_SOURCE_DIR}/engine/platform/headless/*.cpp ${PROJECT_SOURCE_DIR}/engine/platform/web/*.cpp)
+  ${PROJECT_SOURCE_DIR}/engine/platform/*.cpp ${PROJECT_SOURCE_DIR}/engine/platform/headless/*.cpp
+  ${PROJECT_SOURCE_DIR}/engine/platform/web/*.cpp)
 file(GLOB WEB_GAME_SOURCES CONFIGURE_DEPENDS
   ${PROJECT_SOURCE_DIR}/objects/*.cpp ${PROJECT_SOURCE_DIR}/level/*.cpp
   ${PROJECT_SOURCE_DIR}/game/*.cpp ${PROJECT_SOURCE_DIR}/app/*.cpp)

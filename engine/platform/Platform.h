@@ -7,6 +7,21 @@
 //   headless/HeadlessPlatform.cpp  no window at all (--headless, the tests)
 // Keys, buttons and axes keep SFML 2's names and codes: they are plain
 // enumerations, and the input scripts and replays are written in them.
+//
+// What every backend keeps to:
+// - Units. Sizes and positions are in the pixels the picture is drawn in:
+//   a desktop window's pixels, a canvas's drawing-buffer pixels (CSS pixels
+//   times the device pixel ratio). The client origin and the cursor are in
+//   the same pixels, the cursor relative to the same origin.
+// - Threads. Every call comes from the thread that made the backend, the
+//   one the frame loop runs on; a browser's callbacks come on that thread
+//   too, between frames.
+// - Events. A key or button pressed gives one KeyPressed or ButtonPressed
+//   however long it is held (PlatformEvents filters the repeats, for all).
+//   When the focus goes, everything held is let go.
+// - After Close, or before Open: IsOpen is false, no event comes, nothing
+//   is held, the client size is 0 x 0 and GetClientOrigin is false; Open
+//   may be called again.
 #include <chrono>
 #include <cstdint>
 #include <memory>

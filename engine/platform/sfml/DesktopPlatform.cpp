@@ -69,7 +69,8 @@ void DesktopPlatform::Create(unsigned style, int width, int height) {
         m_window->create(mode, m_title, style, settings);
     else
         m_window = std::make_unique<sf::Window>(mode, m_title, style, settings);
-    // Presses arrive as events and are latched; repeats would be new presses.
+    // Presses arrive as events and are latched; the events filter repeats
+    // as well, but there is no need to be sent them.
     m_window->setKeyRepeatEnabled(false);
     m_window->setVerticalSyncEnabled(m_verticalSync);
     // A new window (fullscreen and back) is a new one to the window system.
@@ -124,52 +125,58 @@ void DesktopPlatform::SetVerticalSync(bool on) {
 }
 
 bool DesktopPlatform::PollEvent(PlatformEvent& out) {
-    if (!m_window) return false;
     sf::Event event;
-    while (m_window->pollEvent(event)) {
-        out = PlatformEvent();
-        switch (event.type) {
-            case sf::Event::Closed:
-                out.type = PlatformEvent::Closed;
-                return true;
-            case sf::Event::Resized:
-                out.type = PlatformEvent::Resized;
-                out.width = static_cast<int>(event.size.width);
-                out.height = static_cast<int>(event.size.height);
-                return true;
-            case sf::Event::LostFocus:
-                out.type = PlatformEvent::FocusLost;
-                return true;
-            case sf::Event::GainedFocus:
-                out.type = PlatformEvent::FocusGained;
-                return true;
-            case sf::Event::KeyPressed:
-                out.type = PlatformEvent::KeyPressed;
-                out.key = event.key.code;
-                out.alt = event.key.alt;
-                return true;
-            case sf::Event::MouseButtonPressed:
-                out.type = PlatformEvent::ButtonPressed;
-                out.button = event.mouseButton.button;
-                return true;
-            case sf::Event::JoystickConnected:
-            case sf::Event::JoystickDisconnected:
-                out.type = event.type == sf::Event::JoystickConnected ? PlatformEvent::PadConnected
-                                                                      : PlatformEvent::PadDisconnected;
-                out.pad = event.joystickConnect.joystickId;
-                return true;
-            default:
-                break;  // nothing the engine listens to
-        }
+    while (m_window && m_window->pollEvent(event)) Take(event);
+    return m_events.Poll(out);
+}
+
+void DesktopPlatform::Take(const sf::Event& event) {
+    PlatformEvent out;
+    switch (event.type) {
+        case sf::Event::Closed:
+            out.type = PlatformEvent::Closed;
+            break;
+        case sf::Event::Resized:
+            out.type = PlatformEvent::Resized;
+            out.width = static_cast<int>(event.size.width);
+            out.height = static_cast<int>(event.size.height);
+            break;
+        case sf::Event::LostFocus:
+            // Releases made in another window never reach this one.
+            m_events.ReleaseAll();
+            out.type = PlatformEvent::FocusLost;
+            break;
+        case sf::Event::GainedFocus:
+            out.type = PlatformEvent::FocusGained;
+            break;
+        case sf::Event::KeyPressed:
+        case sf::Event::KeyReleased:
+            m_events.Key(event.key.code, event.type == sf::Event::KeyPressed, event.key.alt);
+            return;
+        case sf::Event::MouseButtonPressed:
+        case sf::Event::MouseButtonReleased:
+            m_events.Button(event.mouseButton.button, event.type == sf::Event::MouseButtonPressed);
+            return;
+        case sf::Event::JoystickConnected:
+        case sf::Event::JoystickDisconnected:
+            out.type = event.type == sf::Event::JoystickConnected ? PlatformEvent::PadConnected
+                                                                  : PlatformEvent::PadDisconnected;
+            out.pad = event.joystickConnect.joystickId;
+            break;
+        default:
+            return;  // nothing the engine listens to
     }
-    return false;
+    m_events.Push(out);
 }
 
 bool DesktopPlatform::HasFocus() const { return m_window && m_window->hasFocus(); }
 
-bool DesktopPlatform::IsKeyDown(sf::Keyboard::Key key) const { return sf::Keyboard::isKeyPressed(key); }
+// The live keyboard and mouse, as SFML reads them; nothing is held without a window.
+bool DesktopPlatform::IsKeyDown(sf::Keyboard::Key key) const { return m_window && sf::Keyboard::isKeyPressed(key); }
 
-bool DesktopPlatform::IsButtonDown(sf::Mouse::Button button) const { return sf::Mouse::isButtonPressed(button); }
+bool DesktopPlatform::IsButtonDown(sf::Mouse::Button button) const {
+    return m_window && sf::Mouse::isButtonPressed(button);
+}
 
 sf::Vector2i DesktopPlatform::GetMousePosition() const { return sf::Mouse::getPosition(); }
 

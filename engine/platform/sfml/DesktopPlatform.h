@@ -8,11 +8,13 @@
 #include <vector>
 
 #include "engine/platform/Platform.h"
+#include "engine/platform/PlatformEvents.h"
 #include "engine/platform/sfml/NativeWindow.h"
 
 namespace sf {
+class Event;
 class Window;
-}
+}  // namespace sf
 
 namespace ReEng {
 
@@ -48,6 +50,9 @@ public:
     PadReading ReadPad(unsigned id) const override;
 
 private:
+    // One of SFML's events in the engine's terms, into the queue.
+    void Take(const sf::Event& event);
+
     // Creates (or recreates) the SFML window in the given style and size.
     void Create(unsigned style, int width, int height);
 
@@ -60,6 +65,7 @@ private:
     std::vector<std::uint8_t> m_icon;  // kept to set again on a window made anew
     int m_iconWidth = 0, m_iconHeight = 0;
     NativeWindow m_native;
+    PlatformEvents m_events;
 };
 
 }  // namespace ReEng

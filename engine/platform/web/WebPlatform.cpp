@@ -86,8 +86,8 @@ void WebPlatform::Close() {
     FreeSink();
     emscripten_webgl_destroy_context(m_context);
     m_context = 0;
-    m_events.clear();
-    ReleaseAll();
+    m_events.Clear();
+    m_aiming = false;
     if (s_current == this) s_current = nullptr;
 }
 
@@ -140,7 +140,7 @@ void WebPlatform::FitCanvas() {
     event.type = PlatformEvent::Resized;
     event.width = width;
     event.height = height;
-    Push(event);
+    m_events.Push(event);
 }
 
 void WebPlatform::MakeSink() {
@@ -174,27 +174,8 @@ void WebPlatform::Present() {
 }
 
 void WebPlatform::ReleaseAll() {
-    std::fill(std::begin(m_keys), std::end(m_keys), false);
-    std::fill(std::begin(m_buttons), std::end(m_buttons), false);
+    m_events.ReleaseAll();
     m_aiming = false;  // that touch's end would release nothing now
-}
-
-void WebPlatform::Hold(sf::Keyboard::Key key) {
-    if (m_keys[key]) return;
-    m_keys[key] = true;
-    PlatformEvent pressed;
-    pressed.type = PlatformEvent::KeyPressed;
-    pressed.key = key;
-    Push(pressed);
-}
-
-void WebPlatform::Hold(sf::Mouse::Button button) {
-    if (m_buttons[button]) return;
-    m_buttons[button] = true;
-    PlatformEvent pressed;
-    pressed.type = PlatformEvent::ButtonPressed;
-    pressed.button = button;
-    Push(pressed);
 }
 
 sf::Vector2i WebPlatform::CanvasPixel(double x, double y) const {
@@ -215,12 +196,12 @@ void WebPlatform::TouchKey(const char* code, bool down) {
     const sf::Keyboard::Key key = KeyOfCode(code);
     if (key == sf::Keyboard::Unknown) return;
     if (!down) {
-        m_keys[key] = false;
+        m_events.Key(key, false);
         return;
     }
     TakeFocus();
     // A hidden page has no player to press anything.
-    if (HasFocus()) Hold(key);
+    if (HasFocus()) m_events.Key(key, true);
 }
 
 void WebPlatform::NoteFocus() {
@@ -230,24 +211,13 @@ void WebPlatform::NoteFocus() {
     if (!focused) ReleaseAll();
     PlatformEvent event;
     event.type = focused ? PlatformEvent::FocusGained : PlatformEvent::FocusLost;
-    Push(event);
+    m_events.Push(event);
 }
 
 EM_BOOL WebPlatform::OnKey(int type, const EmscriptenKeyboardEvent* event, void* self) {
     WebPlatform& p = *static_cast<WebPlatform*>(self);
     const sf::Keyboard::Key key = KeyOfCode(event->code);
-    if (key != sf::Keyboard::Unknown) {
-        const bool down = type == EMSCRIPTEN_EVENT_KEYDOWN;
-        // The desktop window has key repeat off: one press per press.
-        if (down && !event->repeat && !p.m_keys[key]) {
-            PlatformEvent pressed;
-            pressed.type = PlatformEvent::KeyPressed;
-            pressed.key = key;
-            pressed.alt = event->altKey;
-            p.Push(pressed);
-        }
-        p.m_keys[key] = down;
-    }
+    if (key != sf::Keyboard::Unknown) p.m_events.Key(key, type == EMSCRIPTEN_EVENT_KEYDOWN, event->altKey);
     // A key the game uses must not scroll the page or leave fullscreen.
     return type == EMSCRIPTEN_EVENT_KEYDOWN &&
            GameReads(key, event->ctrlKey, event->metaKey, event->altKey, p.m_gameKeys);
@@ -259,10 +229,7 @@ EM_BOOL WebPlatform::OnMouse(int type, const EmscriptenMouseEvent* event, void* 
         p.m_mouse = p.CanvasPixel(event->targetX, event->targetY);
     sf::Mouse::Button button;
     if (type == EMSCRIPTEN_EVENT_MOUSEMOVE || !ButtonOf(event->button, button)) return EM_FALSE;
-    if (type == EMSCRIPTEN_EVENT_MOUSEDOWN)
-        p.Hold(button);
-    else
-        p.m_buttons[button] = false;
+    p.m_events.Button(button, type == EMSCRIPTEN_EVENT_MOUSEDOWN);
     // A press on the canvas must still give it the keyboard.
     return EM_FALSE;
 }
@@ -282,14 +249,14 @@ EM_BOOL WebPlatform::OnTouch(int type, const EmscriptenTouchEvent* event, void* 
             p.m_aiming = true;
             p.m_aimTouch = touch.identifier;
             p.m_mouse = p.CanvasPixel(touch.targetX, touch.targetY);
-            p.Hold(sf::Keyboard::Enter);
-            p.Hold(sf::Mouse::Left);
+            p.m_events.Key(sf::Keyboard::Enter, true);
+            p.m_events.Button(sf::Mouse::Left, true);
         } else if (p.m_aiming && touch.identifier == p.m_aimTouch) {
             p.m_mouse = p.CanvasPixel(touch.targetX, touch.targetY);
             if (type == EMSCRIPTEN_EVENT_TOUCHEND || type == EMSCRIPTEN_EVENT_TOUCHCANCEL) {
                 p.m_aiming = false;
-                p.m_keys[sf::Keyboard::Enter] = false;
-                p.m_buttons[sf::Mouse::Left] = false;
+                p.m_events.Key(sf::Keyboard::Enter, false);
+                p.m_events.Button(sf::Mouse::Left, false);
             }
         }
     }
@@ -329,7 +296,7 @@ EM_BOOL WebPlatform::OnPad(int type, const EmscriptenGamepadEvent* event, void* 
     PlatformEvent pad;
     pad.type = type == EMSCRIPTEN_EVENT_GAMEPADCONNECTED ? PlatformEvent::PadConnected : PlatformEvent::PadDisconnected;
     pad.pad = static_cast<unsigned>(event->index);
-    if (pad.pad < sf::Joystick::Count) static_cast<WebPlatform*>(self)->Push(pad);
+    if (pad.pad < sf::Joystick::Count) static_cast<WebPlatform*>(self)->m_events.Push(pad);
     return EM_FALSE;
 }
 
@@ -353,12 +320,7 @@ bool WebPlatform::SetFullscreen(bool fullscreen) {
     return result == EMSCRIPTEN_RESULT_SUCCESS || result == EMSCRIPTEN_RESULT_DEFERRED;
 }
 
-bool WebPlatform::PollEvent(PlatformEvent& event) {
-    if (m_events.empty()) return false;
-    event = m_events.front();
-    m_events.pop_front();
-    return true;
-}
+bool WebPlatform::PollEvent(PlatformEvent& event) { return m_events.Poll(event); }
 
 Platform::Changes WebPlatform::TakeChanges() {
     // The browser keeps the canvas's picture while covered, and the canvas's
@@ -366,13 +328,9 @@ Platform::Changes WebPlatform::TakeChanges() {
     return Changes{};
 }
 
-bool WebPlatform::IsKeyDown(sf::Keyboard::Key key) const {
-    return key >= 0 && key < sf::Keyboard::KeyCount && m_keys[key];
-}
+bool WebPlatform::IsKeyDown(sf::Keyboard::Key key) const { return m_events.IsKeyDown(key); }
 
-bool WebPlatform::IsButtonDown(sf::Mouse::Button button) const {
-    return button >= 0 && button < sf::Mouse::ButtonCount && m_buttons[button];
-}
+bool WebPlatform::IsButtonDown(sf::Mouse::Button button) const { return m_events.IsButtonDown(button); }
 
 bool WebPlatform::GetClientOrigin(int& x, int& y) const {
     // The mouse is read in the canvas's own pixels, so its origin is the client's.

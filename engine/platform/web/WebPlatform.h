@@ -6,11 +6,11 @@
 
 #include <emscripten/html5.h>
 
-#include <deque>
 #include <string>
 #include <vector>
 
 #include "engine/platform/Platform.h"
+#include "engine/platform/PlatformEvents.h"
 
 namespace ReEng {
 
@@ -76,9 +76,6 @@ private:
     void FitCanvas();
     // Keys and buttons held are forgotten when their release cannot reach us.
     void ReleaseAll();
-    void Push(const PlatformEvent& event) { m_events.push_back(event); }
-    void Hold(sf::Keyboard::Key key);
-    void Hold(sf::Mouse::Button button);
     // A point on the canvas in CSS pixels, in the drawing buffer's pixels.
     sf::Vector2i CanvasPixel(double x, double y) const;
     // A touch is the player's hand on the game: the canvas takes the
@@ -95,10 +92,8 @@ private:
     std::string m_program;
     std::string m_canvas;
     EMSCRIPTEN_WEBGL_CONTEXT_HANDLE m_context = 0;
-    std::deque<PlatformEvent> m_events;
+    PlatformEvents m_events;                    // the queue, and the keys and buttons held
     std::vector<sf::Keyboard::Key> m_gameKeys;  // kept from the browser, with F11 and Alt+Enter
-    bool m_keys[sf::Keyboard::KeyCount] = {};
-    bool m_buttons[sf::Mouse::ButtonCount] = {};
     sf::Vector2i m_mouse{0, 0};
     sf::Vector2i m_size{0, 0};
     bool m_canvasFocus = false;
