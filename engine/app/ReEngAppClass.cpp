@@ -49,6 +49,8 @@ bool ReEngAppClass::ParseCommandLine(int& status) {
     }
     // A bad script is a command-line mistake: refuse it before a window appears.
     m_script.SetProgram(m_info.name, m_info.version);
+    m_script.SetNames(m_info.inputNames);
+    m_input.GetPad().SetBindings(m_info.padBindings);
     if (!m_options.inputFile.empty() && !m_script.Load(m_options.inputFile, error)) {
         std::cerr << m_info.name << ": " << error << "\n";
         status = 2;
@@ -110,9 +112,8 @@ bool ReEngAppClass::OpenWindow(int& status) {
     Reshape(size.x, size.y);
     // The keys a replay can name are the keys the game reads.
     std::vector<sf::Keyboard::Key> keys;
-    InputScript::ForEachNamed([&](InputScript::Event::Kind kind, int code) {
-        if (kind == InputScript::Event::Key) keys.push_back(static_cast<sf::Keyboard::Key>(code));
-    });
+    for (const InputName& name : m_info.inputNames)
+        if (name.kind == InputKind::Key) keys.push_back(static_cast<sf::Keyboard::Key>(name.code));
     platform.SetGameKeys(std::move(keys));
     // Scripted runs must not be disturbed by whoever touches the real keyboard.
     if (m_options.inputFile.empty()) {
@@ -246,6 +247,7 @@ bool ReEngAppClass::StartRecording(int& status) {
     if (m_options.recordFile.empty()) return true;
     std::string error;
     m_recorder.SetProgram(m_info.name, m_info.version);
+    m_recorder.SetNames(m_info.inputNames);
     if (m_recorder.Open(m_options.recordFile, m_system->GetStep(), error)) return true;
     std::cerr << m_info.name << ": " << error << "\n";
     status = 2;

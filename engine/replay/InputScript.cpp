@@ -10,28 +10,6 @@
 
 namespace ReEng {
 
-// Only the keys and buttons the game reads; anything else is a typo.
-const InputScript::KeyName InputScript::kKeyNames[12] = {
-    {"Return", InputScript::Event::Key, sf::Keyboard::Enter},
-    {"A", InputScript::Event::Key, sf::Keyboard::A},
-    {"D", InputScript::Event::Key, sf::Keyboard::D},
-    {"Left", InputScript::Event::Key, sf::Keyboard::Left},
-    {"Right", InputScript::Event::Key, sf::Keyboard::Right},
-    {"W", InputScript::Event::Key, sf::Keyboard::W},
-    {"Up", InputScript::Event::Key, sf::Keyboard::Up},
-    {"P", InputScript::Event::Key, sf::Keyboard::P},
-    {"Escape", InputScript::Event::Key, sf::Keyboard::Escape},
-    {"MouseLeft", InputScript::Event::Button, sf::Mouse::Left},
-    {"MouseRight", InputScript::Event::Button, sf::Mouse::Right},
-    {"MouseMiddle", InputScript::Event::Button, sf::Mouse::Middle},
-};
-
-const char* InputScript::NameOf(Event::Kind kind, int code) {
-    for (const KeyName& key : kKeyNames)
-        if (key.kind == kind && key.code == code) return key.name;
-    return nullptr;
-}
-
 void InputScript::SetProgram(const std::string& name, const std::string& version) {
     m_program = name;
     m_version = version;
@@ -191,16 +169,13 @@ bool InputScript::Parse(std::istream& in, const std::string& name, std::string& 
             if (!ParseSignedInt(tokens[3], event.y)) return fail("bad mouse coordinate '" + Excerpt(tokens[3]) + "'");
             used = 4;
         } else {
-            const KeyName* key = nullptr;
-            for (const KeyName& candidate : kKeyNames) {
-                if (tokens[1] == candidate.name) key = &candidate;
-            }
+            const InputName* key = FindInput(m_names, tokens[1]);
             if (key == nullptr) return fail("unknown key '" + Excerpt(tokens[1]) + "'");
             if (tokens.size() < 3) return fail("missing 'down' or 'up' after " + tokens[1]);
             if (tokens[2] != "down" && tokens[2] != "up") {
                 return fail("expected 'down' or 'up', not '" + Excerpt(tokens[2]) + "'");
             }
-            event.kind = key->kind;
+            event.kind = key->kind == InputKind::Key ? Event::Key : Event::Button;
             event.code = key->code;
             event.down = tokens[2] == "down";
             used = 3;

@@ -1,7 +1,8 @@
 #pragma once
 // Scripted input for repeatable runs, and the format of recorded replays.
 // One event a line:
-//   FRAME KEY down | FRAME KEY up | FRAME mouse X Y
+//   FRAME KEY down | FRAME KEY up  (KEY: a key or button the game names)
+//   FRAME mouse X Y
 //   FRAME window X Y W H   the play area's place on the screen (for aiming)
 //   FRAME focus in|out     the window gained or lost the focus (a record only)
 //   FRAME end              the recorded game ran FRAME steps
@@ -15,8 +16,10 @@
 // have its end.
 #include <istream>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "engine/input/Bindings.h"
 #include "engine/input/Input.h"
 
 namespace ReEng {
@@ -36,6 +39,8 @@ public:
 
     // The program whose replays this script reads, as Recorder writes them.
     void SetProgram(const std::string& name, const std::string& version);
+    // The keys and buttons a script may name; any other is a typo.
+    void SetNames(InputNames names) { m_names = std::move(names); }
 
     // A script is a few events a second of play: far below this.
     static constexpr std::size_t kMaxBytes = 1024 * 1024;
@@ -52,12 +57,6 @@ public:
     // play area's place to the window (when given).
     void Apply(unsigned frame, Input& input, WindowClass* window = nullptr);
 
-    // The name a script gives a key or button, or null if it has none.
-    static const char* NameOf(Event::Kind kind, int code);
-    // Calls f(kind, code) for every key and button a script can name.
-    template <typename F>
-    static void ForEachNamed(F f);
-
     // From a replay's header: the step it was recorded with (0: none given).
     double GetStep() const { return m_step; }
     // Whether the script places the play area itself.
@@ -69,29 +68,18 @@ public:
     // The frame of the last event (0 for an empty script).
     unsigned GetLastFrame() const { return m_events.empty() ? 0u : m_events.back().frame; }
 
-    struct KeyName {
-        const char* name;
-        Event::Kind kind;
-        int code;
-    };
-    static const KeyName kKeyNames[12];
-
 private:
     bool ParseHeader(const std::string& line, std::string& why);
     // A "pad ..." line from its tokens; false with what is wrong in `what`.
     static bool ParsePad(const std::vector<std::string>& tokens, bool& plugged, Event& event, std::string& what);
 
     std::string m_program = "reeng", m_version = "0";
+    InputNames m_names;
     std::vector<Event> m_events;
     std::size_t m_next = 0;
     double m_step = 0.0;
     bool m_hasWindow = false;
     long long m_end = -1;
 };
-
-template <typename F>
-void InputScript::ForEachNamed(F f) {
-    for (const KeyName& key : kKeyNames) f(key.kind, key.code);
-}
 
 }  // namespace ReEng

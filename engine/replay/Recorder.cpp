@@ -96,15 +96,17 @@ void Recorder::RecordStep(unsigned long long step, const Input& input, const Win
         m_mouseKnown = true;
     }
     // Only what the step read: the rest made no difference to it.
-    InputScript::ForEachNamed([&](InputScript::Event::Kind kind, int code) {
-        const bool key = kind == InputScript::Event::Key;
-        const int now = key ? input.ReadThisStep(static_cast<sf::Keyboard::Key>(code))
-                            : input.ReadThisStep(static_cast<sf::Mouse::Button>(code));
-        signed char& last = key ? m_keys[code] : m_buttons[code];
-        if (now < 0 || now == last) return;
-        Line("%llu %s %s\n", step, InputScript::NameOf(kind, code), now ? "down" : "up");
+    for (const InputName& name : m_names) {
+        const bool key = name.kind == InputKind::Key;
+        const int now = key ? input.ReadThisStep(static_cast<sf::Keyboard::Key>(name.code))
+                            : input.ReadThisStep(static_cast<sf::Mouse::Button>(name.code));
+        // Not read this step (or not a key at all).
+        if (now < 0) continue;
+        signed char& last = key ? m_keys[name.code] : m_buttons[name.code];
+        if (now == last) continue;
+        Line("%llu %s %s\n", step, name.name.c_str(), now ? "down" : "up");
         last = static_cast<signed char>(now);
-    });
+    }
     if (m_wrote && std::fflush(m_file) != 0) m_failed = true;
     m_wrote = false;
 }

@@ -6,10 +6,13 @@
 // is written under FILE.part and takes its name only when the game ends.
 #include <cstdio>
 #include <string>
+#include <utility>
 
 #include <SFML/Window/Keyboard.hpp>
 #include <SFML/Window/Mouse.hpp>
 #include <SFML/System/Vector2.hpp>
+
+#include "engine/input/Bindings.h"
 
 namespace ReEng {
 
@@ -26,6 +29,8 @@ public:
 
     // The program and version the header names, for InputScript to check.
     void SetProgram(const std::string& name, const std::string& version);
+    // The keys and buttons written, by the names InputScript reads.
+    void SetNames(InputNames names) { m_names = std::move(names); }
     // False with a one-line error if FILE (or FILE.part) already exists or
     // cannot be written: a recording never replaces anything.
     bool Open(const std::string& file, double step, std::string& error);
@@ -45,6 +50,7 @@ private:
 
     std::FILE* m_file = nullptr;
     std::string m_program = "reeng", m_version = "0";
+    InputNames m_names;
     std::string m_name, m_part;
     bool m_failed = false;  // a write went wrong: the file is not to be trusted
     bool m_wrote = false;   // since the last flush

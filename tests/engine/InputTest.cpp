@@ -2,6 +2,7 @@
 #include <sstream>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include "app/GameBindings.h"
 #include "engine/input/Input.h"
 #include "engine/replay/InputScript.h"
 #include "engine/app/Options.h"
@@ -10,6 +11,7 @@ using namespace ReEng;
 
 TEST(InputScriptTest, EventsApplyByFrameAndOnlyOnce) {
     InputScript script;
+    script.SetNames(GameInputNames());
     std::string error;
     ASSERT_TRUE(script.Load(std::string(TEST_DATA_DIR) + "/script.txt", error)) << error;
     Input input;
@@ -65,6 +67,7 @@ TEST(InputScriptTest, EachMistakeIsReportedWithItsLine) {
     };
     for (const auto& c : cases) {
         InputScript script;
+        script.SetNames(GameInputNames());
         std::istringstream in(c.text);
         std::string error;
         const std::string where = "\\x9b.txt:" + std::to_string(c.line) + ": ";
@@ -73,6 +76,29 @@ TEST(InputScriptTest, EachMistakeIsReportedWithItsLine) {
         EXPECT_NE(error.find(c.what, where.size()), std::string::npos) << error;
         EXPECT_LT(error.size(), 100u) << c.what;
     }
+}
+
+// A script names what the game it drives names, and nothing else: another
+// game's keys are typos, and an engine told of no keys takes none.
+TEST(InputScriptTest, OnlyTheGamesOwnNamesAreKeys) {
+    InputScript script;
+    script.SetNames({{"Jump", InputKind::Key, sf::Keyboard::Space}, {"Fire", InputKind::Button, sf::Mouse::Right}});
+    std::string error;
+    std::istringstream jump("0 Jump down\n0 Fire down\n");
+    ASSERT_TRUE(script.Parse(jump, "jump.txt", error)) << error;
+    Input input;
+    script.Apply(0, input);
+    EXPECT_TRUE(input.IsKeyPressed(sf::Keyboard::Space));
+    EXPECT_TRUE(input.IsButtonPressed(sf::Mouse::Right));
+    for (const char* text : {"0 Return down\n", "0 MouseLeft down\n", "0 Space down\n"}) {
+        std::istringstream in(text);
+        EXPECT_FALSE(script.Parse(in, "other.txt", error)) << text;
+        EXPECT_NE(error.find("other.txt:1: unknown key"), std::string::npos) << error;
+    }
+    InputScript bare;
+    std::istringstream in("0 Escape down\n");
+    EXPECT_FALSE(bare.Parse(in, "bare.txt", error));
+    EXPECT_EQ(error, "bare.txt:1: unknown key 'Escape'");
 }
 
 TEST(OptionsTest, ValuesAreChecked) {
