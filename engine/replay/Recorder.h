@@ -13,6 +13,7 @@
 #include <SFML/System/Vector2.hpp>
 
 #include "engine/input/Bindings.h"
+#include "engine/replay/ReplayFormat.h"
 
 namespace ReEng {
 
@@ -46,7 +47,9 @@ public:
     bool Finish(unsigned long long steps, std::string& error);
 
 private:
-    void Line(const char* format, ...);
+    void Line(const std::string& text);
+    // One event's line, at this step.
+    void Write(unsigned long long step, const ReplayEvent& event);
 
     std::FILE* m_file = nullptr;
     std::string m_program = "reeng", m_version = "0";
