@@ -13,11 +13,18 @@ void InputScript::SetProgram(const std::string& name, const std::string& version
     m_version = version;
 }
 
+void InputScript::Clear() {
+    m_events.clear();
+    m_next = 0;
+    m_step = 0.0;
+    m_hasWindow = false;
+    m_end = -1;
+}
+
 bool InputScript::Load(const std::string& file, std::string& error) {
     std::string text;
     if (ReadRegularFile(file, kMaxBytes, text, error) != FileReadResult::Ok) {
-        m_events.clear();
-        m_next = 0;
+        Clear();
         error = "cannot read input script " + error;
         return false;
     }
@@ -26,18 +33,15 @@ bool InputScript::Load(const std::string& file, std::string& error) {
 }
 
 bool InputScript::Parse(std::istream& in, const std::string& name, std::string& error) {
-    m_events.clear();
-    m_next = 0;
-    m_step = 0.0;
-    m_hasWindow = false;
-    m_end = -1;
-
+    Clear();
     std::string line;
     unsigned lineNumber = 0;
     bool padPlugged = false;
     auto fail = [&](const std::string& what) {
         error = Printable(name) + ":" + std::to_string(lineNumber) + ": " + what;
-        m_events.clear();
+        // What was read before the mistake (a header's step, an end) is no
+        // more to be trusted than the events.
+        Clear();
         return false;
     };
 
@@ -66,7 +70,7 @@ bool InputScript::Parse(std::istream& in, const std::string& name, std::string& 
     // the wrong file) would watch a title screen that ignores every key.
     if (!anything) {
         error = Printable(name) + ": nothing in it (an input script has one event a line)";
-        m_events.clear();
+        Clear();
         return false;
     }
     // A replay cut short would play on with whatever was held at the cut.

@@ -50,6 +50,9 @@ public:
     unsigned GetLastFrame() const { return m_events.empty() ? 0u : m_events.back().frame; }
 
 private:
+    // Empty, as before anything was read.
+    void Clear();
+
     std::string m_program = "reeng", m_version = "0";
     InputNames m_names;
     std::vector<Event> m_events;

@@ -20,9 +20,10 @@ namespace {
 // Whether a name is in use, by anything: a file, a folder, a link that
 // points nowhere. When it cannot be told, it is.
 bool Taken(const std::string& name) {
+    // Never throws: a name that is not there reads not_found with ec set,
+    // one that cannot be looked at reads none, and so counts as taken.
     std::error_code ec;
-    const fs::file_status status = fs::symlink_status(name, ec);
-    return ec ? status.type() != fs::file_type::not_found : fs::exists(status);
+    return fs::symlink_status(name, ec).type() != fs::file_type::not_found;
 }
 
 }  // namespace

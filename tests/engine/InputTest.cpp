@@ -78,6 +78,42 @@ TEST(InputScriptTest, EachMistakeIsReportedWithItsLine) {
     }
 }
 
+// A script refused, or a file that cannot be read, leaves nothing behind:
+// not its events, nor the step of its header, its window or its end, nor
+// those of the script read before it.
+TEST(InputScriptTest, ARefusedScriptLeavesTheScriptEmpty) {
+    const std::string header = "# game 1 replay, step 0.5 s\n0 window 1 2 3 4\n";
+    const std::string good = header + "2 A down\n5 end\n";
+    const std::string refused[] = {
+        header + "5 end\n6 A down\n",  // after the end
+        header + "1 Q down\n",         // not a key of the game's
+        header + "3 A down\n",         // cut short
+    };
+    for (const std::string& text : refused) {
+        InputScript script;
+        script.SetProgram("game", "1");
+        script.SetNames(GameInputNames());
+        std::string error;
+        std::istringstream first(good), second(text);
+        ASSERT_TRUE(script.Parse(first, "good.txt", error)) << error;
+        EXPECT_FALSE(script.Parse(second, "bad.txt", error)) << text;
+        EXPECT_TRUE(script.GetEvents().empty()) << text;
+        EXPECT_EQ(script.GetStep(), 0.0) << text;
+        EXPECT_FALSE(script.HasWindowEvents()) << text;
+        EXPECT_EQ(script.GetEndFrame(), -1) << text;
+    }
+    InputScript script;
+    script.SetProgram("game", "1");
+    script.SetNames(GameInputNames());
+    std::string error;
+    std::istringstream first(good);
+    ASSERT_TRUE(script.Parse(first, "good.txt", error)) << error;
+    EXPECT_FALSE(script.Load(std::string(TEST_DATA_DIR) + "/no-such-script.txt", error));
+    EXPECT_EQ(script.GetStep(), 0.0);
+    EXPECT_FALSE(script.HasWindowEvents());
+    EXPECT_EQ(script.GetEndFrame(), -1);
+}
+
 // A script names what the game it drives names, and nothing else: another
 // game's keys are typos, and an engine told of no keys takes none.
 TEST(InputScriptTest, OnlyTheGamesOwnNamesAreKeys) {
