@@ -1,5 +1,7 @@
 #include "app/GameInfo.h"
 
+#include "app/GameBindings.h"
+
 ReEng::AppInfo GameInfo() {
     ReEng::AppInfo info;
     info.name = "vaultrix";
@@ -23,5 +25,7 @@ ReEng::AppInfo GameInfo() {
         {"Platformer/portal.obj", ReEng::vector3(0.80f, 0.50f, 0.22f)},
         {"Platformer/companion.obj", ReEng::vector3(0.52f, 0.06f, 0.30f)},
     };
+    info.inputNames = GameInputNames();
+    info.padBindings = GamePadBindings();
     return info;
 }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/GameBindings.h"
 #include "engine/input/Input.h"
 #include "engine/replay/InputScript.h"
 #include "engine/render/Model.h"
@@ -31,6 +32,7 @@ inline std::string CheckInputScript(const std::string& data) {
     // The corpus's replays name this program and version: their headers are
     // read as headers, not comments.
     script.SetProgram("vaultrix", "0.1.0");
+    script.SetNames(GameInputNames());
     std::istringstream in(data);
     std::string error;
     const bool ok = script.Parse(in, "fuzz.txt", error);
@@ -57,6 +59,7 @@ inline std::string CheckInputScript(const std::string& data) {
     }
     // Applying every frame's events must be safe, in order, and only once.
     ReEng::Input input;
+    input.GetPad().SetBindings(GamePadBindings());
     if (!script.GetEvents().empty()) {
         script.Apply(0, input);
         script.Apply(script.GetEvents().back().frame, input);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "engine/core/Definitions.h"
+#include "engine/input/Bindings.h"
 
 namespace ReEng {
 
@@ -33,6 +34,13 @@ struct AppInfo {
     // The colour each model file is drawn in, by the name it is loaded
     // under; others are drawn in the renderer's default colour.
     std::map<std::string, vector3> modelColours;
+    // The keys and mouse buttons the game reads, by the names input scripts
+    // and replays give them: a script naming any other is refused, and a
+    // recording writes these, in this order. The browser keeps these keys
+    // from the page.
+    InputNames inputNames;
+    // Which of them a gamepad's controls hold.
+    PadBindings padBindings;
 };
 
 }  // namespace ReEng

@@ -51,6 +51,8 @@ bool ReEngAppClass::ParseCommandLine(int& status) {
     }
     // A bad script is a command-line mistake: refuse it before a window appears.
     m_script.SetProgram(m_info.name, m_info.version);
+    m_script.SetNames(m_info.inputNames);
+    m_input.GetPad().SetBindings(m_info.padBindings);
     if (!m_options.inputFile.empty() && !m_script.Load(m_options.inputFile, error)) {
         ReportError(error);
         status = 2;
@@ -114,9 +116,8 @@ bool ReEngAppClass::OpenWindow(int& status) {
     Reshape(size.x, size.y);
     // The keys a replay can name are the keys the game reads.
     std::vector<sf::Keyboard::Key> keys;
-    InputScript::ForEachNamed([&](InputScript::Event::Kind kind, int code) {
-        if (kind == InputScript::Event::Key) keys.push_back(static_cast<sf::Keyboard::Key>(code));
-    });
+    for (const InputName& name : m_info.inputNames)
+        if (name.kind == InputKind::Key) keys.push_back(static_cast<sf::Keyboard::Key>(name.code));
     platform.SetGameKeys(std::move(keys));
     // Scripted runs must not be disturbed by whoever touches the real keyboard.
     if (m_options.inputFile.empty()) {

@@ -23,6 +23,7 @@ bool RunOutputs::Start(double step, bool headless, int& status) {
     if (m_options.recordFile.empty()) return true;
     std::string error;
     m_recorder.SetProgram(m_info.name, m_info.version);
+    m_recorder.SetNames(m_info.inputNames);
     if (m_recorder.Open(m_options.recordFile, step, error)) return true;
     ReportError(error);
     status = 2;

@@ -59,30 +59,35 @@ void Gamepad::Poll(const PadReading& reading) {
     for (unsigned b = 0; b < buttons; ++b) m_buttons[b] = reading.buttons[b];
 }
 
-bool Gamepad::HoldsKey(sf::Keyboard::Key key) const {
-    if (!m_connected) return false;
+bool Gamepad::Holds(PadControl control) const {
     const float x = Axis(sf::Joystick::X), hat = Axis(sf::Joystick::PovX);
-    switch (key) {
-        case sf::Keyboard::A:
+    switch (control) {
+        case PadControl::Left:
             return x < -kDeadZone || hat < -kDeadZone;
-        case sf::Keyboard::D:
+        case PadControl::Right:
             return x > kDeadZone || hat > kDeadZone;
-        case sf::Keyboard::W:       // launch
-        case sf::Keyboard::Return:  // start, on the title screen
+        case PadControl::South:
             return Button(m_layout.south);
-        case sf::Keyboard::P:
+        case PadControl::Start:
             return Button(m_layout.start);
-        case sf::Keyboard::Escape:
+        case PadControl::Back:
             return Button(m_layout.back);
-        default:
-            return false;
+        case PadControl::RightShoulder:
+            return Button(m_layout.rightShoulder) || (m_triggerSeen && Axis(sf::Joystick::R) > kTriggerPulled);
     }
+    return false;
 }
 
-bool Gamepad::HoldsButton(sf::Mouse::Button button) const {
-    if (!m_connected || button != sf::Mouse::Left) return false;
-    return Button(m_layout.rightShoulder) || (m_triggerSeen && Axis(sf::Joystick::R) > kTriggerPulled);
+bool Gamepad::Binds(InputKind kind, int code) const {
+    if (!m_connected) return false;
+    for (const PadBinding& binding : m_bindings)
+        if (binding.kind == kind && binding.code == code && Holds(binding.control)) return true;
+    return false;
 }
+
+bool Gamepad::HoldsKey(sf::Keyboard::Key key) const { return Binds(InputKind::Key, key); }
+
+bool Gamepad::HoldsButton(sf::Mouse::Button button) const { return Binds(InputKind::Button, button); }
 
 bool Gamepad::AimDirection(float& x, float& y) const {
     if (!m_connected) return false;

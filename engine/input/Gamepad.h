@@ -1,12 +1,15 @@
 #pragma once
-// One gamepad's state, and what it means to the game: it holds the keys and
-// the mouse button a keyboard-and-mouse player would, and its right stick
-// points the aim. The state comes from the platform (a live pad) or from an
+// One gamepad's state, and what it means to the game: its controls hold the
+// keys and mouse buttons the game binds them to, and its right stick points
+// the aim. The state comes from the platform (a live pad) or from an
 // input script; either way a pad that goes away lets go of everything it held.
+#include <utility>
+
 #include <SFML/Window/Joystick.hpp>
 #include <SFML/Window/Keyboard.hpp>
 #include <SFML/Window/Mouse.hpp>
 
+#include "engine/input/Bindings.h"
 #include "engine/platform/Platform.h"
 
 namespace ReEng {
@@ -23,6 +26,9 @@ public:
         unsigned south, back, start, rightShoulder;
     };
     static const Layout kXInput;
+
+    // Which control holds which key or button; none until the game says.
+    void SetBindings(PadBindings bindings) { m_bindings = std::move(bindings); }
 
     bool IsConnected() const { return m_connected; }
     void Connect(const Layout& layout = kXInput);
@@ -48,6 +54,10 @@ public:
 private:
     float Axis(sf::Joystick::Axis axis) const { return m_axes[axis]; }
     bool Button(unsigned button) const { return button < sf::Joystick::ButtonCount && m_buttons[button]; }
+    bool Holds(PadControl control) const;
+    bool Binds(InputKind kind, int code) const;
+
+    PadBindings m_bindings;
 
     bool m_connected = false;
     Layout m_layout = kXInput;

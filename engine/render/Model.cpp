@@ -110,6 +110,98 @@ vector3 FaceNormal(const vector3& a, const vector3& b, const vector3& c) {
     return length > 1e-20f ? n / length : vector3(0.0f, 0.0f, 1.0f);
 }
 
+// tinyobjloader only knows whole-line comments.
+std::string WithoutComments(const std::string& text) {
+    std::string clean;
+    clean.reserve(text.size());
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);) clean += WithoutComment(line) + '\n';
+    return clean;
+}
+
+bool ParseObj(const std::string& clean, tinyobj::ObjReader& reader, std::string& what) {
+    tinyobj::ObjReaderConfig config;
+    config.triangulate = true;
+    config.vertex_color = false;
+    // Materials are not used; from a string the mtllib lines are skipped.
+    if (reader.ParseFromString(clean, "", config)) return true;
+    // The loader's words may quote the file: keep them short and printable.
+    std::string why = OneLine(reader.Error());
+    if (why.size() > 160) why = why.substr(0, 160) + "...";
+    what = Printable(why);
+    return false;
+}
+
+vector3 Position(const tinyobj::attrib_t& attrib, int i) {
+    return vector3(attrib.vertices[3 * i], attrib.vertices[3 * i + 1], attrib.vertices[3 * i + 2]);
+}
+
+// tinyobjloader only warns about indices past the end; reading them would
+// overrun. `haveNormals`: whether every corner names a normal.
+bool CheckFace(const tinyobj::index_t* face, const tinyobj::attrib_t& attrib, bool& haveNormals, std::string& what) {
+    const long vertexCount = static_cast<long>(attrib.vertices.size() / 3);
+    const long normalCount = static_cast<long>(attrib.normals.size() / 3);
+    haveNormals = true;
+    for (int k = 0; k < 3; ++k) {
+        if (face[k].vertex_index < 0 || face[k].vertex_index >= vertexCount) {
+            what = "vertex index " + std::to_string(face[k].vertex_index + 1) + " out of range (" +
+                   std::to_string(vertexCount) + " vertices)";
+            return false;
+        }
+        if (face[k].normal_index >= normalCount || face[k].normal_index < -1) {
+            what = "normal index " + std::to_string(face[k].normal_index + 1) + " out of range (" +
+                   std::to_string(normalCount) + " normals)";
+            return false;
+        }
+        if (face[k].normal_index < 0) haveNormals = false;
+    }
+    return true;
+}
+
+// A checked triangle's corners, with the file's normals, or with the face's
+// own where the file leaves any corner without.
+void AddFace(const tinyobj::attrib_t& attrib, const tinyobj::index_t* face, bool haveNormals,
+             std::vector<vector3>& positions, std::vector<vector3>& normals) {
+    const vector3 a = Position(attrib, face[0].vertex_index);
+    const vector3 b = Position(attrib, face[1].vertex_index);
+    const vector3 c = Position(attrib, face[2].vertex_index);
+    positions.push_back(a);
+    positions.push_back(b);
+    positions.push_back(c);
+    if (!haveNormals) {
+        normals.insert(normals.end(), 3, FaceNormal(a, b, c));
+        return;
+    }
+    for (int k = 0; k < 3; ++k) {
+        const int n = face[k].normal_index;
+        normals.emplace_back(attrib.normals[3 * n], attrib.normals[3 * n + 1], attrib.normals[3 * n + 2]);
+    }
+}
+
+// Every shape's faces, each a triangle once the loader has cut them up.
+bool AddShapes(const tinyobj::ObjReader& reader, std::vector<vector3>& positions, std::vector<vector3>& normals,
+               std::string& what) {
+    const tinyobj::attrib_t& attrib = reader.GetAttrib();
+    for (const tinyobj::shape_t& shape : reader.GetShapes()) {
+        const std::vector<tinyobj::index_t>& indices = shape.mesh.indices;
+        std::size_t offset = 0;
+        for (unsigned faceVertices : shape.mesh.num_face_vertices) {
+            if (faceVertices != 3 || offset + 3 > indices.size()) {
+                what = "a face is not a triangle";
+                return false;
+            }
+            const tinyobj::index_t* face = &indices[offset];
+            offset += 3;
+            bool haveNormals = true;
+            if (!CheckFace(face, attrib, haveNormals, what)) return false;
+            AddFace(attrib, face, haveNormals, positions, normals);
+        }
+    }
+    if (!positions.empty()) return true;
+    what = "no triangles";
+    return false;
+}
+
 }  // namespace
 
 bool Model::LoadObj(const std::string& file, std::string& error) {
@@ -134,82 +226,21 @@ void Model::Reset() {
 
 bool Model::LoadObjText(const std::string& text, const std::string& name, std::string& error) {
     Reset();
-    auto fail = [&](const std::string& what) {
+    std::string what;
+    tinyobj::ObjReader reader;
+    // Checked before the loader sees it (it wraps huge indices, knows only
+    // whole-line comments), and read back after (it only warns of indices
+    // past the end), so no bad file reaches the geometry.
+    if (!CheckText(text, what) || !ParseObj(WithoutComments(text), reader, what) ||
+        !AddShapes(reader, positions, normals, what)) {
         Reset();
         error = "bad model file '" + Printable(name) + "': " + what;
         return false;
-    };
-
-    std::string what;
-    if (!CheckText(text, what)) return fail(what);
-    // tinyobjloader only knows whole-line comments.
-    std::string clean;
-    clean.reserve(text.size());
-    {
-        std::istringstream lines(text);
-        for (std::string line; std::getline(lines, line);) clean += WithoutComment(line) + '\n';
     }
-
-    tinyobj::ObjReaderConfig config;
-    config.triangulate = true;
-    config.vertex_color = false;
-    tinyobj::ObjReader reader;
-    // Materials are not used; from a string the mtllib lines are skipped.
-    if (!reader.ParseFromString(clean, "", config)) {
-        // The loader's words may quote the file: keep them short and printable.
-        std::string why = OneLine(reader.Error());
-        if (why.size() > 160) why = why.substr(0, 160) + "...";
-        return fail(Printable(why));
-    }
-
     const tinyobj::attrib_t& attrib = reader.GetAttrib();
     const long vertexCount = static_cast<long>(attrib.vertices.size() / 3);
-    const long normalCount = static_cast<long>(attrib.normals.size() / 3);
-    auto position = [&](int i) {
-        return vector3(attrib.vertices[3 * i], attrib.vertices[3 * i + 1], attrib.vertices[3 * i + 2]);
-    };
-
-    for (const tinyobj::shape_t& shape : reader.GetShapes()) {
-        const std::vector<tinyobj::index_t>& indices = shape.mesh.indices;
-        std::size_t offset = 0;
-        for (unsigned faceVertices : shape.mesh.num_face_vertices) {
-            if (faceVertices != 3 || offset + 3 > indices.size()) return fail("a face is not a triangle");
-            const tinyobj::index_t* face = &indices[offset];
-            offset += 3;
-            // tinyobjloader only warns about indices past the end; reading them would overrun.
-            bool haveNormals = true;
-            for (int k = 0; k < 3; ++k) {
-                if (face[k].vertex_index < 0 || face[k].vertex_index >= vertexCount) {
-                    return fail("vertex index " + std::to_string(face[k].vertex_index + 1) + " out of range (" +
-                                std::to_string(vertexCount) + " vertices)");
-                }
-                if (face[k].normal_index >= normalCount || face[k].normal_index < -1) {
-                    return fail("normal index " + std::to_string(face[k].normal_index + 1) + " out of range (" +
-                                std::to_string(normalCount) + " normals)");
-                }
-                if (face[k].normal_index < 0) haveNormals = false;
-            }
-            const vector3 a = position(face[0].vertex_index);
-            const vector3 b = position(face[1].vertex_index);
-            const vector3 c = position(face[2].vertex_index);
-            positions.push_back(a);
-            positions.push_back(b);
-            positions.push_back(c);
-            if (haveNormals) {
-                for (int k = 0; k < 3; ++k) {
-                    const int n = face[k].normal_index;
-                    normals.emplace_back(attrib.normals[3 * n], attrib.normals[3 * n + 1], attrib.normals[3 * n + 2]);
-                }
-            } else {
-                const vector3 n = FaceNormal(a, b, c);
-                normals.insert(normals.end(), 3, n);
-            }
-        }
-    }
-    if (positions.empty()) return fail("no triangles");
-
     vertices.reserve(static_cast<std::size_t>(vertexCount));
-    for (long i = 0; i < vertexCount; ++i) vertices.push_back(position(static_cast<int>(i)));
+    for (long i = 0; i < vertexCount; ++i) vertices.push_back(Position(attrib, static_cast<int>(i)));
     loaded = true;
     return true;
 }

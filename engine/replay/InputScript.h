@@ -1,23 +1,14 @@
 #pragma once
-// Scripted input for repeatable runs, and the format of recorded replays.
-// One event a line:
-//   FRAME KEY down | FRAME KEY up | FRAME mouse X Y
-//   FRAME window X Y W H   the play area's place on the screen (for aiming)
-//   FRAME focus in|out     the window gained or lost the focus (a record only)
-//   FRAME end              the recorded game ran FRAME steps
-//   FRAME pad connect | FRAME pad disconnect
-//   FRAME pad axis AXIS POSITION   (AXIS: X Y Z R U V PovX PovY; -100 .. 100)
-//   FRAME pad button N down|up     (N: 0 .. 31, in the XInput order: 0 south,
-//                                   5 right shoulder, 6 back, 7 start)
-// Frames count from 0 and never go back; '#' starts a comment. A replay
-// starts with the comment "# PROGRAM VERSION replay, step S s": it plays
-// only in the same program and version, with steps of S seconds, and must
-// have its end.
+// Scripted input for repeatable runs, and recorded replays played back. The
+// lines it reads are those of ReplayFormat.h.
 #include <istream>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "engine/input/Bindings.h"
 #include "engine/input/Input.h"
+#include "engine/replay/ReplayFormat.h"
 
 namespace ReEng {
 
@@ -25,22 +16,17 @@ class WindowClass;
 
 class InputScript {
 public:
-    struct Event {
-        unsigned frame;
-        enum Kind { Key, Button, Mouse, Window, Focus, End, PadConnect, PadDisconnect, PadAxis, PadButton } kind;
-        int code;   // sf::Keyboard::Key, sf::Mouse::Button, sf::Joystick::Axis or a pad button
-        bool down;  // Key, Button and PadButton; Focus: true for in
-        int x, y;   // Mouse and Window; x is the position of PadAxis
-        int w, h;   // Window only
-    };
+    using Event = ReplayEvent;
 
     // The program whose replays this script reads, as Recorder writes them.
     void SetProgram(const std::string& name, const std::string& version);
+    // The keys and buttons a script may name; any other is a typo.
+    void SetNames(InputNames names) { m_names = std::move(names); }
 
     // A script is a few events a second of play: far below this.
     static constexpr std::size_t kMaxBytes = 1024 * 1024;
     // A replay header's step, in seconds: what --frame-time takes.
-    static constexpr double kMinStep = 0.0001, kMaxStep = 1.0;
+    static constexpr double kMinStep = replay::kMinStep, kMaxStep = replay::kMaxStep;
 
     // Reads a regular file of at most kMaxBytes.
     // On failure error reads "FILE:LINE: what is wrong" (or names the file
@@ -51,12 +37,6 @@ public:
     // Applies every event up to this frame to the input state, and the
     // play area's place to the window (when given).
     void Apply(unsigned frame, Input& input, WindowClass* window = nullptr);
-
-    // The name a script gives a key or button, or null if it has none.
-    static const char* NameOf(Event::Kind kind, int code);
-    // Calls f(kind, code) for every key and button a script can name.
-    template <typename F>
-    static void ForEachNamed(F f);
 
     // From a replay's header: the step it was recorded with (0: none given).
     double GetStep() const { return m_step; }
@@ -69,29 +49,17 @@ public:
     // The frame of the last event (0 for an empty script).
     unsigned GetLastFrame() const { return m_events.empty() ? 0u : m_events.back().frame; }
 
-    struct KeyName {
-        const char* name;
-        Event::Kind kind;
-        int code;
-    };
-    static const KeyName kKeyNames[12];
-
 private:
-    bool ParseHeader(const std::string& line, std::string& why);
-    // A "pad ..." line from its tokens; false with what is wrong in `what`.
-    static bool ParsePad(const std::vector<std::string>& tokens, bool& plugged, Event& event, std::string& what);
+    // Empty, as before anything was read.
+    void Clear();
 
     std::string m_program = "reeng", m_version = "0";
+    InputNames m_names;
     std::vector<Event> m_events;
     std::size_t m_next = 0;
     double m_step = 0.0;
     bool m_hasWindow = false;
     long long m_end = -1;
 };
-
-template <typename F>
-void InputScript::ForEachNamed(F f) {
-    for (const KeyName& key : kKeyNames) f(key.kind, key.code);
-}
 
 }  // namespace ReEng

@@ -2,13 +2,12 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdarg>
 #include <cstring>
 #include <filesystem>
 #include <system_error>
 
 #include "engine/input/Input.h"
-#include "engine/replay/InputScript.h"
+#include "engine/replay/ReplayFormat.h"
 #include "engine/window/WindowClass.h"
 #include "engine/core/TextParse.h"
 
@@ -21,9 +20,10 @@ namespace {
 // Whether a name is in use, by anything: a file, a folder, a link that
 // points nowhere. When it cannot be told, it is.
 bool Taken(const std::string& name) {
+    // Never throws: a name that is not there reads not_found with ec set,
+    // one that cannot be looked at reads none, and so counts as taken.
     std::error_code ec;
-    const fs::file_status status = fs::symlink_status(name, ec);
-    return ec ? status.type() != fs::file_type::not_found : fs::exists(status);
+    return fs::symlink_status(name, ec).type() != fs::file_type::not_found;
 }
 
 }  // namespace
@@ -59,19 +59,20 @@ bool Recorder::Open(const std::string& file, double step, std::string& error) {
     m_focusWritten = true;
     std::fill(std::begin(m_keys), std::end(m_keys), static_cast<signed char>(-1));
     std::fill(std::begin(m_buttons), std::end(m_buttons), static_cast<signed char>(-1));
-    Line("# %s %s replay, step %.17g s\n", m_program.c_str(), m_version.c_str(), step);
-    Line("# Play it again with: %s --input %s\n", m_program.c_str(), Printable(file).c_str());
+    Line(replay::HeaderLine(m_program, m_version, step));
+    Line(replay::PlayAgainLine(m_program, file));
     std::fflush(m_file);
     return true;
 }
 
-void Recorder::Line(const char* format, ...) {
+void Recorder::Line(const std::string& text) {
     if (m_file == nullptr) return;
-    std::va_list args;
-    va_start(args, format);
-    if (std::vfprintf(m_file, format, args) < 0) m_failed = true;
-    va_end(args);
+    if (std::fputs(text.c_str(), m_file) == EOF) m_failed = true;
     m_wrote = true;
+}
+
+void Recorder::Write(unsigned long long step, const ReplayEvent& event) {
+    Line(replay::EventLine(step, event, m_names));
 }
 
 void Recorder::RecordStep(unsigned long long step, const Input& input, const WindowClass& window) {
@@ -79,32 +80,34 @@ void Recorder::RecordStep(unsigned long long step, const Input& input, const Win
     // Only the focus the step ran with: a change and its undo between two
     // steps made no difference, however many times it happened.
     if (m_focused != m_focusWritten) {
-        Line("%llu focus %s\n", step, m_focused ? "in" : "out");
+        Write(step, {0, ReplayEvent::Focus, 0, m_focused, 0, 0, 0, 0});
         m_focusWritten = m_focused;
     }
     const PlayArea& area = window.GetScreenArea();
     const int rect[4] = {area.x, area.y, area.width, area.height};
     if (!m_rectKnown || !std::equal(rect, rect + 4, m_rect)) {
-        Line("%llu window %d %d %d %d\n", step, rect[0], rect[1], rect[2], rect[3]);
+        Write(step, {0, ReplayEvent::Window, 0, false, rect[0], rect[1], rect[2], rect[3]});
         std::copy(rect, rect + 4, m_rect);
         m_rectKnown = true;
     }
     if (input.MouseReadThisStep()) {
         const sf::Vector2i mouse = input.GetMousePosition();
-        if (!m_mouseKnown || mouse != m_mouse) Line("%llu mouse %d %d\n", step, mouse.x, mouse.y);
+        if (!m_mouseKnown || mouse != m_mouse) Write(step, {0, ReplayEvent::Mouse, 0, false, mouse.x, mouse.y, 0, 0});
         m_mouse = mouse;
         m_mouseKnown = true;
     }
     // Only what the step read: the rest made no difference to it.
-    InputScript::ForEachNamed([&](InputScript::Event::Kind kind, int code) {
-        const bool key = kind == InputScript::Event::Key;
-        const int now = key ? input.ReadThisStep(static_cast<sf::Keyboard::Key>(code))
-                            : input.ReadThisStep(static_cast<sf::Mouse::Button>(code));
-        signed char& last = key ? m_keys[code] : m_buttons[code];
-        if (now < 0 || now == last) return;
-        Line("%llu %s %s\n", step, InputScript::NameOf(kind, code), now ? "down" : "up");
+    for (const InputName& name : m_names) {
+        const bool key = name.kind == InputKind::Key;
+        const int now = key ? input.ReadThisStep(static_cast<sf::Keyboard::Key>(name.code))
+                            : input.ReadThisStep(static_cast<sf::Mouse::Button>(name.code));
+        // Not read this step (or not a key at all).
+        if (now < 0) continue;
+        signed char& last = key ? m_keys[name.code] : m_buttons[name.code];
+        if (now == last) continue;
+        Write(step, {0, key ? ReplayEvent::Key : ReplayEvent::Button, name.code, now != 0, 0, 0, 0, 0});
         last = static_cast<signed char>(now);
-    });
+    }
     if (m_wrote && std::fflush(m_file) != 0) m_failed = true;
     m_wrote = false;
 }
@@ -113,7 +116,7 @@ void Recorder::RecordFocus(bool focused) { m_focused = focused; }
 
 bool Recorder::Finish(unsigned long long steps, std::string& error) {
     if (m_file == nullptr) return true;
-    Line("%llu end\n", steps);
+    Write(steps, {0, ReplayEvent::End, 0, false, 0, 0, 0, 0});
     const bool written = std::fclose(m_file) == 0 && !m_failed;
     m_file = nullptr;
     if (!written) {

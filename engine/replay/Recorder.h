@@ -6,10 +6,14 @@
 // is written under FILE.part and takes its name only when the game ends.
 #include <cstdio>
 #include <string>
+#include <utility>
 
 #include <SFML/Window/Keyboard.hpp>
 #include <SFML/Window/Mouse.hpp>
 #include <SFML/System/Vector2.hpp>
+
+#include "engine/input/Bindings.h"
+#include "engine/replay/ReplayFormat.h"
 
 namespace ReEng {
 
@@ -26,6 +30,8 @@ public:
 
     // The program and version the header names, for InputScript to check.
     void SetProgram(const std::string& name, const std::string& version);
+    // The keys and buttons written, by the names InputScript reads.
+    void SetNames(InputNames names) { m_names = std::move(names); }
     // False with a one-line error if FILE (or FILE.part) already exists or
     // cannot be written: a recording never replaces anything.
     bool Open(const std::string& file, double step, std::string& error);
@@ -41,10 +47,13 @@ public:
     bool Finish(unsigned long long steps, std::string& error);
 
 private:
-    void Line(const char* format, ...);
+    void Line(const std::string& text);
+    // One event's line, at this step.
+    void Write(unsigned long long step, const ReplayEvent& event);
 
     std::FILE* m_file = nullptr;
     std::string m_program = "reeng", m_version = "0";
+    InputNames m_names;
     std::string m_name, m_part;
     bool m_failed = false;  // a write went wrong: the file is not to be trusted
     bool m_wrote = false;   // since the last flush

@@ -1,7 +1,8 @@
-// The pad's mapping onto the game's keys and button.
+// The pad's mapping onto the keys and buttons a game binds it to.
 #include <cmath>
 #include <string>
 #include <gtest/gtest.h>
+#include "app/GameBindings.h"
 #include "engine/input/Gamepad.h"
 
 using namespace ReEng;
@@ -24,6 +25,7 @@ TEST(GamepadTest, SticksButtonsAndTriggerHoldTheGamesKeys) {
                 {5, J::X, 0, "fire "},    {-1, J::R, 100, "fire "},  {-1, J::R, -100, ""}};
     for (const auto& row : rows) {
         Gamepad pad;
+        pad.SetBindings(GamePadBindings());
         pad.Connect();
         if (row.button >= 0) pad.SetButton(unsigned(row.button), true);
         pad.SetAxis(row.axis, row.position);
@@ -34,8 +36,40 @@ TEST(GamepadTest, SticksButtonsAndTriggerHoldTheGamesKeys) {
     }
 }
 
+// Another game's table: the south button jumps with Space, the right
+// shoulder is the right mouse button, and both sticks' directions steer with
+// one key each. Nothing of the first game's table is left, and an engine
+// given no table has a pad that holds nothing.
+TEST(GamepadTest, TheGamesTableAloneSaysWhatThePadHolds) {
+    using K = sf::Keyboard;
+    Gamepad pad;
+    pad.SetBindings({{PadControl::South, InputKind::Key, K::Space},
+                     {PadControl::RightShoulder, InputKind::Button, sf::Mouse::Right},
+                     {PadControl::Left, InputKind::Key, K::Left},
+                     {PadControl::Right, InputKind::Key, K::Right}});
+    pad.Connect();
+    pad.SetButton(Gamepad::kXInput.south, true);
+    pad.SetButton(Gamepad::kXInput.rightShoulder, true);
+    pad.SetButton(Gamepad::kXInput.start, true);
+    pad.SetAxis(sf::Joystick::PovX, -100.0f);
+    EXPECT_TRUE(pad.HoldsKey(K::Space));
+    EXPECT_TRUE(pad.HoldsButton(sf::Mouse::Right));
+    EXPECT_TRUE(pad.HoldsKey(K::Left));
+    EXPECT_FALSE(pad.HoldsKey(K::Right));
+    for (auto key : {K::W, K::Return, K::A, K::P}) EXPECT_FALSE(pad.HoldsKey(key)) << key;
+    EXPECT_FALSE(pad.HoldsButton(sf::Mouse::Left));
+
+    Gamepad bare;
+    bare.Connect();
+    bare.SetButton(Gamepad::kXInput.back, true);
+    bare.SetAxis(sf::Joystick::X, 100.0f);
+    for (int key = 0; key < K::KeyCount; ++key) EXPECT_FALSE(bare.HoldsKey(K::Key(key))) << key;
+    EXPECT_FALSE(bare.HoldsButton(sf::Mouse::Left));
+}
+
 TEST(GamepadTest, RestingSticksAndTriggersHoldNothing) {
     Gamepad pad;
+    pad.SetBindings(GamePadBindings());
     pad.SetButton(0, true);
     EXPECT_FALSE(pad.HoldsKey(sf::Keyboard::W)) << "unplugged";
     pad.Connect();

@@ -2,6 +2,7 @@
 #include <sstream>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include "app/GameBindings.h"
 #include "engine/input/Input.h"
 #include "engine/replay/InputScript.h"
 #include "engine/app/Options.h"
@@ -10,6 +11,7 @@ using namespace ReEng;
 
 TEST(InputScriptTest, EventsApplyByFrameAndOnlyOnce) {
     InputScript script;
+    script.SetNames(GameInputNames());
     std::string error;
     ASSERT_TRUE(script.Load(std::string(TEST_DATA_DIR) + "/script.txt", error)) << error;
     Input input;
@@ -65,6 +67,7 @@ TEST(InputScriptTest, EachMistakeIsReportedWithItsLine) {
     };
     for (const auto& c : cases) {
         InputScript script;
+        script.SetNames(GameInputNames());
         std::istringstream in(c.text);
         std::string error;
         const std::string where = "\\x9b.txt:" + std::to_string(c.line) + ": ";
@@ -73,6 +76,65 @@ TEST(InputScriptTest, EachMistakeIsReportedWithItsLine) {
         EXPECT_NE(error.find(c.what, where.size()), std::string::npos) << error;
         EXPECT_LT(error.size(), 100u) << c.what;
     }
+}
+
+// A script refused, or a file that cannot be read, leaves nothing behind:
+// not its events, nor the step of its header, its window or its end, nor
+// those of the script read before it.
+TEST(InputScriptTest, ARefusedScriptLeavesTheScriptEmpty) {
+    const std::string header = "# game 1 replay, step 0.5 s\n0 window 1 2 3 4\n";
+    const std::string good = header + "2 A down\n5 end\n";
+    const std::string refused[] = {
+        header + "5 end\n6 A down\n",  // after the end
+        header + "1 Q down\n",         // not a key of the game's
+        header + "3 A down\n",         // cut short
+    };
+    for (const std::string& text : refused) {
+        InputScript script;
+        script.SetProgram("game", "1");
+        script.SetNames(GameInputNames());
+        std::string error;
+        std::istringstream first(good), second(text);
+        ASSERT_TRUE(script.Parse(first, "good.txt", error)) << error;
+        EXPECT_FALSE(script.Parse(second, "bad.txt", error)) << text;
+        EXPECT_TRUE(script.GetEvents().empty()) << text;
+        EXPECT_EQ(script.GetStep(), 0.0) << text;
+        EXPECT_FALSE(script.HasWindowEvents()) << text;
+        EXPECT_EQ(script.GetEndFrame(), -1) << text;
+    }
+    InputScript script;
+    script.SetProgram("game", "1");
+    script.SetNames(GameInputNames());
+    std::string error;
+    std::istringstream first(good);
+    ASSERT_TRUE(script.Parse(first, "good.txt", error)) << error;
+    EXPECT_FALSE(script.Load(std::string(TEST_DATA_DIR) + "/no-such-script.txt", error));
+    EXPECT_EQ(script.GetStep(), 0.0);
+    EXPECT_FALSE(script.HasWindowEvents());
+    EXPECT_EQ(script.GetEndFrame(), -1);
+}
+
+// A script names what the game it drives names, and nothing else: another
+// game's keys are typos, and an engine told of no keys takes none.
+TEST(InputScriptTest, OnlyTheGamesOwnNamesAreKeys) {
+    InputScript script;
+    script.SetNames({{"Jump", InputKind::Key, sf::Keyboard::Space}, {"Fire", InputKind::Button, sf::Mouse::Right}});
+    std::string error;
+    std::istringstream jump("0 Jump down\n0 Fire down\n");
+    ASSERT_TRUE(script.Parse(jump, "jump.txt", error)) << error;
+    Input input;
+    script.Apply(0, input);
+    EXPECT_TRUE(input.IsKeyPressed(sf::Keyboard::Space));
+    EXPECT_TRUE(input.IsButtonPressed(sf::Mouse::Right));
+    for (const char* text : {"0 Return down\n", "0 MouseLeft down\n", "0 Space down\n"}) {
+        std::istringstream in(text);
+        EXPECT_FALSE(script.Parse(in, "other.txt", error)) << text;
+        EXPECT_NE(error.find("other.txt:1: unknown key"), std::string::npos) << error;
+    }
+    InputScript bare;
+    std::istringstream in("0 Escape down\n");
+    EXPECT_FALSE(bare.Parse(in, "bare.txt", error));
+    EXPECT_EQ(error, "bare.txt:1: unknown key 'Escape'");
 }
 
 TEST(OptionsTest, ValuesAreChecked) {

@@ -6,6 +6,7 @@
 #include <glm/gtc/matrix_transform.hpp>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include "app/GameBindings.h"
 #include "engine/scene/MeshManagerSingleton.h"
 #include "engine/replay/InputScript.h"
 #include "engine/render/Model.h"
@@ -148,7 +149,11 @@ static bool Accepts(const std::string& target, const std::string& data) {
     std::string error;
     if (target == "model") return Model().LoadObjText(data, "fuzz.obj", error);
     std::istringstream in(data);
-    if (target == "input_script") return InputScript().Parse(in, "fuzz.txt", error);
+    if (target == "input_script") {
+        InputScript script;
+        script.SetNames(GameInputNames());
+        return script.Parse(in, "fuzz.txt", error);
+    }
     std::vector<std::string> args(1);
     for (char c : data) {
         if (c == '\0')

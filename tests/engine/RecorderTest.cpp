@@ -114,3 +114,34 @@ TEST_F(RecorderTest, FocusIsWrittenOnlyAsEachStepHadIt) {
     script.SetProgram("reeng", "0");
     EXPECT_TRUE(script.Load(Path("focus.replay"), error)) << error;
 }
+
+// The recording writes the keys the game names, by those names, and reads
+// back with them; a key it does not name is not the game's and is left out.
+TEST_F(RecorderTest, KeysAreWrittenByTheGamesNamesAndOnlyThose) {
+    const InputNames names = {{"Jump", InputKind::Key, sf::Keyboard::Space},
+                              {"Fire", InputKind::Button, sf::Mouse::Right}};
+    Recorder recorder;
+    recorder.SetNames(names);
+    std::string error;
+    ASSERT_TRUE(recorder.Open(Path("keys.replay"), 0.5, error)) << error;
+    input.SetKey(sf::Keyboard::Space, true);
+    input.SetKey(sf::Keyboard::A, true);
+    input.SetButton(sf::Mouse::Right, true);
+    for (auto key : {sf::Keyboard::Space, sf::Keyboard::A}) input.IsKeyPressed(key);
+    input.IsButtonPressed(sf::Mouse::Right);
+    recorder.RecordStep(0, input, window);
+    input.EndStep();
+    input.SetKey(sf::Keyboard::Space, false);
+    input.IsKeyPressed(sf::Keyboard::Space);
+    recorder.RecordStep(1, input, window);
+    ASSERT_TRUE(recorder.Finish(2, error)) << error;
+
+    const std::string text = Read(Path("keys.replay"));
+    EXPECT_NE(text.find("\n0 Jump down\n0 Fire down\n1 Jump up\n2 end\n"), std::string::npos) << text;
+    EXPECT_EQ(Count(text, " A "), 0) << text;
+    InputScript script;
+    script.SetNames(names);
+    ASSERT_TRUE(script.Load(Path("keys.replay"), error)) << error;
+    EXPECT_EQ(script.GetStep(), 0.5);
+    EXPECT_EQ(script.GetEndFrame(), 2);
+}

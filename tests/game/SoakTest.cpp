@@ -5,6 +5,7 @@
 #include <random>
 #include <set>
 
+#include "app/GameBindings.h"
 #include "engine/replay/InputScript.h"
 #include "tests/game/GameFixture.h"
 
@@ -92,6 +93,7 @@ void Guide(GameManager& game) {
 // A new game starts once one has been over for 300 frames. Returns the highest section count.
 unsigned Soak(unsigned seed, unsigned frames, bool guided) {
     ReEng::InputScript script;
+    script.SetNames(GameInputNames());
     std::istringstream text(GenerateScript(seed, frames));
     std::string error;
     EXPECT_TRUE(script.Parse(text, "seed " + std::to_string(seed), error)) << error;
