@@ -1,28 +1,24 @@
-// Entry point: one application on the stack, run until the quit request.
+// Entry point: the game's application, made and handed to the engine to run.
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "app/AppClass.h"
 #include "app/GameInfo.h"
 #include "app/StateDigest.h"
+#include "engine/app/RunApp.h"
 
-#ifndef __EMSCRIPTEN__
 namespace {
 
-int RunApp(ReEng::HINSTANCE instance, std::vector<std::string> args, int showMode) {
-    int status = 0;
-    {
-        AppClass app(instance, std::move(args), showMode, false);
-        app.SetAppInfo(GameInfo());
-        app.SetStateDigest(&GameStateDigest);
-        status = app.Run();
-    }  // the destructor releases the game before the status is returned
-    return status;
+std::unique_ptr<AppClass> MakeApp(ReEng::HINSTANCE instance, std::vector<std::string> args, int showMode) {
+    auto app = std::make_unique<AppClass>(instance, std::move(args), showMode, false);
+    app->SetAppInfo(GameInfo());
+    app->SetStateDigest(&GameStateDigest);
+    return app;
 }
 
 }  // namespace
-#endif
 
 #ifdef _WIN32
 #define WIN32_LEAN_AND_MEAN
@@ -81,77 +77,10 @@ void BinaryStandardOutput() { _setmode(_fileno(stdout), _O_BINARY); }
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int showMode) {
     UseParentConsole();
     BinaryStandardOutput();
-    return RunApp(instance, Arguments(), showMode);
+    return ReEng::RunApp(MakeApp(instance, Arguments(), showMode));
 }
 #elif defined(__EMSCRIPTEN__)
-#include "engine/platform/GL.h"
-
 #include <emscripten/emscripten.h>
-
-#include <memory>
-
-// The page's hooks: it may step the game itself (tests), and it is told the
-// status when the game has ended.
-EM_JS(int, vaultrix_page_steps, (), { return Module.vaultrixManual ? 1 : 0; });
-EM_JS(void, vaultrix_page_ended, (int status), {
-    if (Module.onGameEnded) Module.onGameEnded(status);
-});
-
-namespace {
-
-// The browser calls back into the game from its animation frames, long
-// after main has returned: the game lives here between calls.
-std::unique_ptr<AppClass> g_app;
-
-void EndRun() {
-    emscripten_cancel_main_loop();
-    const int status = g_app->Finish();
-    g_app.reset();  // the game is released before the page is told
-    std::fflush(stdout);
-    vaultrix_page_ended(status);
-}
-
-void Frame() {
-    if (g_app && !g_app->Tick()) EndRun();
-}
-
-// A headless run may have no end: it plays in batches of a few milliseconds
-// and gives the tab back between them, so the page still answers and a
-// reload or a closed tab ends it.
-void HeadlessBatch() {
-    const double until = emscripten_get_now() + 10.0;
-    while (g_app && emscripten_get_now() < until) {
-        if (!g_app->Tick()) {
-            EndRun();
-            return;
-        }
-    }
-}
-
-}  // namespace
-
-// One pass of the game (one step when the page gives --frame-time); 0 once
-// it has ended. Tests call it instead of the animation frames.
-extern "C" EMSCRIPTEN_KEEPALIVE int vaultrix_step() {
-    if (!g_app) return 0;
-    if (g_app->Tick()) return 1;
-    EndRun();
-    return 0;
-}
-
-// Waits for the GL work queued so far (a browser's glFinish may not, but a
-// pixel read cannot be answered before): the bench times frames with it.
-extern "C" EMSCRIPTEN_KEEPALIVE void vaultrix_finish() {
-    unsigned char pixel[4];
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);  // the canvas, not where clears go between pictures
-    glReadPixels(0, 0, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
-}
-
-// Frames presented so far: the bench checks that every step it times shows one.
-extern "C" EMSCRIPTEN_KEEPALIVE double vaultrix_presented() {
-    const ReEng::GLSystemSingleton* gl = ReEng::GLSystemSingleton::Peek();
-    return gl == nullptr ? 0.0 : static_cast<double>(gl->GetPresentCount());
-}
 
 // The game's controls legend for the page's bar, one line a line: the keys
 // and mouse, or (touch non-zero) the touch controls. The page shows what
@@ -164,27 +93,12 @@ extern "C" EMSCRIPTEN_KEEPALIVE const char* vaultrix_legend(int touch) {
     return text.c_str();
 }
 
+// The browser's frames drive the game after main returns: RunApp keeps it.
 int main(int argc, char** argv) {
-    g_app = std::make_unique<AppClass>(nullptr, std::vector<std::string>(argv + 1, argv + argc), 0, false);
-    g_app->SetAppInfo(GameInfo());
-    g_app->SetStateDigest(&GameStateDigest);
-    int status = 0;
-    if (!g_app->Start(status)) {
-        g_app.reset();
-        vaultrix_page_ended(status);
-        return status;
-    }
-    if (vaultrix_page_steps()) return 0;
-    if (g_app->IsHeadless()) {
-        // Nothing waits for the display: batches follow each other at once
-        // (postMessage), not at the animation frames' pace.
-        emscripten_set_main_loop(&HeadlessBatch, 0, false);
-        emscripten_set_main_loop_timing(EM_TIMING_SETIMMEDIATE, 0);
-        return 0;
-    }
-    emscripten_set_main_loop(&Frame, 0, false);
-    return 0;
+    return ReEng::RunApp(MakeApp(nullptr, std::vector<std::string>(argv + 1, argv + argc), 0));
 }
 #else
-int main(int argc, char** argv) { return RunApp(nullptr, std::vector<std::string>(argv + 1, argv + argc), 0); }
+int main(int argc, char** argv) {
+    return ReEng::RunApp(MakeApp(nullptr, std::vector<std::string>(argv + 1, argv + argc), 0));
+}
 #endif

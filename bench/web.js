@@ -103,20 +103,20 @@ async function gameRound(context, base) {
   await page.goto(`${base}/index.html?manual`);
   await page.waitForFunction(() => window.vaultrixPage.ready);
   await page.keyboard.down('Enter');
-  await page.evaluate(() => Module._vaultrix_step());
+  await page.evaluate(() => Module._reeng_step());
   await page.keyboard.up('Enter');
   const result = await page.evaluate(([first, count]) => {
     for (let step = 1; step < first; ++step) {
-      if (!Module._vaultrix_step()) return { error: `the game ended at step ${step}, before the timed steps` };
+      if (!Module._reeng_step()) return { error: `the game ended at step ${step}, before the timed steps` };
     }
-    Module._vaultrix_finish();
+    Module._reeng_finish();
     const blank = [];
-    let shown = Module._vaultrix_presented();
+    let shown = Module._reeng_presented();
     const t0 = performance.now();
     for (let i = 0; i < count; ++i) {
-      if (!Module._vaultrix_step()) return { error: `the game ended at step ${first + i}, while being timed` };
-      Module._vaultrix_finish();
-      const now = Module._vaultrix_presented();
+      if (!Module._reeng_step()) return { error: `the game ended at step ${first + i}, while being timed` };
+      Module._reeng_finish();
+      const now = Module._reeng_presented();
       if (now === shown) blank.push(first + i);
       shown = now;
     }

@@ -20,7 +20,7 @@ file(CREATE_LINK /usr/include/tiny_obj_loader.h ${WEB_INCLUDE}/tiny_obj_loader.h
 
 file(GLOB WEB_ENGINE_SOURCES CONFIGURE_DEPENDS ${ENGINE_MODULE_SOURCES}
   ${PROJECT_SOURCE_DIR}/engine/platform/*.cpp ${PROJECT_SOURCE_DIR}/engine/platform/headless/*.cpp
-  ${PROJECT_SOURCE_DIR}/engine/platform/web/*.cpp)
+  ${PROJECT_SOURCE_DIR}/engine/platform/web/*.cpp ${PROJECT_SOURCE_DIR}/engine/app/web/*.cpp)
 file(GLOB WEB_GAME_SOURCES CONFIGURE_DEPENDS
   ${PROJECT_SOURCE_DIR}/objects/*.cpp ${PROJECT_SOURCE_DIR}/level/*.cpp
   ${PROJECT_SOURCE_DIR}/game/*.cpp ${PROJECT_SOURCE_DIR}/app/*.cpp)
@@ -35,7 +35,7 @@ set_target_properties(vaultrix PROPERTIES SUFFIX ".js")
 target_link_options(vaultrix PRIVATE
   -sUSE_WEBGL2=1 -sMAX_WEBGL_VERSION=2 -sMIN_WEBGL_VERSION=2
   -sALLOW_MEMORY_GROWTH=1 -sENVIRONMENT=web
-  "-sEXPORTED_FUNCTIONS=['_main','_vaultrix_step','_vaultrix_finish','_vaultrix_presented','_vaultrix_touch_key','_vaultrix_legend']"
+  "-sEXPORTED_FUNCTIONS=['_main','_reeng_step','_reeng_finish','_reeng_presented','_reeng_touch_key','_vaultrix_legend']"
   "-sEXPORTED_RUNTIME_METHODS=['FS','addRunDependency','removeRunDependency','ccall','UTF8ToString']"
   "SHELL:--preload-file ${PROJECT_SOURCE_DIR}/Platformer/portal.obj@Platformer/portal.obj"
   "SHELL:--preload-file ${PROJECT_SOURCE_DIR}/Platformer/companion.obj@Platformer/companion.obj"

@@ -123,7 +123,7 @@
   // aims. They never take the keyboard from the canvas: the game freezes
   // when the canvas loses it.
   function touchKey(code, down) {
-    if (page.ready && !page.ended) Module.ccall('vaultrix_touch_key', null, ['string', 'number'], [code, down ? 1 : 0]);
+    if (page.ready && !page.ended) Module.ccall('reeng_touch_key', null, ['string', 'number'], [code, down ? 1 : 0]);
   }
   for (const button of document.querySelectorAll('.pad button')) {
     const fingers = new Set();
@@ -280,7 +280,7 @@
   window.Module = {
     canvas,
     arguments: args,
-    vaultrixManual: manual,
+    manualSteps: manual,
     preRun: [() => { Module.FS.init(null, out, err); loadInput(); }],
     print: (l) => out(10),  // unused: the streams above take the output
     onGameEnded: gameEnded,

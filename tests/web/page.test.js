@@ -40,7 +40,7 @@ async function manualPage(query = '', viewport) {
 }
 const step = (page, n = 1) => page.evaluate((count) => {
   let on = 1;
-  for (let i = 0; i < count && on; ++i) on = Module._vaultrix_step();
+  for (let i = 0; i < count && on; ++i) on = Module._reeng_step();
   return on;
 }, n);
 const shot = async (page) => decode(await page.screenshot());

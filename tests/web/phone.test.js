@@ -33,7 +33,7 @@ test.after(() => {
 
 const step = (page, n = 1) => page.evaluate((count) => {
   let on = 1;
-  for (let i = 0; i < count && on; ++i) on = Module._vaultrix_step();
+  for (let i = 0; i < count && on; ++i) on = Module._reeng_step();
   return on;
 }, n);
 

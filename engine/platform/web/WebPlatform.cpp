@@ -11,26 +11,26 @@
 
 // Whether the element holds the keyboard now; html5.h only tells of changes.
 // clang-format off
-EM_JS(int, vaultrix_has_focus, (const char* selector), {
+EM_JS(int, reeng_has_focus, (const char* selector), {
     return document.activeElement == document.querySelector(UTF8ToString(selector)) ? 1 : 0;
 });
 // The page times its start to the first frame shown.
-EM_JS(void, vaultrix_first_frame, (), {
+EM_JS(void, reeng_first_frame, (), {
     if (Module.onFirstFrame) Module.onFirstFrame();
 });
 // The element that goes fullscreen: the canvas's frame, where the page keeps
 // the picture at 3:2 in black bars, as its own Fullscreen button does. A
 // canvas without a named frame goes fullscreen itself.
-EM_JS(void, vaultrix_fullscreen_target, (const char* canvas, char* out, int size), {
+EM_JS(void, reeng_fullscreen_target, (const char* canvas, char* out, int size), {
     var frame = document.querySelector(UTF8ToString(canvas)).parentElement;
     var id = frame && frame !== document.body && frame.id ? '#' + frame.id : UTF8ToString(canvas);
     stringToUTF8(id, out, size);
 });
 // A phone's or tablet's browser: its main pointer is a finger.
-EM_JS(int, vaultrix_coarse_pointer, (), {
+EM_JS(int, reeng_coarse_pointer, (), {
     return window.matchMedia && window.matchMedia('(pointer: coarse)').matches ? 1 : 0;
 });
-EM_JS(void, vaultrix_focus, (const char* selector), {
+EM_JS(void, reeng_focus, (const char* selector), {
     var element = document.querySelector(UTF8ToString(selector));
     if (element && document.activeElement !== element) element.focus({preventScroll : true});
 });
@@ -73,8 +73,8 @@ bool WebPlatform::Open(const std::string& title, int width, int height, std::str
     EmscriptenVisibilityChangeEvent visibility;
     m_hidden = emscripten_get_visibility_status(&visibility) == EMSCRIPTEN_RESULT_SUCCESS && visibility.hidden;
     // The page may have given the canvas the keyboard before the game began.
-    m_canvasFocus = vaultrix_has_focus(m_canvas.c_str());
-    m_touchDevice = m_touchDevice || vaultrix_coarse_pointer();
+    m_canvasFocus = reeng_has_focus(m_canvas.c_str());
+    m_touchDevice = m_touchDevice || reeng_coarse_pointer();
     NoteFocus();
     s_current = this;
     return true;
@@ -169,7 +169,7 @@ void WebPlatform::Present() {
     // The browser shows the canvas when this task ends; until the next
     // picture, clears go where they cannot be seen.
     glBindFramebuffer(GL_FRAMEBUFFER, m_sink);
-    if (!m_presented) vaultrix_first_frame();
+    if (!m_presented) reeng_first_frame();
     m_presented = true;
 }
 
@@ -189,7 +189,7 @@ sf::Vector2i WebPlatform::CanvasPixel(double x, double y) const {
 
 void WebPlatform::TakeFocus() {
     m_touchDevice = true;
-    if (!HasFocus()) vaultrix_focus(m_canvas.c_str());
+    if (!HasFocus()) reeng_focus(m_canvas.c_str());
 }
 
 void WebPlatform::TouchKey(const char* code, bool down) {
@@ -315,7 +315,7 @@ bool WebPlatform::SetFullscreen(bool fullscreen) {
     // the game's step waits for the next key or click (the key's release).
     // The page sizes the canvas in it, as for a window.
     char target[256];
-    vaultrix_fullscreen_target(m_canvas.c_str(), target, sizeof(target));
+    reeng_fullscreen_target(m_canvas.c_str(), target, sizeof(target));
     const EMSCRIPTEN_RESULT result = emscripten_request_fullscreen(target, EM_TRUE);
     return result == EMSCRIPTEN_RESULT_SUCCESS || result == EMSCRIPTEN_RESULT_DEFERRED;
 }
@@ -359,7 +359,7 @@ PadReading WebPlatform::ReadPad(unsigned id) const {
 }
 
 // The page's touch buttons: down is 1 while held, 0 on release.
-extern "C" EMSCRIPTEN_KEEPALIVE void vaultrix_touch_key(const char* code, int down) {
+extern "C" EMSCRIPTEN_KEEPALIVE void reeng_touch_key(const char* code, int down) {
     if (WebPlatform* platform = WebPlatform::Current()) platform->TouchKey(code, down != 0);
 }
 
