@@ -183,6 +183,15 @@ test("the golden replays' digests equal the native ones", async () => {
   }
 });
 
+// The bench finishes each step with a pixel read; a headless page has no
+// canvas context to read from, and must not throw.
+test('a headless page steps and finishes its GL work without a context', async () => {
+  const page = await manualPage('&headless');
+  const on = await page.evaluate(() => { const on = Module._reeng_step(); Module._reeng_finish(); return on; });
+  assert.strictEqual(on, 1);
+  await page.close();
+});
+
 test('a bad replay gets one line naming the file and line', async () => {
   const page = await browser.context.newPage();
   await page.goto(`${base}?input=corrupt.replay`);

@@ -1,6 +1,7 @@
 #include "engine/platform/GL.h"
 
 #include <emscripten/emscripten.h>
+#include <emscripten/html5.h>
 
 #include <cstdio>
 
@@ -85,6 +86,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE int reeng_step() {
 // Waits for the GL work queued so far (a browser's glFinish may not, but a
 // pixel read cannot be answered before): the bench times frames with it.
 extern "C" EMSCRIPTEN_KEEPALIVE void reeng_finish() {
+    if (emscripten_webgl_get_current_context() == 0) return;  // headless: nothing is drawn
     unsigned char pixel[4];
     glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);  // the canvas, not where clears go between pictures
     glReadPixels(0, 0, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
