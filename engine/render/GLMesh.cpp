@@ -24,25 +24,16 @@ void Upload(GLMesh& mesh, const std::vector<vector3>& positions, const std::vect
     }
 }
 
-namespace {
-
-template <typename T>
-void FillWith(GLuint& buffer, const std::vector<T>& data) {
+void Fill(GLuint& buffer, const std::vector<vector3>& data) {
     if (buffer == 0) glGenBuffers(1, &buffer);
     glBindBuffer(GL_ARRAY_BUFFER, buffer);
-    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(data.size() * sizeof(T)), data.data(), GL_DYNAMIC_DRAW);
+    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(data.size() * sizeof(vector3)), data.data(), GL_DYNAMIC_DRAW);
 }
-
-}  // namespace
-
-void Fill(GLuint& buffer, const std::vector<vector3>& data) { FillWith(buffer, data); }
-void Fill(GLuint& buffer, const std::vector<float>& data) { FillWith(buffer, data); }
 
 void Delete(GLMesh& mesh) {
     if (mesh.positions != 0) glDeleteBuffers(1, &mesh.positions);
     if (mesh.normals != 0) glDeleteBuffers(1, &mesh.normals);
     if (mesh.colours != 0) glDeleteBuffers(1, &mesh.colours);
-    if (mesh.slots != 0) glDeleteBuffers(1, &mesh.slots);
     mesh = GLMesh();
 }
 

@@ -12,7 +12,6 @@ struct GLMesh {
     GLuint positions = 0;
     GLuint normals = 0;  // 0: unlit lines
     GLuint colours = 0;  // 0: drawn in one colour
-    GLuint slots = 0;    // which placement each vertex takes; 0: all the first
     GLsizei count = 0;
     vector3 centre{0.0f};  // of its bounding box, for the rim
     vector3 half{0.0f};    // the box's half sizes
@@ -22,7 +21,6 @@ struct GLMesh {
 void Upload(GLMesh& mesh, const std::vector<vector3>& positions, const std::vector<vector3>* normals);
 // Refills a buffer that changes (made on first use).
 void Fill(GLuint& buffer, const std::vector<vector3>& data);
-void Fill(GLuint& buffer, const std::vector<float>& data);
 void Delete(GLMesh& mesh);
 
 }  // namespace ReEng

@@ -3,30 +3,22 @@
 #include <glm/gtc/matrix_inverse.hpp>
 #include <glm/gtc/type_ptr.hpp>
 
-#include <algorithm>
-#include <string>
-
 namespace ReEng {
 
 namespace {
 
-// Each vertex is placed by one of the draw's placements, chosen by its slot:
-// slot 0 for a mesh drawn as it stands, further slots for the copies of a
-// shape that moves each frame (the spheres), so one draw serves them all.
 const char* const kLitVertex = R"(
 IN vec3 a_position;
 IN vec3 a_normal;
 IN vec3 a_colour;
-IN float a_slot;
-uniform mat4 u_mvp[SLOTS];
-uniform mat3 u_normalMatrix[SLOTS];
+uniform mat4 u_mvp;
+uniform mat3 u_normalMatrix;
 OUT vec3 v_normal;
 OUT vec3 v_colour;
 void main() {
-    int slot = int(a_slot + 0.5);
-    v_normal = u_normalMatrix[slot] * a_normal;
+    v_normal = u_normalMatrix * a_normal;
     v_colour = a_colour;
-    gl_Position = u_mvp[slot] * vec4(a_position, 1.0);
+    gl_Position = u_mvp * vec4(a_position, 1.0);
 }
 )";
 
@@ -48,12 +40,11 @@ void main() {
 const char* const kFlatVertex = R"(
 IN vec3 a_position;
 IN vec3 a_colour;
-IN float a_slot;
-uniform mat4 u_mvp[SLOTS];
+uniform mat4 u_mvp;
 OUT vec3 v_colour;
 void main() {
     v_colour = a_colour;
-    gl_Position = u_mvp[int(a_slot + 0.5)] * vec4(a_position, 1.0);
+    gl_Position = u_mvp * vec4(a_position, 1.0);
 }
 )";
 
@@ -64,22 +55,16 @@ void main() {
 }
 )";
 
-std::string WithSlots(const char* body) { return "#define SLOTS " + std::to_string(MeshPainter::kSlots) + "\n" + body; }
-
 }  // namespace
 
 bool MeshPainter::Build() {
-    if (m_lit.Build(WithSlots(kLitVertex).c_str(), kLitFragment,
-                    {{kPositionAttrib, "a_position"},
-                     {kNormalAttrib, "a_normal"},
-                     {kColourAttrib, "a_colour"},
-                     {kSlotAttrib, "a_slot"}})) {
+    if (m_lit.Build(kLitVertex, kLitFragment,
+                    {{kPositionAttrib, "a_position"}, {kNormalAttrib, "a_normal"}, {kColourAttrib, "a_colour"}})) {
         m_litMvp = m_lit.Uniform("u_mvp");
         m_normalMatrix = m_lit.Uniform("u_normalMatrix");
         m_lightDir = m_lit.Uniform("u_lightDir");
     }
-    if (m_flat.Build(WithSlots(kFlatVertex).c_str(), kFlatFragment,
-                     {{kPositionAttrib, "a_position"}, {kColourAttrib, "a_colour"}, {kSlotAttrib, "a_slot"}}))
+    if (m_flat.Build(kFlatVertex, kFlatFragment, {{kPositionAttrib, "a_position"}, {kColourAttrib, "a_colour"}}))
         m_flatMvp = m_flat.Uniform("u_mvp");
     return IsReady();
 }
@@ -97,7 +82,6 @@ void MeshPainter::Begin(const vector3& lightDirection) {
 }
 
 void MeshPainter::End() {
-    glDisableVertexAttribArray(kSlotAttrib);
     glDisableVertexAttribArray(kColourAttrib);
     glDisableVertexAttribArray(kNormalAttrib);
     glDisableVertexAttribArray(kPositionAttrib);
@@ -108,39 +92,34 @@ void MeshPainter::End() {
 
 void MeshPainter::Draw(const GLMesh& mesh, GLenum mode, const matrix4& viewProjection, const matrix4& model,
                        const vector3& colour, bool lit) {
+    if (mesh.count == 0) return;
     const matrix4 mvp = viewProjection * model;
-    const glm::mat3 normalMatrix = glm::inverseTranspose(glm::mat3(model));
-    Draw(mesh, mode, Placements{&mvp, &normalMatrix, 1}, colour, lit);
-}
-
-void MeshPainter::Draw(const GLMesh& mesh, GLenum mode, const Placements& placements, const vector3& colour, bool lit) {
-    if (mesh.count == 0 || placements.count < 1) return;
     const bool shaded = lit && mesh.normals != 0;
-    const GLsizei count = std::min(placements.count, kSlots);
     Use(shaded ? m_lit.Id() : m_flat.Id());
-    glUniformMatrix4fv(shaded ? m_litMvp : m_flatMvp, count, GL_FALSE, glm::value_ptr(placements.mvp[0]));
+    glUniformMatrix4fv(shaded ? m_litMvp : m_flatMvp, 1, GL_FALSE, glm::value_ptr(mvp));
     // A mesh of several shapes carries a colour per vertex; any other is one
-    // colour, given as the attribute's constant value. Likewise the slot.
-    Attribute(kColourAttrib, mesh.colours, 3);
-    if (mesh.colours == 0) glVertexAttrib3f(kColourAttrib, colour.r, colour.g, colour.b);
-    Attribute(kSlotAttrib, mesh.slots, 1);
-    if (mesh.slots == 0) glVertexAttrib1f(kSlotAttrib, 0.0f);
+    // colour, given as the attribute's constant value.
+    if (mesh.colours != 0) {
+        glEnableVertexAttribArray(kColourAttrib);
+        glBindBuffer(GL_ARRAY_BUFFER, mesh.colours);
+        glVertexAttribPointer(kColourAttrib, 3, GL_FLOAT, GL_FALSE, 0, nullptr);
+    } else {
+        glDisableVertexAttribArray(kColourAttrib);
+        glVertexAttrib3f(kColourAttrib, colour.r, colour.g, colour.b);
+    }
     glBindBuffer(GL_ARRAY_BUFFER, mesh.positions);
     glVertexAttribPointer(kPositionAttrib, 3, GL_FLOAT, GL_FALSE, 0, nullptr);
-    if (shaded) glUniformMatrix3fv(m_normalMatrix, count, GL_FALSE, glm::value_ptr(placements.normal[0]));
-    Attribute(kNormalAttrib, shaded ? mesh.normals : 0, 3);
+    if (shaded) {
+        const glm::mat3 normalMatrix = glm::inverseTranspose(glm::mat3(model));
+        glUniformMatrix3fv(m_normalMatrix, 1, GL_FALSE, glm::value_ptr(normalMatrix));
+        glEnableVertexAttribArray(kNormalAttrib);
+        glBindBuffer(GL_ARRAY_BUFFER, mesh.normals);
+        glVertexAttribPointer(kNormalAttrib, 3, GL_FLOAT, GL_FALSE, 0, nullptr);
+    } else {
+        glDisableVertexAttribArray(kNormalAttrib);
+    }
     glDrawArrays(mode, 0, mesh.count);
     ++m_draws;
-}
-
-void MeshPainter::Attribute(GLuint attribute, GLuint buffer, GLint size) {
-    if (buffer == 0) {
-        glDisableVertexAttribArray(attribute);
-        return;
-    }
-    glEnableVertexAttribArray(attribute);
-    glBindBuffer(GL_ARRAY_BUFFER, buffer);
-    glVertexAttribPointer(attribute, size, GL_FLOAT, GL_FALSE, 0, nullptr);
 }
 
 }  // namespace ReEng

@@ -15,16 +15,6 @@ public:
     static constexpr GLuint kPositionAttrib = 0;
     static constexpr GLuint kNormalAttrib = 1;
     static constexpr GLuint kColourAttrib = 2;
-    static constexpr GLuint kSlotAttrib = 3;
-    // Placements one draw can take: the sphere and the bullets, with room.
-    static constexpr GLsizei kSlots = 12;
-    // A draw's placements by slot: view-projection times model, and the
-    // model's normal matrix (unused by unlit draws).
-    struct Placements {
-        const matrix4* mvp;
-        const glm::mat3* normal;
-        GLsizei count;
-    };
 
     // False without both programs (the reason is on stderr).
     bool Build();
@@ -39,17 +29,12 @@ public:
     // `colour` unless it has colours of its own.
     void Draw(const GLMesh& mesh, GLenum mode, const matrix4& viewProjection, const matrix4& model,
               const vector3& colour, bool lit);
-    // A mesh whose vertices name their slot (GLMesh::slots), each placed by
-    // that slot's placement; slots past kSlots are not drawn.
-    void Draw(const GLMesh& mesh, GLenum mode, const Placements& placements, const vector3& colour, bool lit);
 
     // Draw calls made since the last look (a browser pays for each).
     unsigned TakeDraws() { return std::exchange(m_draws, 0u); }
 
 private:
     void Use(GLuint program);
-    // The attribute from buffer, or off (its constant value) for none.
-    static void Attribute(GLuint attribute, GLuint buffer, GLint size);
 
     GLProgram m_lit;
     GLint m_litMvp = -1, m_normalMatrix = -1, m_lightDir = -1;

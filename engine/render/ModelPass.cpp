@@ -2,17 +2,16 @@
 
 #include <glm/gtc/matrix_inverse.hpp>
 
-#include <algorithm>
-
 #include "engine/render/RenderShapes.h"
 
 namespace ReEng {
 
 ModelPass::ModelPass() {
     // The fixed shapes are built and uploaded once, here.
-    BuildSphere(m_spherePositions, m_sphereNormals);
-    Upload(m_sphere, m_spherePositions, &m_sphereNormals);
-    std::vector<vector3> positions;
+    std::vector<vector3> positions, normals;
+    BuildSphere(positions, normals);
+    Upload(m_sphere, positions, &normals);
+    positions.clear();
     BuildWireBox(positions);
     Upload(m_wireBox, positions, nullptr);
     positions.clear();
@@ -58,15 +57,7 @@ void ModelPass::Prepare(const RenderQueue& queue, const std::vector<Model>& mode
         Place(model, batch.matrices, rimWidth, batch.rim, nullptr);
         changed = true;
     }
-    // The spheres that fit the slots, by colour: they move by placements alone.
-    const std::size_t spheres = std::min(queue.spheres.size(), static_cast<std::size_t>(MeshPainter::kSlots - 1));
-    changed |= spheres != m_mergedSpheres.size();
-    for (std::size_t i = 0; i < spheres && !changed; ++i) changed = queue.spheres[i].colour != m_mergedSpheres[i];
-    if (changed) {
-        m_mergedSpheres.clear();
-        for (std::size_t i = 0; i < spheres; ++i) m_mergedSpheres.push_back(queue.spheres[i].colour);
-        Merge();
-    }
+    if (changed) Merge();
 }
 
 void ModelPass::Place(const Model& model, const std::vector<matrix4>& matrices, float rimWidth,
@@ -97,7 +88,6 @@ void ModelPass::Merge() {
         merged->positions.clear();
         merged->normals.clear();
         merged->colours.clear();
-        merged->slots.clear();
     }
     for (const Batch& batch : m_batches) {
         if (!batch.merged) continue;
@@ -109,65 +99,31 @@ void ModelPass::Merge() {
         m_rims.colours.insert(m_rims.colours.end(), batch.rim.size(), RimColour(fill));
     }
     for (Merged* merged : {&m_fills, &m_rims}) {
-        merged->slots.assign(merged->positions.size(), 0.0f);
-        AddSpheres(*merged, merged == &m_rims);
         merged->mesh.count = static_cast<GLsizei>(merged->positions.size());
         Fill(merged->mesh.positions, merged->positions);
         Fill(merged->mesh.colours, merged->colours);
-        Fill(merged->mesh.slots, merged->slots);
     }
     Fill(m_fills.mesh.normals, m_fills.normals);
 }
 
-void ModelPass::AddSpheres(Merged& merged, bool rim) {
-    for (std::size_t i = 0; i < m_mergedSpheres.size(); ++i) {
-        const vector3 fill = OrDefault(m_mergedSpheres[i]);
-        merged.positions.insert(merged.positions.end(), m_spherePositions.begin(), m_spherePositions.end());
-        if (!rim) merged.normals.insert(merged.normals.end(), m_sphereNormals.begin(), m_sphereNormals.end());
-        merged.colours.insert(merged.colours.end(), m_spherePositions.size(), rim ? RimColour(fill) : fill);
-        merged.slots.insert(merged.slots.end(), m_spherePositions.size(), static_cast<float>(i + 1));
-    }
-}
-
 void ModelPass::DrawModels(MeshPainter& painter, const RenderQueue& queue, const matrix4& viewProjection) {
-    // Slot 0 is the world as it stands; each merged sphere takes the next.
-    for (Merged* merged : {&m_fills, &m_rims}) {
-        merged->mvp.assign(1, viewProjection);
-        merged->normal.assign(1, glm::mat3(1.0f));
-    }
-    for (std::size_t i = 0; i < m_mergedSpheres.size(); ++i) {
-        const matrix4& placed = queue.spheres[i].matrix;
-        m_fills.mvp.push_back(viewProjection * placed);
-        m_fills.normal.push_back(glm::inverseTranspose(glm::mat3(placed)));
-        m_rims.mvp.push_back(viewProjection * Grown(placed, m_sphere.centre, m_sphere.half, m_rimWidth));
-        m_rims.normal.push_back(glm::mat3(1.0f));
-    }
-    const vector3 unused(0.0f);  // the merged meshes carry their colours
-    const auto placements = [](const Merged& merged) {
-        return MeshPainter::Placements{merged.mvp.data(), merged.normal.data(),
-                                       static_cast<GLsizei>(merged.mvp.size())};
-    };
     // Shapes are closed: their back faces are always hidden, rims' too.
     glEnable(GL_CULL_FACE);
     glCullFace(GL_BACK);
     glDisable(GL_DEPTH_TEST);
-    painter.Draw(m_rims.mesh, GL_TRIANGLES, placements(m_rims), unused, false);
-    for (std::size_t i = m_mergedSpheres.size(); i < queue.spheres.size(); ++i) {
-        const RenderQueue::Sphere& s = queue.spheres[i];
+    const vector3 unused(0.0f);  // the merged meshes carry their colours
+    painter.Draw(m_rims.mesh, GL_TRIANGLES, viewProjection, matrix4(1.0f), unused, false);
+    for (const RenderQueue::Sphere& s : queue.spheres)
         painter.Draw(m_sphere, GL_TRIANGLES, viewProjection,
                      Grown(s.matrix, m_sphere.centre, m_sphere.half, m_rimWidth), RimColour(OrDefault(s.colour)),
                      false);
-    }
     glEnable(GL_DEPTH_TEST);
-    painter.Draw(m_fills.mesh, GL_TRIANGLES, placements(m_fills), unused, true);
+    painter.Draw(m_fills.mesh, GL_TRIANGLES, viewProjection, matrix4(1.0f), unused, true);
 }
 
 void ModelPass::DrawSpheres(MeshPainter& painter, const RenderQueue& queue, const matrix4& viewProjection) {
-    // Only those past the merged meshes' slots are left to draw.
-    for (std::size_t i = m_mergedSpheres.size(); i < queue.spheres.size(); ++i) {
-        const RenderQueue::Sphere& s = queue.spheres[i];
+    for (const RenderQueue::Sphere& s : queue.spheres)
         painter.Draw(m_sphere, GL_TRIANGLES, viewProjection, s.matrix, OrDefault(s.colour), true);
-    }
     glDisable(GL_CULL_FACE);
 }
 
