@@ -7,11 +7,13 @@ const assert = require('node:assert');
 const fs = require('node:fs');
 const os = require('node:os');
 const path = require('node:path');
+const { spawnSync } = require('node:child_process');
 const { root, serve, launch, ended } = require('./harness.js');
 const { decode } = require('./png.js');
 
 const build = process.env.VAULTRIX_WEB_DIR || path.join(root, 'build-web');
 const replays = path.join(root, 'tests/replays');
+const native = process.env.VAULTRIX_NATIVE || path.join(root, 'build', 'vaultrix');
 const scratch = fs.mkdtempSync(path.join(os.tmpdir(), 'vaultrix-web-'));
 let server, base, browser;
 
@@ -105,8 +107,10 @@ test('Enter and the left button play the scripted shot: Score: 53, and Escape en
   await again.close();
 });
 
-test('W launches the sphere: the game differs from one where it is not pressed', async () => {
-  const digest = async (launch) => {
+// W read and recorded: a launched game parts from a still one, and its
+// replay, played by the native build, ends in the page's own digest.
+test('W launches the sphere: recorded, and the native build replays it to the same digest', async () => {
+  const play = async (launch) => {
     const page = await manualPage('&state-hash');
     await page.keyboard.press('Enter');
     await step(page, 30);
@@ -117,12 +121,22 @@ test('W launches the sphere: the game differs from one where it is not pressed',
     await page.keyboard.press('Escape');
     await step(page, 3);
     const state = await ended(page, 10000);
+    const replay = await page.evaluate(() => new TextDecoder().decode(Module.FS.readFile('played.replay')));
     await page.close();
-    return state.log.find((l) => l.startsWith('state-hash'));
+    return { digest: state.log.find((l) => l.startsWith('state-hash')), replay };
   };
-  const still = await digest(false), launched = await digest(true);
-  assert.ok(still && launched);
-  assert.notStrictEqual(still, launched);
+  const still = await play(false), launched = await play(true);
+  assert.ok(still.digest && launched.digest);
+  assert.notStrictEqual(still.digest, launched.digest);
+  assert.match(launched.replay, /^\d+ W down$/m);
+  assert.doesNotMatch(still.replay, / W down/);
+  if (!fs.existsSync(native)) throw new Error(`${native} is missing: build the native game first (make test does)`);
+  const file = path.join(scratch, 'launched.replay');
+  fs.writeFileSync(file, launched.replay);
+  const run = spawnSync(native, ['--headless', '--input', file, '--state-hash'], { encoding: 'utf8' });
+  assert.strictEqual(run.status, 0, run.stderr);
+  const nativeDigest = run.stdout.split(/[\r\n]+/).find((l) => l.startsWith('state-hash'));
+  assert.strictEqual(nativeDigest, launched.digest);
 });
 
 // The canvas is shown anew whenever a step touches it: steps that draw
