@@ -83,6 +83,21 @@ bool SameInstances(const std::vector<ReEng::RenderQueue::Instance>& a,
     return true;
 }
 
+// What both a model's instance and a sphere are drawn with: the fill's
+// colour and its rim's, the placement and the rim's grown placement; the
+// object's closing brace too.
+void Shape(Json& json, const ReEng::vector3& fill, const ReEng::matrix4& matrix, const ReEng::matrix4& rim) {
+    json.Raw("\"colour\":");
+    json.Vec(fill);
+    json.Raw(",\"rimColour\":");
+    json.Vec(ReEng::RimColour(fill));
+    json.Raw(",\"matrix\":");
+    json.Mat(matrix);
+    json.Raw(",\"rim\":");
+    json.Mat(rim);
+    json.Raw("}");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -145,15 +160,8 @@ int main(int argc, char** argv) {
                 const ReEng::vector3 fill = ReEng::OrDefault(instance.colour);
                 json.Raw(i > 0 ? ",{\"model\":" : "{\"model\":");
                 json.Text(known ? models[static_cast<std::size_t>(instance.model)].path : "");
-                json.Raw(",\"colour\":");
-                json.Vec(fill);
-                json.Raw(",\"rimColour\":");
-                json.Vec(ReEng::RimColour(fill));
-                json.Raw(",\"matrix\":");
-                json.Mat(instance.matrix);
-                json.Raw(",\"rim\":");
-                json.Mat(ReEng::Grown(instance.matrix, box.centre, box.half, rimWidth));
-                json.Raw("}");
+                json.Raw(",");
+                Shape(json, fill, instance.matrix, ReEng::Grown(instance.matrix, box.centre, box.half, rimWidth));
             }
             json.Raw("]");
             last = queue.instances;
@@ -162,15 +170,8 @@ int main(int argc, char** argv) {
         for (std::size_t i = 0; i < queue.spheres.size(); ++i) {
             const ReEng::RenderQueue::Sphere& sphere = queue.spheres[i];
             const ReEng::vector3 fill = ReEng::OrDefault(sphere.colour);
-            json.Raw(i > 0 ? ",{\"colour\":" : "{\"colour\":");
-            json.Vec(fill);
-            json.Raw(",\"rimColour\":");
-            json.Vec(ReEng::RimColour(fill));
-            json.Raw(",\"matrix\":");
-            json.Mat(sphere.matrix);
-            json.Raw(",\"rim\":");
-            json.Mat(ReEng::Grown(sphere.matrix, kSphere.centre, kSphere.half, rimWidth));
-            json.Raw("}");
+            json.Raw(i > 0 ? ",{" : "{");
+            Shape(json, fill, sphere.matrix, ReEng::Grown(sphere.matrix, kSphere.centre, kSphere.half, rimWidth));
         }
         json.Raw("],\"grids\":[");
         for (std::size_t i = 0; i < queue.grids.size(); ++i) {
